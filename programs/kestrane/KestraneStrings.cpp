@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "editdata/EditDataStrings.h"
+
 namespace {
 
 constexpr std::array kProgramStrings{
@@ -20,5 +22,5 @@ std::span<const platform::StringEntry> kestraneProgramStrings() {
 
 platform::StringTable makeKestraneStringTable() {
     // Subsystem tables join this list as their subsystems are built in.
-    return platform::StringTable{kestraneProgramStrings()};
+    return platform::StringTable{kestraneProgramStrings(), editDataStrings()};
 }

@@ -1,0 +1,229 @@
+#include "editdata/CEditData.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+#include "app/settings/CSettings.h"
+#include "platform/UiThread.h"
+
+namespace {
+
+// Memory buffers grow in steps of 4096 bytes and stay addressable by 32 bits.
+constexpr std::uint64_t kMemoryStep = 4096;
+constexpr std::uint64_t kMaxCapacity = 0xFFFFF000u;
+
+std::uint64_t roundedCapacity(std::uint64_t size) {
+    return size == 0 ? kMemoryStep : (size + kMemoryStep - 1) / kMemoryStep * kMemoryStep;
+}
+
+}  // namespace
+
+CEditData::CEditData(CEditDataServices services)
+    : services_(services),
+      window_(std::make_unique<std::array<std::uint8_t, kWindowSize>>()),
+      mask_(std::make_unique<std::array<std::uint8_t, kWindowSize>>()) {
+    mask_->fill(0);
+}
+
+CEditData::~CEditData() {
+    close();
+}
+
+std::uint32_t CEditData::maxDirectEditSize() const {
+    return services_.settings != nullptr ? services_.settings->maxDirectEditSize()
+                                         : kDefaultMaxFileSize;
+}
+
+bool CEditData::onUiThread() const {
+    return platform::isUiThread();
+}
+
+void CEditData::setModified(bool modified) {
+    modified_ = modified;
+    if (owner_ != nullptr) {
+        owner_->markModified(modified);
+    }
+}
+
+bool CEditData::failWith(int error) {
+    lastError_ = error;
+    return false;
+}
+
+bool CEditData::runLong(int captionId, int textId, bool stoppable, const Work& work) {
+    if (services_.progress == nullptr || !onUiThread()) {
+        return work(nullptr);
+    }
+    bool result = false;
+    const bool closedWithOk = services_.progress->runWithProgress(
+        captionId, textId,
+        [&](const platform::ProgressCallback& callback) { result = work(&callback); });
+    return stoppable ? closedWithOk && result : result;
+}
+
+// ------------------------------------------------------------------ memory
+
+bool CEditData::reserveMemory(std::uint64_t size) {
+    const std::uint64_t capacity = roundedCapacity(size);
+    if (capacity <= capacity_) {
+        return true;
+    }
+    if (capacity > kMaxCapacity) {
+        return false;
+    }
+    std::unique_ptr<std::uint8_t[]> grown(new (std::nothrow) std::uint8_t[capacity]);
+    if (!grown) {
+        return false;
+    }
+    if (memory_) {
+        std::memcpy(grown.get(), memory_.get(), static_cast<std::size_t>(dataSize_));
+    }
+    memory_ = std::move(grown);
+    capacity_ = static_cast<std::uint32_t>(capacity);
+    return true;
+}
+
+void CEditData::freeMemory() {
+    memory_.reset();
+    capacity_ = 0;
+}
+
+// --------------------------------------------------------------- lifecycle
+
+bool CEditData::create(std::uint64_t size, std::uint8_t fill) {
+    close();
+    if (size > maxDirectEditSize()) {
+        return false;
+    }
+    if (!reserveMemory(size)) {
+        freeMemory();
+        return false;
+    }
+    std::memset(memory_.get(), 0, capacity_);
+    if (fill != 0) {
+        std::memset(memory_.get(), fill, static_cast<std::size_t>(size));
+    }
+    dataSize_ = size;
+    mode_ = StorageMode::MemoryNew;
+    accessMode_ = kGenericRead | kGenericWrite;
+    readOnly_ = false;
+    return true;
+}
+
+bool CEditData::open(const std::string& path, std::uint32_t accessMode) {
+    close();
+    platform::File file =
+        platform::File::open(path, platform::FileAccess::Read, platform::FileShare::ShareRead);
+    if (!file.isOpen()) {
+        return failWith(file.lastError());
+    }
+    const auto size = file.size();
+    if (!size) {
+        return failWith(file.lastError());
+    }
+    file_ = std::move(file);
+    path_ = path;
+    accessMode_ = accessMode;
+    readOnly_ = (accessMode & kGenericWrite) == 0;
+    mode_ = StorageMode::InPlace;
+    dataSize_ = *size;
+    if (*size > maxDirectEditSize()) {
+        return true;
+    }
+    // Memory exhaustion is no error: the file is then edited in place.
+    if (!reserveMemory(*size)) {
+        return true;
+    }
+    const std::int64_t read = file_.readAt(memory_.get(), static_cast<std::size_t>(*size), 0);
+    if (read < 0 || static_cast<std::uint64_t>(read) != *size) {
+        freeMemory();
+        return true;
+    }
+    mode_ = StorageMode::MemoryLoaded;
+    file_.close();
+    return true;
+}
+
+void CEditData::close() {
+    accessMode_ = 0;
+    readOnly_ = false;
+    mode_ = StorageMode::NoData;
+    path_.clear();
+    file_.close();
+    dataSize_ = 0;
+    freeMemory();
+    resetWindow();
+    closeWorkFile();
+    freeBlocks();
+    clearHistory();
+    modified_ = false;
+}
+
+void CEditData::closeWorkFile() {
+    workFile_.close();
+    if (!workPath_.empty()) {
+        ::unlink(workPath_.c_str());
+        workPath_.clear();
+    }
+    workSize_ = 0;
+}
+
+std::uint64_t CEditData::getDataSize() const {
+    switch (mode_) {
+        case StorageMode::MemoryNew:
+        case StorageMode::MemoryLoaded:
+            return dataSize_;
+        case StorageMode::InPlace:
+            return file_.isOpen() ? dataSize_ : kNoDataSize;
+        case StorageMode::WorkCopy:
+            return workFile_.isOpen() ? workSize_ : kNoDataSize;
+        case StorageMode::NoData:
+            break;
+    }
+    return kNoDataSize;
+}
+
+std::uint32_t CEditData::setAccessMode(std::uint32_t accessMode) {
+    const std::uint32_t previous = accessMode_;
+    accessMode_ = accessMode;
+    readOnly_ = (accessMode & kGenericWrite) == 0;
+    return previous;
+}
+
+// ----------------------------------------------------------------- history
+
+int CEditData::recordAction(std::unique_ptr<CEditAction> action) {
+    if (!action) {
+        return -1;
+    }
+    undoStack_.push_back(std::move(action));
+    recomputeChangeMask();
+    return static_cast<int>(undoStack_.size()) - 1;
+}
+
+void CEditData::clearHistory() {
+    undoStack_.clear();
+    redoStack_.clear();
+    recomputeChangeMask();
+}
+
+void CEditData::recomputeChangeMask() {
+    if (maskHasMarks_) {
+        mask_->fill(0);
+        maskHasMarks_ = false;
+    }
+    if (windowLength_ == 0) {
+        return;
+    }
+    for (auto action = undoStack_.rbegin(); action != undoStack_.rend(); ++action) {
+        if ((*action)->changesSize()) {
+            break;
+        }
+        if ((*action)->markChanges(windowStart_, windowLength_, mask_->data())) {
+            maskHasMarks_ = true;
+        }
+    }
+}

@@ -1,0 +1,217 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "editdata/CCachedData.h"
+#include "editdata/CEditAction.h"
+#include "editdata/CEditDataOwner.h"
+#include "editdata/EditDataTypes.h"
+#include "platform/File.h"
+#include "platform/Progress.h"
+
+class CSettings;
+
+namespace platform {
+class MessageService;
+}
+
+// The services a store uses; each may be absent. Without settings every
+// setting is at its default; without a progress runner long operations run
+// directly; without a message service nothing is shown.
+struct CEditDataServices {
+    const CSettings* settings = nullptr;
+    platform::ProgressRunner* progress = nullptr;
+    platform::MessageService* messages = nullptr;
+};
+
+// The byte store of one open file. Small files live in memory; a file above
+// the maximal direct edit size is edited in place through an 8 KiB data
+// window and a list of modified 1 KiB blocks, and becomes a work file in the
+// temporary directory as soon as anything but typing single bytes is done.
+//
+// Offsets and sizes are 64-bit throughout; the memory modes keep their
+// buffers below 4 GiB.
+class CEditData {
+  public:
+    static constexpr std::uint32_t kWindowSize = 8192;
+    static constexpr std::uint32_t kWindowAlign = 4096;
+    static constexpr std::uint32_t kMaxPointerCount = 4096;
+    static constexpr std::uint64_t kNoDataSize = ~std::uint64_t{0};
+    static constexpr std::uint32_t kDefaultMaxFileSize = 16777216;
+
+    explicit CEditData(CEditDataServices services = {});
+    ~CEditData();
+    CEditData(const CEditData&) = delete;
+    CEditData& operator=(const CEditData&) = delete;
+
+    void setOwner(CEditDataOwner* owner) { owner_ = owner; }
+    CEditDataOwner* owner() const { return owner_; }
+
+    // ---------------------------------------------------------- lifecycle
+    bool create(std::uint64_t size, std::uint8_t fill);
+    bool open(const std::string& path, std::uint32_t accessMode);
+    void close();
+    // Save and Save As. On failure the target is untouched, the store keeps
+    // its data and stays modified; lastError() tells why.
+    bool save(const std::string& path);
+    // Takes the content of `path` (a temporary file made by the caller, which
+    // is deleted whatever happens) as the new data.
+    bool replaceContent(const std::string& path);
+
+    // ---------------------------------------------------------- reading
+    // The data size; kNoDataSize when nothing is open.
+    std::uint64_t getDataSize() const;
+    // Pointers to the bytes at `offset` and to their change-mask bytes, for
+    // painting. `count` goes in as the bytes wanted (1..4096, 0 meaning 4096)
+    // and comes out as the bytes valid from the pointer. `reload` forces a
+    // fresh read of a file-backed window.
+    bool getDataPointer(const std::uint8_t** data, const std::uint8_t** mask, std::uint32_t& count,
+                        std::uint64_t offset, bool reload);
+    bool readData(std::uint8_t* buffer, std::uint64_t count, std::uint64_t& countRead,
+                  std::uint64_t offset);
+    bool readByte(std::uint8_t& byte, std::uint64_t offset);
+
+    // ---------------------------------------------------------- changing
+    // Exchanges `byte` with the byte at `offset`: afterwards the caller holds
+    // the old value.
+    bool writeByte(std::uint8_t& byte, std::uint64_t offset, bool record,
+                   std::unique_ptr<CEditAction> linked = nullptr);
+    bool deleteData(std::uint64_t count, std::uint64_t offset, bool record,
+                    std::unique_ptr<CEditAction> linked = nullptr);
+    bool overwriteData(const std::uint8_t* source, std::uint64_t count, std::uint64_t offset,
+                       bool record, std::unique_ptr<CEditAction> linked = nullptr);
+    bool insertData(const std::uint8_t* source, std::uint64_t count, std::uint64_t offset,
+                    bool record, std::unique_ptr<CEditAction> linked = nullptr);
+
+    // Stores the access mode, derives the read-only flag, returns the old mode.
+    std::uint32_t setAccessMode(std::uint32_t accessMode);
+    std::uint32_t accessMode() const { return accessMode_; }
+    bool isReadOnly() const { return readOnly_; }
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+
+    // ---------------------------------------------------------- work file
+    // Copies the in-place file to a new work file, writing the modified
+    // blocks into it. Stops (and leaves nothing behind) when the callback
+    // answers cancel.
+    bool makeWorkCopy(const platform::ProgressCallback* callback = nullptr);
+    // Copies a file, under the "Copy File" progress dialog above 1 MiB when
+    // called on the user-interface thread; with `showMessages` the outcome
+    // is reported to the user. `createNew` refuses an existing target.
+    bool copyFile(const std::string& source, const std::string& target, bool createNew,
+                  bool showMessages);
+
+    // ---------------------------------------------------------- history
+    // Pushes an action on the undo stack and recomputes the change mask;
+    // returns its index, or -1.
+    int recordAction(std::unique_ptr<CEditAction> action);
+    std::size_t getUndoCount() const { return undoStack_.size(); }
+    std::size_t getRedoCount() const { return redoStack_.size(); }
+    void clearHistory();
+    // Recomputes the change mask of the data window from the undo history.
+    // Runs on every window move and every history change.
+    void recomputeChangeMask();
+
+    // ---------------------------------------------------------- state
+    StorageMode storageMode() const { return mode_; }
+    const std::string& path() const { return path_; }
+    const std::string& workFilePath() const { return workPath_; }
+    bool isModified() const { return modified_; }
+    std::size_t modifiedBlockCount() const { return blocks_.size(); }
+    std::uint32_t capacity() const { return capacity_; }
+    // The errno of the last failed file operation (0 when none).
+    int lastError() const { return lastError_; }
+
+  private:
+    using Work = std::function<bool(const platform::ProgressCallback*)>;
+
+    std::uint32_t maxDirectEditSize() const;
+    void setModified(bool modified);
+    bool isMemoryMode() const {
+        return mode_ == StorageMode::MemoryNew || mode_ == StorageMode::MemoryLoaded;
+    }
+    bool isFileMode() const {
+        return mode_ == StorageMode::InPlace || mode_ == StorageMode::WorkCopy;
+    }
+    platform::File& backingFile() { return mode_ == StorageMode::WorkCopy ? workFile_ : file_; }
+    std::uint64_t fileDataSize() const {
+        return mode_ == StorageMode::WorkCopy ? workSize_ : dataSize_;
+    }
+    bool onUiThread() const;
+    // Runs `work` under the progress dialog on the user-interface thread, or
+    // directly. `stoppable` work fails when cancelled; other work counts by
+    // its own result.
+    bool runLong(int captionId, int textId, bool stoppable, const Work& work);
+
+    // Memory buffer.
+    bool reserveMemory(std::uint64_t size);
+    void freeMemory();
+
+    // Data window.
+    bool windowCovers(std::uint64_t offset, std::uint64_t count) const;
+    bool flushWindow();
+    bool loadWindow(std::uint64_t offset);
+    void resetWindow();
+    void overlayBlocks(std::uint64_t offset, std::uint64_t count, std::uint8_t* target) const;
+    const CCachedData* findBlock(std::uint64_t blockOffset) const;
+    bool storeBlock(std::uint64_t blockOffset, const std::uint8_t* bytes, std::uint32_t length);
+    void freeBlocks();
+    bool writeBlocksTo(platform::File& file);
+
+    // Range operations.
+    bool recordingAllowed(bool record) const { return !record || owner_ != nullptr; }
+    bool prepareWorkCopy(bool record, int irreversibleStringId);
+    bool deleteInWorkFile(std::uint64_t count, std::uint64_t offset,
+                          const platform::ProgressCallback* callback);
+    bool insertInWorkFile(const std::uint8_t* source, std::uint64_t count, std::uint64_t offset,
+                          const platform::ProgressCallback* callback);
+    bool overwriteInWorkFile(const std::uint8_t* source, std::uint64_t count, std::uint64_t offset);
+    void finishWorkFileChange(bool record);
+    void closeWorkFile();
+
+    // Save by mode.
+    bool saveMemory(const std::string& target);
+    bool saveInPlace(const std::string& target);
+    bool saveWorkCopy(const std::string& target);
+    bool copyIntoReplacement(platform::File& source, std::uint64_t size, platform::File& target);
+    bool failWith(int error);
+
+    CEditDataServices services_;
+    CEditDataOwner* owner_ = nullptr;
+    std::uint32_t accessMode_ = 0;
+    bool readOnly_ = false;
+    StorageMode mode_ = StorageMode::NoData;
+    std::string path_;
+    platform::File file_;
+    std::uint64_t dataSize_ = 0;
+    std::uint32_t capacity_ = 0;
+    std::unique_ptr<std::uint8_t[]> memory_;
+
+    std::uint32_t windowLength_ = 0;
+    std::uint64_t windowStart_ = 0;
+    std::unique_ptr<std::array<std::uint8_t, kWindowSize>> window_;
+    bool windowDirty_ = false;
+    std::uint32_t dirtyFirst_ = 0;
+    std::uint32_t dirtyLast_ = 0;
+
+    std::string workPath_;
+    platform::File workFile_;
+    std::uint64_t workSize_ = 0;
+
+    std::vector<CCachedData> blocks_;  // in order of creation
+    std::unordered_map<std::uint64_t, std::size_t> blockIndex_;
+
+    std::vector<std::unique_ptr<CEditAction>> undoStack_;  // element 0 the oldest
+    std::vector<std::unique_ptr<CEditAction>> redoStack_;
+
+    bool maskHasMarks_ = false;
+    std::unique_ptr<std::array<std::uint8_t, kWindowSize>> mask_;
+
+    bool modified_ = false;
+    int lastError_ = 0;
+};

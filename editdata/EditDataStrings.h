@@ -1,0 +1,35 @@
+#pragma once
+
+#include <span>
+
+#include "platform/StringTable.h"
+
+// String ids of the byte store's messages and progress dialogs.
+namespace editstrings {
+inline constexpr int kInsertDataCaption = 1008;
+inline constexpr int kSaveFileDataCaption = 1102;
+inline constexpr int kSaveFileDataText = 1103;
+inline constexpr int kDeleteDataCaption = 1105;
+inline constexpr int kDeleteDataText = 1106;
+inline constexpr int kInsertDataText = 1108;
+inline constexpr int kDeleteBlockCaption = 1110;
+inline constexpr int kDeleteBlockText = 1111;
+inline constexpr int kInsertBlockCaption = 1113;
+inline constexpr int kInsertBlockText = 1114;
+inline constexpr int kFileCopiedSuccessfully = 1154;
+inline constexpr int kFileCopyFailed = 1155;
+inline constexpr int kCantOpenSource = 1156;
+inline constexpr int kSourceSizeWrong = 1157;
+inline constexpr int kCopyFileCaption = 1152;
+inline constexpr int kCopyFileText = 1153;
+inline constexpr int kCantCreateNewFile = 1158;
+inline constexpr int kDeleteThreshold = 3031;
+inline constexpr int kOverwriteThreshold = 3032;
+inline constexpr int kInsertThreshold = 3033;
+inline constexpr int kDeleteIrreversible = 3034;
+inline constexpr int kOverwriteIrreversible = 3035;
+inline constexpr int kInsertIrreversible = 3036;
+inline constexpr int kSwapIrreversible = 3037;
+}  // namespace editstrings
+
+std::span<const platform::StringEntry> editDataStrings();
