@@ -193,22 +193,7 @@ std::uint32_t CEditData::setAccessMode(std::uint32_t accessMode) {
     return previous;
 }
 
-// ----------------------------------------------------------------- history
-
-int CEditData::recordAction(std::unique_ptr<CEditAction> action) {
-    if (!action) {
-        return -1;
-    }
-    undoStack_.push_back(std::move(action));
-    recomputeChangeMask();
-    return static_cast<int>(undoStack_.size()) - 1;
-}
-
-void CEditData::clearHistory() {
-    undoStack_.clear();
-    redoStack_.clear();
-    recomputeChangeMask();
-}
+// ----------------------------------------------------------- change mask
 
 void CEditData::recomputeChangeMask() {
     if (maskHasMarks_) {
@@ -218,11 +203,14 @@ void CEditData::recomputeChangeMask() {
     if (windowLength_ == 0) {
         return;
     }
-    for (auto action = undoStack_.rbegin(); action != undoStack_.rend(); ++action) {
-        if ((*action)->changesSize()) {
+    // Newest first, up to the first action that changed the size: offsets
+    // recorded before it no longer match the data.
+    for (int index = undoStack_.count() - 1; index >= 0; --index) {
+        const CEditAction* action = undoStack_.at(index);
+        if (action->changesSize()) {
             break;
         }
-        if ((*action)->markChanges(windowStart_, windowLength_, mask_->data())) {
+        if (action->markChanges(windowStart_, windowLength_, mask_->data())) {
             maskHasMarks_ = true;
         }
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editdata/CCachedData.h"
+#include "editdata/ActionStack.h"
 #include "editdata/CEditAction.h"
 #include "editdata/CEditDataOwner.h"
 #include "editdata/EditDataTypes.h"
@@ -16,6 +17,7 @@
 #include "platform/Progress.h"
 
 class CSettings;
+class Component;
 
 namespace platform {
 class MessageService;
@@ -95,6 +97,32 @@ class CEditData {
     bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
+    // ---------------------------------------------------------- column blocks
+    // Only the block's bytes that exist are removed; rows past the end of
+    // the data remove nothing.
+    bool deleteBlock(const ColumnBlock& block, bool record,
+                     std::unique_ptr<CEditAction> linked = nullptr);
+    // Writes the rows and row parts that lie inside the data.
+    bool overwriteBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
+                        std::unique_ptr<CEditAction> linked = nullptr);
+    // Inserts rows x columns bytes so that they form a column of the block's
+    // width in the new layout; the old data flows around them.
+    bool insertBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
+                     std::unique_ptr<CEditAction> linked = nullptr);
+    // Reads the block's rows (rows x columns bytes, zero where the data ends).
+    bool readBlock(std::vector<std::uint8_t>& rows, const ColumnBlock& block);
+    // The exact inverses of a recorded block deletion and insertion, for undo
+    // (memory modes). `removed` is the number of bytes the deletion removed;
+    // `sizeBefore` the data size before the insertion.
+    bool restoreDeletedBlock(const std::uint8_t* rows, const ColumnBlock& block,
+                             std::uint64_t removed);
+    bool removeInsertedBlock(const ColumnBlock& block, std::uint64_t sizeBefore);
+    // Reverses the bytes of every data unit inside chunks of the range; the
+    // first chunk is `chunk - shift` bytes when shift is not 0. Its own inverse.
+    bool swapData(std::uint64_t count, std::uint64_t start, std::int32_t chunk,
+                  std::int32_t unit, std::int32_t shift, bool record,
+                  std::unique_ptr<CEditAction> linked = nullptr);
+
     // ---------------------------------------------------------- work file
     // Copies the in-place file to a new work file, writing the modified
     // blocks into it. Stops (and leaves nothing behind) when the callback
@@ -110,8 +138,19 @@ class CEditData {
     // Pushes an action on the undo stack and recomputes the change mask;
     // returns its index, or -1.
     int recordAction(std::unique_ptr<CEditAction> action);
-    std::size_t getUndoCount() const { return undoStack_.size(); }
-    std::size_t getRedoCount() const { return redoStack_.size(); }
+    // Undoes (redoes) the newest n + 1 actions; false for n outside
+    // 0..count-1. An action whose own undo fails still moves.
+    bool undo(int n);
+    bool redo(int n);
+    int getUndoCount() const { return undoStack_.count(); }
+    int getRedoCount() const { return redoStack_.count(); }
+    // Names of the actions, index 0 the oldest; false for a bad index.
+    bool getUndoName(int index, std::string& name) const;
+    bool getRedoName(int index, std::string& name) const;
+    bool removeUndoAction(int index);
+    // Takes the newest undo action off the stack, to become the linked
+    // action of the next change of the same user step.
+    std::unique_ptr<CEditAction> takeNewestUndoAction();
     void clearHistory();
     // Recomputes the change mask of the data window from the undo history.
     // Runs on every window move and every history change.
@@ -163,6 +202,24 @@ class CEditData {
     void freeBlocks();
     bool writeBlocksTo(platform::File& file);
 
+    // Recording.
+    int maxUndoLevel() const;
+    // Records the action `make` builds for the caret panel and cell; typing
+    // records the caret cell, other edits the cell of their first byte.
+    using ActionMaker = std::function<std::unique_ptr<CEditAction>(Component*, std::int32_t)>;
+    void recordEdit(bool typing, std::uint64_t firstByte, std::unique_ptr<CEditAction> linked,
+                    const ActionMaker& make);
+
+    // Column blocks.
+    bool blockDeleteInMemory(const ColumnBlock& block, bool record,
+                             std::unique_ptr<CEditAction> linked);
+    bool blockDeleteInWorkFile(const ColumnBlock& block, const platform::ProgressCallback* callback);
+    bool blockOverwriteInWorkFile(const std::uint8_t* source, const ColumnBlock& block);
+    bool blockInsertInWorkFile(const std::uint8_t* source, const ColumnBlock& block,
+                               const platform::ProgressCallback* callback);
+    bool swapInWorkFile(std::uint64_t count, std::uint64_t start, std::int32_t chunk,
+                        std::int32_t unit, std::int32_t shift);
+
     // Range operations.
     bool recordingAllowed(bool record) const { return !record || owner_ != nullptr; }
     bool prepareWorkCopy(bool record, int irreversibleStringId);
@@ -206,8 +263,8 @@ class CEditData {
     std::vector<CCachedData> blocks_;  // in order of creation
     std::unordered_map<std::uint64_t, std::size_t> blockIndex_;
 
-    std::vector<std::unique_ptr<CEditAction>> undoStack_;  // element 0 the oldest
-    std::vector<std::unique_ptr<CEditAction>> redoStack_;
+    ActionStack undoStack_;  // element 0 the oldest
+    ActionStack redoStack_;
 
     bool maskHasMarks_ = false;
     std::unique_ptr<std::array<std::uint8_t, kWindowSize>> mask_;

@@ -1,12 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+
+class Component;
+
+// Where the caret was when an action was recorded: the display panel that
+// held it and its cell index there.
+struct CaretContext {
+    Component* panel = nullptr;
+    std::int32_t cell = -1;
+};
 
 // What a store asks of the panel that shows it. The panel answers the
-// warnings with its dialogs (and the settings that switch them off) and
-// carries the document's modified mark.
+// warnings with its dialogs (and the settings that switch them off), carries
+// the document's modified mark, and knows the caret.
 class CEditDataOwner {
-  public:
+public:
     virtual ~CEditDataOwner() = default;
 
     // The document's modified mark; the store calls it on every change and
@@ -18,4 +28,12 @@ class CEditDataOwner {
     // The first operation that makes an in-place file a work copy cannot be
     // undone: true to go on. Strings 3034..3037.
     virtual bool confirmIrreversible(int stringId) = 0;
+
+    // The caret panel and cell; nullopt when no panel holds the caret, and
+    // then nothing is recorded.
+    virtual std::optional<CaretContext> getCaretCell() = 0;
+    // The cell of the byte at `offset` in `panel`.
+    virtual std::int32_t cellOfByte(Component* panel, std::uint64_t offset) = 0;
+    // Puts the caret back where an undone or redone action had it.
+    virtual void setCaret(Component* panel, std::int32_t cell) = 0;
 };

@@ -8,6 +8,7 @@
 
 #include "app/settings/CSettings.h"
 #include "editdata/CEditData.h"
+#include "editdata/EditActions.h"
 #include "editdata/EditDataStrings.h"
 #include "platform/FileCopy.h"
 #include "platform/TempFile.h"
@@ -68,12 +69,18 @@ bool CEditData::deleteData(std::uint64_t count, std::uint64_t offset, bool recor
             return false;
         }
         std::uint8_t* data = memory_.get();
+        if (record) {
+            recordEdit(false, offset, std::move(linked), [&](Component* panel, std::int32_t cell) {
+                auto action = std::make_unique<CDeleteDataAction>();
+                return action->setData(panel, cell, data + offset, count, offset) ? std::move(action)
+                                                                                 : nullptr;
+            });
+        }
         std::memmove(data + offset, data + offset + count,
                      static_cast<std::size_t>(dataSize_ - offset - count));
         dataSize_ -= count;
         resetWindow();
         setModified(true);
-        (void)linked;
         return true;
     }
     if (!prepareWorkCopy(record, editstrings::kDeleteIrreversible)) {
@@ -101,9 +108,16 @@ bool CEditData::overwriteData(const std::uint8_t* source, std::uint64_t count, s
         if (record && !owner_->confirmThreshold(count, editstrings::kOverwriteThreshold)) {
             return false;
         }
+        if (record) {
+            recordEdit(false, offset, std::move(linked), [&](Component* panel, std::int32_t cell) {
+                auto action = std::make_unique<CWriteDataAction>();
+                return action->setData(panel, cell, memory_.get() + offset, count, offset)
+                           ? std::move(action)
+                           : nullptr;
+            });
+        }
         std::memmove(memory_.get() + offset, source, static_cast<std::size_t>(count));
         setModified(true);
-        (void)linked;
         return true;
     }
     if (!prepareWorkCopy(record, editstrings::kOverwriteIrreversible)) {
@@ -128,8 +142,21 @@ bool CEditData::insertData(const std::uint8_t* source, std::uint64_t count, std:
         if (record && !owner_->confirmThreshold(count, editstrings::kInsertThreshold)) {
             return false;
         }
+        // A source inside our own buffer would move with it when it grows.
+        std::vector<std::uint8_t> ownCopy;
+        if (memory_ && source >= memory_.get() && source < memory_.get() + capacity_) {
+            ownCopy.assign(source, source + count);
+            source = ownCopy.data();
+        }
         if (count > ~std::uint64_t{0} - dataSize_ || !reserveMemory(dataSize_ + count)) {
             return false;
+        }
+        if (record) {
+            recordEdit(false, offset, std::move(linked), [&](Component* panel, std::int32_t cell) {
+                auto action = std::make_unique<CInsertDataAction>();
+                return action->setData(panel, cell, source, count, offset) ? std::move(action)
+                                                                           : nullptr;
+            });
         }
         std::uint8_t* data = memory_.get();
         std::memmove(data + offset + count, data + offset,
@@ -138,7 +165,6 @@ bool CEditData::insertData(const std::uint8_t* source, std::uint64_t count, std:
         dataSize_ += count;
         resetWindow();
         setModified(true);
-        (void)linked;
         return true;
     }
     if (!prepareWorkCopy(record, editstrings::kInsertIrreversible)) {

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "editdata/CEditData.h"
+#include "editdata/EditActions.h"
 
 namespace {
 
@@ -267,9 +268,12 @@ bool CEditData::writeByte(std::uint8_t& byte, std::uint64_t offset, bool record,
     } else {
         return false;
     }
-    // Typing actions are recorded by the edit history; until it keeps them a
-    // typed byte is final, like every change in a file-backed store.
-    (void)record;
-    (void)linked;
+    if (record) {
+        const std::uint8_t old = byte;
+        recordEdit(true, offset, std::move(linked), [&](Component* panel, std::int32_t cell) {
+            auto action = std::make_unique<CWriteByteAction>();
+            return action->setData(panel, cell, old, offset) ? std::move(action) : nullptr;
+        });
+    }
     return true;
 }

@@ -26,6 +26,17 @@ constexpr std::array kStrings{
     platform::StringEntry{1156, "Can't open the source file!"},
     platform::StringEntry{1157, "The source file size is wrong!"},
     platform::StringEntry{1158, "Can't create new file!"},
+    platform::StringEntry{1201, "Typing"},
+    platform::StringEntry{1202, "Delete data"},
+    platform::StringEntry{1203, "Delete data block"},
+    platform::StringEntry{1204, "Insert data"},
+    platform::StringEntry{1205, "Insert data block"},
+    platform::StringEntry{1206, "Overwrite data"},
+    platform::StringEntry{1207, "Overwrite data block"},
+    platform::StringEntry{1208, "Swap data"},
+    platform::StringEntry{1251, "Cancel"},
+    platform::StringEntry{1252, "Undo %i actions"},
+    platform::StringEntry{1253, "Redo %i actions"},
     platform::StringEntry{
         3031,
         "Data quantity to be deleted exceeds predefined threshold, please confirm "
@@ -52,4 +63,13 @@ constexpr std::array kStrings{
 
 std::span<const platform::StringEntry> editDataStrings() {
     return kStrings;
+}
+
+std::string editDataText(int id) {
+    for (const auto& entry : kStrings) {
+        if (entry.id == id) {
+            return std::string(entry.text);
+        }
+    }
+    return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 #include "platform/StringTable.h"
 
@@ -23,6 +24,17 @@ inline constexpr int kSourceSizeWrong = 1157;
 inline constexpr int kCopyFileCaption = 1152;
 inline constexpr int kCopyFileText = 1153;
 inline constexpr int kCantCreateNewFile = 1158;
+inline constexpr int kTypingName = 1201;
+inline constexpr int kDeleteDataName = 1202;
+inline constexpr int kDeleteBlockName = 1203;
+inline constexpr int kInsertDataName = 1204;
+inline constexpr int kInsertBlockName = 1205;
+inline constexpr int kOverwriteDataName = 1206;
+inline constexpr int kOverwriteBlockName = 1207;
+inline constexpr int kSwapDataName = 1208;
+inline constexpr int kQuickCancel = 1251;
+inline constexpr int kUndoActions = 1252;
+inline constexpr int kRedoActions = 1253;
 inline constexpr int kDeleteThreshold = 3031;
 inline constexpr int kOverwriteThreshold = 3032;
 inline constexpr int kInsertThreshold = 3033;
@@ -33,3 +45,5 @@ inline constexpr int kSwapIrreversible = 3037;
 }  // namespace editstrings
 
 std::span<const platform::StringEntry> editDataStrings();
+// The text of one of the byte store's strings (empty for another id).
+std::string editDataText(int id);

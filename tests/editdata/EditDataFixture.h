@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/settings/CSettings.h"
+#include "display/framework/Component.h"
 #include "editdata/CEditData.h"
 #include "platform/Registry.h"
 #include "platform/StringTable.h"
@@ -34,6 +35,21 @@ class FakeOwner : public CEditDataOwner {
         return irreversibleAnswer;
     }
 
+    // The caret panel is `panel` unless a test clears `hasPanel`; the cell
+    // of a byte is its offset, so recorded cells are easy to check.
+    std::optional<CaretContext> getCaretCell() override {
+        return hasPanel ? std::optional<CaretContext>(CaretContext{&panel, caretCell})
+                        : std::nullopt;
+    }
+    std::int32_t cellOfByte(Component*, std::uint64_t offset) override {
+        return static_cast<std::int32_t>(offset);
+    }
+    void setCaret(Component* at, std::int32_t cell) override { caretsSet.emplace_back(at, cell); }
+
+    RealComponent panel;
+    bool hasPanel = true;
+    std::int32_t caretCell = 7;
+    std::vector<std::pair<Component*, std::int32_t>> caretsSet;
     std::vector<bool> marks;
     std::vector<std::pair<std::uint64_t, int>> thresholds;
     std::vector<int> irreversibles;

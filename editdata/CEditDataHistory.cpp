@@ -1,0 +1,110 @@
+// The undo and redo histories and the recording of edits.
+#include "app/settings/CSettings.h"
+#include "editdata/CEditData.h"
+#include "editdata/EditActions.h"
+
+int CEditData::maxUndoLevel() const {
+    return services_.settings != nullptr ? services_.settings->get(settings::edit::MaxUndoLevel)
+                                         : settings::edit::MaxUndoLevel.defaultValue;
+}
+
+int CEditData::recordAction(std::unique_ptr<CEditAction> action) {
+    if (!action || !undoStack_.push(std::move(action))) {
+        return -1;
+    }
+    recomputeChangeMask();
+    return undoStack_.count() - 1;
+}
+
+bool CEditData::undo(int n) {
+    if (n < 0 || n >= undoStack_.count()) {
+        return false;
+    }
+    for (int i = 0; i <= n; ++i) {
+        std::unique_ptr<CEditAction> action = undoStack_.pop();
+        action->undo(*this);
+        redoStack_.push(std::move(action));
+    }
+    recomputeChangeMask();
+    return true;
+}
+
+bool CEditData::redo(int n) {
+    if (n < 0 || n >= redoStack_.count()) {
+        return false;
+    }
+    for (int i = 0; i <= n; ++i) {
+        std::unique_ptr<CEditAction> action = redoStack_.pop();
+        action->redo(*this);
+        recordAction(std::move(action));  // the undo limit is not applied here
+    }
+    recomputeChangeMask();
+    return true;
+}
+
+bool CEditData::getUndoName(int index, std::string& name) const {
+    const CEditAction* action = undoStack_.at(index);
+    if (action == nullptr) {
+        return false;
+    }
+    name = action->getName();
+    return true;
+}
+
+bool CEditData::getRedoName(int index, std::string& name) const {
+    const CEditAction* action = redoStack_.at(index);
+    if (action == nullptr) {
+        return false;
+    }
+    name = action->getName();
+    return true;
+}
+
+bool CEditData::removeUndoAction(int index) {
+    if (!undoStack_.destroyAt(index)) {
+        return false;
+    }
+    recomputeChangeMask();
+    return true;
+}
+
+std::unique_ptr<CEditAction> CEditData::takeNewestUndoAction() {
+    std::unique_ptr<CEditAction> action = undoStack_.pop();
+    if (action) {
+        recomputeChangeMask();
+    }
+    return action;
+}
+
+void CEditData::clearHistory() {
+    undoStack_.clear();
+    redoStack_.clear();
+    recomputeChangeMask();
+}
+
+void CEditData::recordEdit(bool typing, std::uint64_t firstByte,
+                           std::unique_ptr<CEditAction> linked, const ActionMaker& make) {
+    // At the limit the oldest action goes; if it cannot, nothing is recorded
+    // (the edit itself is done all the same).
+    const int limit = maxUndoLevel();
+    while (undoStack_.count() >= limit) {
+        if (!removeUndoAction(0)) {
+            return;
+        }
+    }
+    const auto caret = owner_ != nullptr ? owner_->getCaretCell() : std::nullopt;
+    if (!caret || caret->panel == nullptr) {
+        return;
+    }
+    const std::int32_t cell = typing ? caret->cell : owner_->cellOfByte(caret->panel, firstByte);
+    std::unique_ptr<CEditAction> action = make(caret->panel, cell);
+    if (!action) {
+        return;
+    }
+    action->setLinkedAction(std::move(linked));
+    // A new change makes the redo history meaningless: redoing an action on
+    // data that changed after it was undone would corrupt the data.
+    redoStack_.clear();
+    recordAction(std::move(action));
+}
+
