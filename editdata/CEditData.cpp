@@ -196,6 +196,9 @@ std::uint32_t CEditData::setAccessMode(std::uint32_t accessMode) {
 // ----------------------------------------------------------- change mask
 
 void CEditData::recomputeChangeMask() {
+    if (maskSuspended_) {
+        return;
+    }
     if (maskHasMarks_) {
         mask_->fill(0);
         maskHasMarks_ = false;

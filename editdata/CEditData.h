@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "editdata/CCachedData.h"
 #include "editdata/ActionStack.h"
+#include "editdata/CCachedData.h"
 #include "editdata/CEditAction.h"
 #include "editdata/CEditDataOwner.h"
 #include "editdata/EditDataTypes.h"
@@ -119,9 +119,8 @@ class CEditData {
     bool removeInsertedBlock(const ColumnBlock& block, std::uint64_t sizeBefore);
     // Reverses the bytes of every data unit inside chunks of the range; the
     // first chunk is `chunk - shift` bytes when shift is not 0. Its own inverse.
-    bool swapData(std::uint64_t count, std::uint64_t start, std::int32_t chunk,
-                  std::int32_t unit, std::int32_t shift, bool record,
-                  std::unique_ptr<CEditAction> linked = nullptr);
+    bool swapData(std::uint64_t count, std::uint64_t start, std::int32_t chunk, std::int32_t unit,
+                  std::int32_t shift, bool record, std::unique_ptr<CEditAction> linked = nullptr);
 
     // ---------------------------------------------------------- work file
     // Copies the in-place file to a new work file, writing the modified
@@ -213,7 +212,8 @@ class CEditData {
     // Column blocks.
     bool blockDeleteInMemory(const ColumnBlock& block, bool record,
                              std::unique_ptr<CEditAction> linked);
-    bool blockDeleteInWorkFile(const ColumnBlock& block, const platform::ProgressCallback* callback);
+    bool blockDeleteInWorkFile(const ColumnBlock& block,
+                               const platform::ProgressCallback* callback);
     bool blockOverwriteInWorkFile(const std::uint8_t* source, const ColumnBlock& block);
     bool blockInsertInWorkFile(const std::uint8_t* source, const ColumnBlock& block,
                                const platform::ProgressCallback* callback);
@@ -267,6 +267,7 @@ class CEditData {
     ActionStack redoStack_;
 
     bool maskHasMarks_ = false;
+    bool maskSuspended_ = false;  // during a run of undos or redos
     std::unique_ptr<std::array<std::uint8_t, kWindowSize>> mask_;
 
     bool modified_ = false;

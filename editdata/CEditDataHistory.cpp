@@ -20,11 +20,15 @@ bool CEditData::undo(int n) {
     if (n < 0 || n >= undoStack_.count()) {
         return false;
     }
+    // The mask is made once at the end, not at every window move on the
+    // way: a run of n undos costs n steps, not n times the history length.
+    maskSuspended_ = true;
     for (int i = 0; i <= n; ++i) {
         std::unique_ptr<CEditAction> action = undoStack_.pop();
         action->undo(*this);
         redoStack_.push(std::move(action));
     }
+    maskSuspended_ = false;
     recomputeChangeMask();
     return true;
 }
@@ -33,11 +37,13 @@ bool CEditData::redo(int n) {
     if (n < 0 || n >= redoStack_.count()) {
         return false;
     }
+    maskSuspended_ = true;
     for (int i = 0; i <= n; ++i) {
         std::unique_ptr<CEditAction> action = redoStack_.pop();
         action->redo(*this);
-        recordAction(std::move(action));  // the undo limit is not applied here
+        undoStack_.push(std::move(action));  // the undo limit is not applied here
     }
+    maskSuspended_ = false;
     recomputeChangeMask();
     return true;
 }
@@ -107,4 +113,3 @@ void CEditData::recordEdit(bool typing, std::uint64_t firstByte,
     redoStack_.clear();
     recordAction(std::move(action));
 }
-
