@@ -126,6 +126,59 @@ void BM_InsertAtStartOfWorkFile(benchmark::State& state) {
 }
 BENCHMARK(BM_InsertAtStartOfWorkFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
+// A 4-column block over every line of a 1 GiB work copy at 32 bytes per line.
+void BM_DeleteBlockWorkFile(benchmark::State& state) {
+    const std::string& source = dataFile(kGiB);
+    NullOwner owner;
+    ColumnBlock block;
+    block.lineWidth = 32;
+    block.firstLine = 0;
+    block.lastLine = static_cast<std::int32_t>(kGiB / 32 - 1);
+    block.firstColumn = 10;
+    block.lastColumn = 13;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CEditData store;
+        store.setOwner(&owner);
+        store.open(source, kGenericRead | kGenericWrite);
+        store.makeWorkCopy();
+        state.ResumeTiming();
+        if (!store.deleteBlock(block, false)) {
+            state.SkipWithError("block delete failed");
+        }
+        state.PauseTiming();
+        store.close();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kGiB));
+}
+BENCHMARK(BM_DeleteBlockWorkFile)
+    ->Name("BM_DeleteBlockWorkFile/1GiB")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+// Unit 4 in chunks of a 32-byte line over the whole 1 GiB work copy.
+void BM_SwapWorkFile(benchmark::State& state) {
+    const std::string& source = dataFile(kGiB);
+    NullOwner owner;
+    CEditData store;
+    store.setOwner(&owner);
+    store.open(source, kGenericRead | kGenericWrite);
+    store.makeWorkCopy();
+    for (auto _ : state) {
+        if (!store.swapData(kGiB, 0, 32, 4, 0, false)) {
+            state.SkipWithError("swap failed");
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kGiB));
+}
+BENCHMARK(BM_SwapWorkFile)
+    ->Name("BM_SwapWorkFile/1GiB")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
 // 1000 typed bytes scattered over the file, then a save to its own path.
 void BM_SaveInPlaceModifiedBlocks(benchmark::State& state) {
     const auto size = static_cast<std::uint64_t>(state.range(0)) * kMiB;

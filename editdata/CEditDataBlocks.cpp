@@ -2,6 +2,7 @@
 // (which an in-place file first becomes) without.
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 #include <vector>
@@ -64,6 +65,85 @@ void reverseUnits(std::uint8_t* bytes, std::uint64_t length, std::uint64_t unit)
     }
 }
 
+// Reads a file front to back through one 1 MiB buffer.
+class SequentialReader {
+  public:
+    explicit SequentialReader(platform::File& file) : file_(file), buffer_(kMove) {}
+
+    // Hands [from, to) to `sink` piece by piece; the pieces of one call, and
+    // the calls, must run front to back.
+    template <typename Sink>
+    bool copy(std::uint64_t from, std::uint64_t to, Sink&& sink) {
+        while (from < to) {
+            if (from < start_ || from >= start_ + length_) {
+                const std::int64_t read = file_.readAt(buffer_.data(), buffer_.size(), from);
+                if (read <= 0) {
+                    return false;
+                }
+                start_ = from;
+                length_ = static_cast<std::uint64_t>(read);
+            }
+            const std::uint64_t piece = std::min(to, start_ + length_) - from;
+            if (!sink(buffer_.data() + (from - start_), piece)) {
+                return false;
+            }
+            from += piece;
+        }
+        return true;
+    }
+
+  private:
+    platform::File& file_;
+    std::vector<std::uint8_t> buffer_;
+    std::uint64_t start_ = 0;
+    std::uint64_t length_ = 0;
+};
+
+// Writes a file front to back through one 1 MiB buffer; `flushed` hears the
+// bytes written so far after each write.
+class SequentialWriter {
+  public:
+    SequentialWriter(platform::File& file, std::uint64_t at,
+                     std::function<void(std::uint64_t)> flushed = {})
+        : file_(file), at_(at), flushed_(std::move(flushed)) {
+        buffer_.reserve(kMove);
+    }
+
+    bool put(const std::uint8_t* bytes, std::uint64_t count) {
+        while (count > 0) {
+            const std::uint64_t room = kMove - buffer_.size();
+            const std::uint64_t piece = std::min(room, count);
+            buffer_.insert(buffer_.end(), bytes, bytes + piece);
+            bytes += piece;
+            count -= piece;
+            if (buffer_.size() == kMove && !flush()) {
+                return false;
+            }
+        }
+        return true;
+    }
+    bool flush() {
+        if (!buffer_.empty() && !file_.writeAt(buffer_.data(), buffer_.size(), at_)) {
+            return false;
+        }
+        at_ += buffer_.size();
+        written_ += buffer_.size();
+        buffer_.clear();
+        if (flushed_) {
+            flushed_(written_);
+        }
+        return true;
+    }
+    std::uint64_t end() const { return at_ + buffer_.size(); }
+
+  private:
+    platform::File& file_;
+    std::uint64_t at_;
+    std::uint64_t written_ = 0;
+    std::function<void(std::uint64_t)> flushed_;
+    std::vector<std::uint8_t> buffer_;
+};
+
 }  // namespace
 
 // ------------------------------------------------------------- reading
@@ -108,10 +188,9 @@ bool CEditData::deleteBlock(const ColumnBlock& block, bool record,
     if (!prepareWorkCopy(record, editstrings::kDeleteIrreversible)) {
         return false;
     }
-    const bool done = runLong(editstrings::kDeleteBlockCaption, editstrings::kDeleteBlockText, false,
-                              [&](const ProgressCallback* callback) {
-                                  return blockDeleteInWorkFile(block, callback);
-                              });
+    const bool done = runLong(
+        editstrings::kDeleteBlockCaption, editstrings::kDeleteBlockText, false,
+        [&](const ProgressCallback* callback) { return blockDeleteInWorkFile(block, callback); });
     if (done) {
         finishWorkFileChange(record);
     }
@@ -193,8 +272,9 @@ bool CEditData::restoreDeletedBlock(const std::uint8_t* rows, const ColumnBlock&
         src += keep;
         const std::uint64_t bytes = part.end - part.begin;
         std::memcpy(rebuilt.get() + out,
-                    rows + static_cast<std::uint64_t>(line - block.firstLine) *
-                               static_cast<std::uint64_t>(block.columns()) +
+                    rows +
+                        static_cast<std::uint64_t>(line - block.firstLine) *
+                            static_cast<std::uint64_t>(block.columns()) +
                         part.column,
                     bytes);
         out += bytes;
@@ -242,8 +322,9 @@ bool CEditData::overwriteBlock(const std::uint8_t* source, const ColumnBlock& bl
     for (std::int64_t line = block.firstLine; line <= block.lastLine; ++line) {
         const RowPart part = rowPart(block, line, dataSize_);
         std::memmove(memory_.get() + part.begin,
-                     source + static_cast<std::uint64_t>(line - block.firstLine) *
-                                  static_cast<std::uint64_t>(block.columns()) +
+                     source +
+                         static_cast<std::uint64_t>(line - block.firstLine) *
+                             static_cast<std::uint64_t>(block.columns()) +
                          part.column,
                      part.end - part.begin);
         written += part.end - part.begin;
@@ -272,8 +353,9 @@ bool CEditData::blockOverwriteInWorkFile(const std::uint8_t* source, const Colum
     std::uint64_t written = 0;
     for (std::int64_t line = block.firstLine; line <= block.lastLine && ok; ++line) {
         const RowPart part = rowPart(block, line, workSize_);
-        ok = workFile_.writeAt(source + static_cast<std::uint64_t>(line - block.firstLine) *
-                                            static_cast<std::uint64_t>(block.columns()) +
+        ok = workFile_.writeAt(source +
+                                   static_cast<std::uint64_t>(line - block.firstLine) *
+                                       static_cast<std::uint64_t>(block.columns()) +
                                    part.column,
                                part.end - part.begin, part.begin);
         written += part.end - part.begin;
@@ -390,10 +472,10 @@ bool CEditData::blockInsertInWorkFile(const std::uint8_t* source, const ColumnBl
         return false;
     }
     // The new layout goes to a new file in one pass over the old one.
-    const auto created = services_.settings != nullptr
-                             ? services_.settings->createTempFile("~HEXDATA")
-                             : platform::createUniqueTempFile(platform::systemTempDirectory(),
-                                                              "~HEXDATA");
+    const auto created =
+        services_.settings != nullptr
+            ? services_.settings->createTempFile("~HEXDATA")
+            : platform::createUniqueTempFile(platform::systemTempDirectory(), "~HEXDATA");
     platform::File fresh = created ? platform::File::open(*created, platform::FileAccess::ReadWrite,
                                                           platform::FileShare::NotShared)
                                    : platform::File();
@@ -405,21 +487,23 @@ bool CEditData::blockInsertInWorkFile(const std::uint8_t* source, const ColumnBl
         return false;
     }
     const std::uint64_t total = workSize_ + blockBytes(block);
-    std::uint64_t out = 0;
-    bool ok = true;
     bool reporting = true;
-    walkInsertion(block, workSize_, [&](bool inserted, std::uint64_t from, std::uint64_t count) {
-        if (!ok || count == 0) {
-            return;
-        }
-        ok = inserted ? fresh.writeAt(source + from, count, out)
-                      : platform::copyFileData(workFile_, from, fresh, out, count);
-        out += count;
-        if (reporting && reportProgress(callback, total, out, ProgressKind::Progress) ==
+    SequentialReader reader(workFile_);
+    SequentialWriter writer(fresh, 0, [&](std::uint64_t written) {
+        if (reporting && reportProgress(callback, total, written, ProgressKind::Progress) ==
                              platform::ProgressAnswer::Cancel) {
             reporting = false;  // the rewrite finishes all the same
         }
     });
+    const auto put = [&writer](const std::uint8_t* bytes, std::uint64_t count) {
+        return writer.put(bytes, count);
+    };
+    bool ok = true;
+    walkInsertion(block, workSize_, [&](bool inserted, std::uint64_t from, std::uint64_t count) {
+        ok = ok &&
+             (inserted ? writer.put(source + from, count) : reader.copy(from, from + count, put));
+    });
+    ok = ok && writer.flush();
     if (!ok) {
         fresh.close();
         ::unlink(created->c_str());
@@ -443,39 +527,35 @@ bool CEditData::blockDeleteInWorkFile(const ColumnBlock& block, const ProgressCa
         reportProgress(callback, 100, 100, ProgressKind::Failed);
         return false;
     }
+    // One pass front to back: the kept bytes are written behind the reading
+    // position, so nothing is overwritten before it has been read.
     const std::uint64_t size = workSize_;
-    std::uint64_t dst = rowPart(block, block.firstLine, size).begin;
-    std::uint64_t src = dst;
-    const std::uint64_t total = size - dst;
-    bool ok = true;
+    const std::uint64_t first = rowPart(block, block.firstLine, size).begin;
+    const std::uint64_t total = size - first;
     bool reporting = true;
-    const auto move = [&](std::uint64_t from, std::uint64_t count) {
-        ok = ok && platform::copyFileData(workFile_, from, workFile_, dst, count);
-        dst += count;
-        if (reporting && reportProgress(callback, total, src - (size - total),
-                                        ProgressKind::Progress) == platform::ProgressAnswer::Cancel) {
+    SequentialReader reader(workFile_);
+    SequentialWriter writer(workFile_, first, [&](std::uint64_t written) {
+        if (reporting && reportProgress(callback, total, written, ProgressKind::Progress) ==
+                             platform::ProgressAnswer::Cancel) {
             reporting = false;
         }
+    });
+    const auto put = [&writer](const std::uint8_t* bytes, std::uint64_t count) {
+        return writer.put(bytes, count);
     };
+    bool ok = true;
+    std::uint64_t src = first;
     std::uint64_t removed = 0;
-    for (std::int64_t line = block.firstLine; line <= block.lastLine && ok; ++line) {
+    for (std::int64_t line = block.firstLine; line <= block.lastLine && ok && src < size; ++line) {
         const RowPart part = rowPart(block, line, size);
-        move(src, part.begin - src);
+        ok = reader.copy(src, part.begin, put);
         removed += part.end - part.begin;
         src = part.end;
     }
-    // The rest after the last row, in chunks from the front: the
-    // destination always lies before the source.
-    for (std::uint64_t left = size - src; left > 0 && ok;) {
-        const std::uint64_t chunk = std::min(kMove, left);
-        const std::uint64_t from = src;
-        src += chunk;
-        move(from, chunk);
-        left -= chunk;
-    }
-    ok = ok && removed > 0 && workFile_.truncate(dst);
+    ok = ok && reader.copy(src, size, put) && writer.flush() && removed > 0 &&
+         workFile_.truncate(writer.end());
     if (ok) {
-        workSize_ = dst;
+        workSize_ = writer.end();
     }
     resetWindow();
     if (reporting) {
