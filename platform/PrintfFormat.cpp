@@ -66,14 +66,14 @@ std::string FormatArg::asText() const {
 
 namespace {
 
-// One conversion specification, already split into its parts.
+// One conversion, already split into its parts.
 struct Spec {
     std::string flagsWidthPrecision;  // e.g. "-08.3"
     char conversion = 0;
-    std::size_t length = 0;  // characters of the whole specification
+    std::size_t length = 0;  // characters from the % to the conversion letter
 };
 
-// Parses the specification that starts at format[start] == '%'; a zero
+// Parses the conversion that starts at format[start] == '%'; a zero
 // conversion means it is not one we know.
 Spec parseSpec(std::string_view format, std::size_t start) {
     Spec spec;

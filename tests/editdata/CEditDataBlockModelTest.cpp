@@ -102,9 +102,6 @@ struct Runner {
     // step is undone and redone and checked at both ends.
     void step(std::string& model, bool undoable) {
         const std::string before = model;
-        const auto bytes = [](const std::string& s) {
-            return reinterpret_cast<const std::uint8_t*>(s.data());
-        };
         bool done = false;
         std::string expected;
         if (random() % 4 == 3) {
@@ -126,11 +123,11 @@ struct Runner {
                     expected = modelDelete(model, b);
                     break;
                 case 1:
-                    done = store.insertBlock(bytes(rows), b, undoable);
+                    done = store.insertBlock(edittest::bytesOf(rows), b, undoable);
                     expected = modelInsert(model, b, rows);
                     break;
                 default:
-                    done = store.overwriteBlock(bytes(rows), b, undoable);
+                    done = store.overwriteBlock(edittest::bytesOf(rows), b, undoable);
                     expected = modelOverwrite(model, b, rows);
                     break;
             }

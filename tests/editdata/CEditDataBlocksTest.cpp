@@ -8,6 +8,7 @@
 
 namespace {
 
+using edittest::bytesOf;
 using edittest::FakeOwner;
 using edittest::kLargeSize;
 using edittest::patternBytes;
@@ -32,10 +33,6 @@ ColumnBlock block(int lineWidth, int firstLine, int lastLine, int firstColumn, i
     geometry.firstColumn = firstColumn;
     geometry.lastColumn = lastColumn;
     return geometry;
-}
-
-const std::uint8_t* bytesOf(const std::string& text) {
-    return reinterpret_cast<const std::uint8_t*>(text.data());
 }
 
 class CEditDataBlocksTest : public testing::Test {

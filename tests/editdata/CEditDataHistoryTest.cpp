@@ -8,16 +8,13 @@
 
 namespace {
 
+using edittest::bytesOf;
 using edittest::FakeOwner;
 using edittest::kLargeSize;
 using edittest::patternBytes;
 using edittest::readAll;
 using edittest::StoreEnvironment;
 using testing::ElementsAre;
-
-const std::uint8_t* bytesOf(const std::string& text) {
-    return reinterpret_cast<const std::uint8_t*>(text.data());
-}
 
 class CEditDataHistoryTest : public testing::Test {
   protected:

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -11,6 +11,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using edittest::bytesOf;
 using edittest::FakeOwner;
 using edittest::kLargeSize;
 using edittest::patternBytes;
@@ -19,12 +20,8 @@ using edittest::StoreEnvironment;
 using edittest::UiThreadScope;
 using testing::ElementsAre;
 
-const std::uint8_t* bytesOf(const std::string& text) {
-    return reinterpret_cast<const std::uint8_t*>(text.data());
-}
-
 class CEditDataWorkCopyTest : public testing::Test {
-protected:
+  protected:
     StoreEnvironment env;
     FakeOwner owner;
     CEditData store{env.services()};
@@ -218,10 +215,9 @@ TEST(CEditDataMemoryTest, RecordedEditsAskTheThresholdWarningFirst) {
     EXPECT_FALSE(store.insertData(bytesOf("xyz"), 3, 6, true));
     EXPECT_EQ(readAll(store), "abcdef");
     EXPECT_FALSE(store.isModified());
-    EXPECT_THAT(owner.thresholds,
-                ElementsAre(std::make_pair(2u, editstrings::kDeleteThreshold),
-                            std::make_pair(2u, editstrings::kOverwriteThreshold),
-                            std::make_pair(3u, editstrings::kInsertThreshold)));
+    EXPECT_THAT(owner.thresholds, ElementsAre(std::make_pair(2u, editstrings::kDeleteThreshold),
+                                              std::make_pair(2u, editstrings::kOverwriteThreshold),
+                                              std::make_pair(3u, editstrings::kInsertThreshold)));
 
     // Unrecorded edits (undo and redo) never ask.
     EXPECT_TRUE(store.deleteData(2, 1, false));

@@ -79,6 +79,9 @@ class StoreEnvironment {
 
 // `size` bytes of a repeatable pattern, different for each seed.
 std::string patternBytes(std::size_t size, unsigned seed = 1);
+inline const std::uint8_t* bytesOf(const std::string& text) {
+    return reinterpret_cast<const std::uint8_t*>(text.data());
+}
 // The whole data of a store, through readData.
 std::string readAll(CEditData& store);
 std::string readFileBytes(const std::string& path);
