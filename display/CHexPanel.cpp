@@ -1,0 +1,498 @@
+#include "display/CHexPanel.h"
+
+#include <algorithm>
+
+#include "app/settings/CSettings.h"
+
+KESTRANE_DEFINE_CLASS(CHexPanel, NativeContainer, 1)
+
+namespace {
+
+// Command ids of the context-menu entries (the main menu's ids).
+namespace cmd {
+constexpr int New = 57600;
+constexpr int NewAndPaste = 32850;
+constexpr int Undo = 57643;
+constexpr int Redo = 57644;
+constexpr int Cut = 57635;
+constexpr int Copy = 57634;
+constexpr int Paste = 57637;
+constexpr int Delete = 57632;
+constexpr int Overwrite = 32780;
+constexpr int CopyAsHexText = 32797;
+constexpr int CopyAsHexTextC = 32798;
+constexpr int ModifyData = 32790;
+constexpr int SwapData = 32791;
+constexpr int DefineDatamark = 32800;
+constexpr int EditDatamarks = 32801;
+constexpr int GoTo = 32802;
+constexpr int FileAttributes = 32803;
+constexpr int DecimalAddress = 32804;
+constexpr int DataStartAddress = 32805;
+}  // namespace cmd
+
+}  // namespace
+
+CHexPanel::CHexPanel(const CSettings* settings, CEditDataServices services, int scrollBarWidth)
+    : settings_(settings),
+      mark_(state_, scrollBarWidth),
+      address_(state_),
+      char_(state_),
+      hex_(state_),
+      border_(state_),
+      sizable_(state_),
+      data_(services) {
+    data_.setOwner(this);
+    if (settings_ != nullptr) {
+        state_.colors = Appearance::fromSettings(*settings_);
+        state_.shown = PanelsShown::fromSettings(*settings_);
+        state_.escapeChar = static_cast<char>(settings_->get(settings::edit::EscapeChar));
+    }
+    // Painting order as the design gives it.
+    for (CHexShow* panel :
+         std::initializer_list<CHexShow*>{&mark_, &address_, &char_, &hex_, &border_, &sizable_}) {
+        add(panel);
+    }
+}
+
+CHexPanel::~CHexPanel() {
+    closeFile();
+    removeAll();
+}
+
+int CHexPanel::minLineWidth() const {
+    return settings_ != nullptr ? settings_->get(settings::edit::MinColumn)
+                                : settings::edit::MinColumn.defaultValue;
+}
+
+int CHexPanel::maxLineWidth() const {
+    return settings_ != nullptr ? settings_->get(settings::edit::MaxColumn)
+                                : settings::edit::MaxColumn.defaultValue;
+}
+
+bool CHexPanel::attach() {
+    if (settings_ != nullptr) {
+        const int linesPerPage = settings_->get(settings::print::LinesPerPage);
+        state_.presentation = CPresentation::forNewView(*settings_, linesPerPage);
+    }
+    const CPresentation& p = state_.presentation;
+    if (p.lineWidth() <= 0 || p.indent() >= p.lineWidth()) {
+        data_.close();
+        return false;
+    }
+    state_.dataSize = data_.getDataSize();
+    state_.attached = true;
+    state_.firstLine = 0;
+    state_.scrollX = 0;
+    state_.selection = {};
+    caretOffset_ = 0;
+    relayoutAndRepaint();
+    return true;
+}
+
+bool CHexPanel::openFile(const std::string& path, std::uint32_t accessMode) {
+    closeFile();
+    return data_.open(path, accessMode) && attach();
+}
+
+bool CHexPanel::createNew(std::uint64_t size, std::uint8_t fill) {
+    closeFile();
+    return data_.create(size, fill) && attach();
+}
+
+void CHexPanel::closeFile() {
+    if (state_.attached && settings_ != nullptr) {
+        // The settings object is const for readers; closing writes back.
+        auto& writable = const_cast<CSettings&>(*settings_);
+        state_.presentation.writeBack(writable);
+        state_.shown.writeBack(writable);
+    }
+    state_.attached = false;
+    state_.visible.clear();
+    state_.visibleMask.clear();
+    data_.close();
+}
+
+void CHexPanel::setFontMetrics(int charWidth, int lineHeight) {
+    state_.pixels.charWidth = std::max(charWidth, 1);
+    state_.pixels.lineHeight = std::max(lineHeight, 1);
+    relayoutAndRepaint();
+}
+
+std::vector<CHexShow*> CHexPanel::shownPanels() {
+    std::vector<CHexShow*> panels;
+    if (state_.shown.mark) {
+        panels.push_back(&mark_);
+    }
+    if (state_.shown.address) {
+        panels.push_back(&address_);
+        panels.push_back(&border_);
+    }
+    panels.push_back(&hex_);
+    if (state_.shown.character) {
+        panels.push_back(&sizable_);
+        panels.push_back(&char_);
+    }
+    return panels;
+}
+
+bool CHexPanel::doLayout() {
+    const Dimension client =
+        getNativeWindow() != nullptr ? getNativeWindow()->clientSize() : getSize();
+    state_.clientHeight = client.height;
+    state_.headerHeight = state_.shown.header ? kHeaderHeight : kEdgeGap;
+    mark_.setVisible(state_.shown.mark);
+    address_.setVisible(state_.shown.address);
+    border_.setVisible(state_.shown.address);
+    sizable_.setVisible(state_.shown.character);
+    char_.setVisible(state_.shown.character);
+    int x = 0;
+    for (CHexShow* panel : shownPanels()) {
+        const int width = panel->getPreferredWidth();
+        panel->setBounds(x, 0, width, client.height);
+        x += width;
+    }
+    Container::setSize(x, client.height);
+    updateScrollBars();
+    loadVisibleData();
+    return true;
+}
+
+void CHexPanel::relayoutAndRepaint() {
+    invalidate();
+    validate();
+    repaintClient();
+}
+
+std::int64_t CHexPanel::maxFirstLine() const {
+    const auto lines = static_cast<std::int64_t>(state_.lineCount());
+    const int lineHeight = state_.pixels.lineHeight;
+    const std::int64_t room =
+        state_.clientHeight - state_.headerHeight - state_.pixels.top - state_.pixels.bottom;
+    const std::int64_t whole = lineHeight > 0 ? std::max<std::int64_t>(1, room / lineHeight) : 1;
+    return std::max<std::int64_t>(0, lines - whole);
+}
+
+int CHexPanel::maxScrollX() const {
+    const Dimension client =
+        getNativeWindow() != nullptr ? getNativeWindow()->clientSize() : getSize();
+    return std::max(0, getSize().width - client.width);
+}
+
+void CHexPanel::updateScrollBars() {
+    state_.firstLine = std::clamp<std::int64_t>(state_.firstLine, 0, maxFirstLine());
+    state_.scrollX = std::clamp(state_.scrollX, 0, maxScrollX());
+    if (NativeWindow* window = getNativeWindow()) {
+        const std::int64_t lines = static_cast<std::int64_t>(state_.lineCount());
+        const std::int64_t page = std::max<std::int64_t>(1, state_.visibleLines());
+        window->setScrollRange(NativeWindow::ScrollBar::Vertical, maxFirstLine() == 0 ? 0 : lines,
+                               page);
+        window->setScrollPosition(NativeWindow::ScrollBar::Vertical, state_.firstLine);
+        const Dimension client = window->clientSize();
+        window->setScrollRange(NativeWindow::ScrollBar::Horizontal,
+                               maxScrollX() == 0 ? 0 : getSize().width, client.width);
+        window->setScrollPosition(NativeWindow::ScrollBar::Horizontal, state_.scrollX);
+    }
+}
+
+void CHexPanel::scrollToLine(std::int64_t line) {
+    const std::int64_t clamped = std::clamp<std::int64_t>(line, 0, maxFirstLine());
+    if (clamped == state_.firstLine) {
+        return;
+    }
+    state_.firstLine = clamped;
+    updateScrollBars();
+    loadVisibleData();
+    repaintClient(false);
+}
+
+void CHexPanel::scrollToX(int x) {
+    const int cw = state_.pixels.charWidth;
+    const int clamped = std::clamp(x / cw * cw, 0, maxScrollX());
+    if (clamped == state_.scrollX) {
+        return;
+    }
+    state_.scrollX = clamped;
+    updateScrollBars();
+    repaintClient(false);
+}
+
+void CHexPanel::loadVisibleData(bool reload) {
+    state_.visible.clear();
+    state_.visibleMask.clear();
+    state_.visibleModified = false;
+    if (!state_.attached || state_.dataSize == 0 || state_.dataSize == CEditData::kNoDataSize) {
+        return;
+    }
+    // One line above the window and every line it shows: as many data
+    // pointers as that takes, so tall windows and wide lines are drawn whole.
+    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
+    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
+    const std::uint64_t firstLine =
+        state_.firstLine > 0 ? static_cast<std::uint64_t>(state_.firstLine - 1) : 0;
+    const std::uint64_t start = firstLine == 0 ? 0 : firstLine * width - indent;
+    const std::uint64_t lines = static_cast<std::uint64_t>(state_.visibleLines()) + 2;
+    const std::uint64_t end = std::min(state_.dataSize, start + lines * width);
+    state_.visibleStart = start;
+    for (std::uint64_t at = start; at < end;) {
+        const std::uint8_t* bytes = nullptr;
+        const std::uint8_t* mask = nullptr;
+        std::uint32_t count = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(end - at, CEditData::kMaxPointerCount));
+        if (!data_.getDataPointer(&bytes, &mask, count, at, reload && at == start) || count == 0) {
+            break;
+        }
+        count = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, end - at));
+        state_.visible.insert(state_.visible.end(), bytes, bytes + count);
+        state_.visibleMask.insert(state_.visibleMask.end(), mask, mask + count);
+        at += count;
+    }
+    state_.visibleModified = std::any_of(state_.visibleMask.begin(), state_.visibleMask.end(),
+                                         [](std::uint8_t m) { return m != 0; });
+}
+
+void CHexPanel::paint(Graphics& graphics) {
+    // Data panels follow the horizontal scroll; then the mark and address
+    // columns are painted again at their places, so they stay at the left.
+    for (CHexShow* panel : shownPanels()) {
+        const Rectangles bounds = panel->getBounds();
+        const int x = panel->isFixed() ? bounds.x : bounds.x - state_.scrollX;
+        const Rectangles shown{x, 0, bounds.width, bounds.height};
+        const Rectangles shared = shown.intersection(graphics.clipBox());
+        if (shared.isEmpty() || panel->isFixed()) {
+            continue;
+        }
+        const GraphicsStateScope scope(graphics);
+        graphics.intersectClip(shared);
+        graphics.translateOrigin(x, 0);
+        panel->update(graphics);
+        if (state_.shown.header) {
+            panel->paintHeader(graphics, kHeaderHeight);
+        }
+    }
+    for (CHexShow* panel : shownPanels()) {
+        if (!panel->isFixed()) {
+            continue;
+        }
+        const Rectangles bounds = panel->getBounds();
+        const Rectangles shared = bounds.intersection(graphics.clipBox());
+        if (shared.isEmpty()) {
+            continue;
+        }
+        const GraphicsStateScope scope(graphics);
+        graphics.intersectClip(shared);
+        graphics.translateOrigin(bounds.x, 0);
+        panel->update(graphics);
+        if (state_.shown.header) {
+            panel->paintHeader(graphics, kHeaderHeight);
+        }
+    }
+}
+
+CHexShow* CHexPanel::panelAt(int x, int y) {
+    if (y < 0) {
+        return nullptr;
+    }
+    for (CHexShow* panel : shownPanels()) {
+        const Rectangles bounds = panel->getBounds();
+        const int left = panel->isFixed() ? bounds.x : bounds.x - state_.scrollX;
+        if (x >= left && x < left + bounds.width) {
+            // A data panel scrolled under a fixed column is hidden there.
+            if (!panel->isFixed()) {
+                int fixedRight = 0;
+                for (CHexShow* fixed : shownPanels()) {
+                    if (fixed->isFixed()) {
+                        fixedRight = std::max(fixedRight, fixed->getBounds().right());
+                    }
+                }
+                if (x < fixedRight) {
+                    continue;
+                }
+            }
+            return panel;
+        }
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- commands
+
+bool CHexPanel::changeLineWidth(int delta) {
+    if (!state_.attached ||
+        !state_.presentation.changeLineWidth(delta, minLineWidth(), maxLineWidth())) {
+        return false;
+    }
+    if (state_.selection.kind == Selection::Kind::Block) {
+        state_.selection = {};
+    }
+    relayoutAndRepaint();
+    return true;
+}
+
+bool CHexPanel::clearIndent() {
+    if (!state_.attached || !state_.presentation.clearIndent()) {
+        return false;
+    }
+    relayoutAndRepaint();
+    return true;
+}
+
+bool CHexPanel::increaseIndent() {
+    if (!state_.attached || !state_.presentation.increaseIndent()) {
+        return false;
+    }
+    relayoutAndRepaint();
+    return true;
+}
+
+bool CHexPanel::decreaseIndent() {
+    if (!state_.attached || !state_.presentation.decreaseIndent()) {
+        return false;
+    }
+    relayoutAndRepaint();
+    return true;
+}
+
+bool CHexPanel::changeUnit(int unit) {
+    if (!state_.attached || !state_.presentation.changeUnit(unit)) {
+        return false;
+    }
+    // The caret goes to the start of its unit; a range is rounded to units.
+    const auto u = static_cast<std::uint64_t>(unit);
+    caretOffset_ = caretOffset_ / u * u;
+    if (state_.selection.kind == Selection::Kind::Range) {
+        state_.selection.start = state_.selection.start / u * u;
+        state_.selection.end = state_.selection.end / u * u;
+        if (state_.selection.start == state_.selection.end) {
+            state_.selection = {};
+        }
+    }
+    relayoutAndRepaint();
+    return true;
+}
+
+bool CHexPanel::changePageHeight(int delta) {
+    if (!state_.presentation.changePageHeight(delta)) {
+        return false;
+    }
+    mark_.repaint();
+    return true;
+}
+
+void CHexPanel::toggleAddressBase() {
+    state_.presentation.toggleAddressBase();
+    repaintClient();
+}
+
+void CHexPanel::setDataStartAddress(std::uint32_t address) {
+    state_.presentation.setDataStartAddress(address);
+    repaintClient();
+}
+
+void CHexPanel::toggleHeader() {
+    state_.shown.header = !state_.shown.header;
+    relayoutAndRepaint();
+}
+
+void CHexPanel::toggleMarkPanel() {
+    state_.shown.mark = !state_.shown.mark;
+    relayoutAndRepaint();
+}
+
+void CHexPanel::toggleAddressPanel() {
+    state_.shown.address = !state_.shown.address;
+    relayoutAndRepaint();
+}
+
+void CHexPanel::toggleCharacterPanel() {
+    state_.shown.character = !state_.shown.character;
+    relayoutAndRepaint();
+}
+
+void CHexPanel::togglePageTips() {
+    state_.shown.pageTips = !state_.shown.pageTips;
+    mark_.repaint();
+}
+
+void CHexPanel::toggleBookmarkTips() {
+    state_.shown.bookmarkTips = !state_.shown.bookmarkTips;
+}
+
+void CHexPanel::setSelection(const Selection& selection) {
+    state_.selection = selection;
+    repaintClient(false);
+}
+
+std::vector<MenuEntry> CHexPanel::dataMenu() const {
+    const bool editable = state_.attached && !data_.isReadOnly();
+    // Commands whose subsystems are not built yet stay disabled.
+    return {
+        {cmd::New, "New...", false, false},
+        {cmd::NewAndPaste, "New And Paste...", false, false},
+        {0, "", false, false},
+        {cmd::Undo, "Undo", editable && data_.getUndoCount() > 0, false},
+        {cmd::Redo, "Redo", editable && data_.getRedoCount() > 0, false},
+        {0, "", false, false},
+        {cmd::Cut, "Cut", false, false},
+        {cmd::Copy, "Copy", false, false},
+        {cmd::Paste, "Paste", false, false},
+        {cmd::Delete, "Delete", false, false},
+        {cmd::Overwrite, "Overwrite", false, false},
+        {0, "", false, false},
+        {cmd::CopyAsHexText, "Copy As Hex Text", false, false},
+        {cmd::CopyAsHexTextC, "Copy As Hex Text(C/C++)", false, false},
+        {0, "", false, false},
+        {cmd::ModifyData, "Modify Data...", false, false},
+        {cmd::SwapData, "Swap Data...", false, false},
+        {0, "", false, false},
+        {cmd::DefineDatamark, "Define Datamark...", false, false},
+        {cmd::EditDatamarks, "Edit Datamarks...", false, false},
+        {0, "", false, false},
+        {cmd::GoTo, "Go to...", false, false},
+        {cmd::FileAttributes, "File Attributes...", false, false},
+    };
+}
+
+std::vector<MenuEntry> CHexPanel::addressMenu() const {
+    return {
+        {cmd::DecimalAddress, "Decimal Address", state_.attached,
+         !state_.presentation.hexAddresses()},
+        {cmd::DataStartAddress, "Data Start Address...", false, false},
+    };
+}
+
+// ------------------------------------------------------------ store owner
+
+void CHexPanel::markModified(bool modified) {
+    if (host_ != nullptr) {
+        host_->markModified(modified);
+    }
+    // A change may have moved or resized the data: show it as it is now.
+    state_.dataSize = data_.getDataSize();
+}
+
+bool CHexPanel::confirmThreshold(std::uint64_t amount, int stringId) {
+    return host_ == nullptr || host_->confirmThreshold(amount, stringId);
+}
+
+bool CHexPanel::confirmIrreversible(int stringId) {
+    return host_ == nullptr || host_->confirmIrreversible(stringId);
+}
+
+std::optional<CaretContext> CHexPanel::getCaretCell() {
+    return CaretContext{&hex_, static_cast<std::int32_t>(hex_.cells().byteToCell(caretOffset_))};
+}
+
+std::int32_t CHexPanel::cellOfByte(Component* panel, std::uint64_t offset) {
+    const CShowDataPanel* dataPanel =
+        panel == &char_ ? static_cast<CShowDataPanel*>(&char_) : &hex_;
+    return static_cast<std::int32_t>(dataPanel->cells().byteToCell(offset));
+}
+
+void CHexPanel::setCaret(Component* panel, std::int32_t cell) {
+    const CShowDataPanel* dataPanel =
+        panel == &char_ ? static_cast<CShowDataPanel*>(&char_) : &hex_;
+    if (cell >= 0) {
+        caretOffset_ = dataPanel->cells().cellToByte(static_cast<std::uint64_t>(cell));
+    }
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/CHexShow.h"
+#include "display/ViewState.h"
+#include "display/framework/NativeContainer.h"
+#include "editdata/CEditData.h"
+
+class CSettings;
+
+// What the hex panel asks of the view around it: the document's modified
+// mark and the warnings of the editing commands.
+class CHexPanelHost {
+  public:
+    virtual ~CHexPanelHost() = default;
+    virtual void markModified(bool modified) = 0;
+    virtual bool confirmThreshold(std::uint64_t amount, int stringId) = 0;
+    virtual bool confirmIrreversible(int stringId) = 0;
+};
+
+// One entry of a context menu: its command id, text and state.
+struct MenuEntry {
+    int id = 0;  // 0 for a separator
+    std::string text;
+    bool enabled = false;
+    bool checked = false;
+};
+
+// The container of one open file's view: the six panels, the byte store, the
+// presentation and the scroll position. It lays the panels out, loads the
+// visible bytes, paints with the mark and address columns fixed at the left
+// while the data scroll sideways, and runs the presentation commands.
+// Vertical scrolling is kept in display lines (64-bit), so the last line of
+// any file is reachable.
+class CHexPanel : public NativeContainer, public CEditDataOwner {
+    KESTRANE_DECLARE_CLASS(CHexPanel)
+  public:
+    static constexpr int kHeaderHeight = 28;
+    static constexpr int kEdgeGap = 4;  // above the panels without the header band
+    // User message 101 of the line-width handle.
+    static constexpr int kLineWidthMessage = 101;
+
+    CHexPanel(const CSettings* settings, CEditDataServices services, int scrollBarWidth = 16);
+    ~CHexPanel() override;
+
+    void setHost(CHexPanelHost* host) { host_ = host; }
+    CEditData& data() { return data_; }
+    const ViewState& state() const { return state_; }
+
+    // Opens a file (or a new one) in the panel and sets up the presentation;
+    // false when it cannot be opened or presented, with the store closed.
+    bool openFile(const std::string& path, std::uint32_t accessMode);
+    bool createNew(std::uint64_t size, std::uint8_t fill);
+    // Closes the file and stores the presentation for the next view.
+    void closeFile();
+
+    // Metrics of the display font.
+    void setFontMetrics(int charWidth, int lineHeight);
+    bool doLayout() override;
+    // Re-reads the bytes the window shows.
+    void loadVisibleData(bool reload = false);
+
+    // Scrolling: whole lines down, whole characters across.
+    void scrollToLine(std::int64_t line);
+    void scrollByLines(std::int64_t delta) { scrollToLine(state_.firstLine + delta); }
+    void scrollToX(int x);
+    std::int64_t maxFirstLine() const;
+    int maxScrollX() const;
+
+    void paint(Graphics& graphics) override;
+
+    // Presentation commands; each lays out and repaints when it changes anything.
+    bool changeLineWidth(int delta);
+    bool clearIndent();
+    bool increaseIndent();
+    bool decreaseIndent();
+    bool changeUnit(int unit);
+    bool changePageHeight(int delta);
+    void toggleAddressBase();
+    void setDataStartAddress(std::uint32_t address);
+    void toggleHeader();
+    void toggleMarkPanel();
+    void toggleAddressPanel();
+    void toggleCharacterPanel();
+    void togglePageTips();
+    void toggleBookmarkTips();
+    // The native window's private message 101 from the line-width handle.
+    void handleLineWidthMessage(int delta) { changeLineWidth(delta); }
+
+    void setSelection(const Selection& selection);
+    void setCaretOffset(std::uint64_t offset) { caretOffset_ = offset; }
+    std::uint64_t caretOffset() const { return caretOffset_; }
+    std::vector<std::uint64_t>& linemarks() { return state_.linemarks; }
+
+    // The context menus of the data panels ("HexData") and the address panel.
+    std::vector<MenuEntry> dataMenu() const;
+    std::vector<MenuEntry> addressMenu() const;
+
+    CShowMarkdata& markPanel() { return mark_; }
+    CShowAddrdata& addressPanel() { return address_; }
+    CShowBorder& borderPanel() { return border_; }
+    CShowHexdata& hexPanel() { return hex_; }
+    CShowSizable& handlePanel() { return sizable_; }
+    CShowChardata& charPanel() { return char_; }
+    // The panel under a window point (header included), or nullptr.
+    CHexShow* panelAt(int x, int y);
+
+    // CEditDataOwner
+    void markModified(bool modified) override;
+    bool confirmThreshold(std::uint64_t amount, int stringId) override;
+    bool confirmIrreversible(int stringId) override;
+    std::optional<CaretContext> getCaretCell() override;
+    std::int32_t cellOfByte(Component* panel, std::uint64_t offset) override;
+    void setCaret(Component* panel, std::int32_t cell) override;
+
+  private:
+    bool attach();
+    void relayoutAndRepaint();
+    void updateScrollBars();
+    int minLineWidth() const;
+    int maxLineWidth() const;
+    std::vector<CHexShow*> shownPanels();
+
+    const CSettings* settings_;
+    ViewState state_;
+    CShowMarkdata mark_;
+    CShowAddrdata address_;
+    CShowChardata char_;
+    CShowHexdata hex_;
+    CShowBorder border_;
+    CShowSizable sizable_;
+    CEditData data_;
+    CHexPanelHost* host_ = nullptr;
+    std::uint64_t caretOffset_ = 0;
+};
