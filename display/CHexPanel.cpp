@@ -33,7 +33,7 @@ constexpr int DataStartAddress = 32805;
 
 }  // namespace
 
-CHexPanel::CHexPanel(const CSettings* settings, CEditDataServices services, int scrollBarWidth)
+CHexPanel::CHexPanel(CSettings* settings, CEditDataServices services, int scrollBarWidth)
     : settings_(settings),
       mark_(state_, scrollBarWidth),
       address_(state_),
@@ -102,10 +102,8 @@ bool CHexPanel::createNew(std::uint64_t size, std::uint8_t fill) {
 
 void CHexPanel::closeFile() {
     if (state_.attached && settings_ != nullptr) {
-        // The settings object is const for readers; closing writes back.
-        auto& writable = const_cast<CSettings&>(*settings_);
-        state_.presentation.writeBack(writable);
-        state_.shown.writeBack(writable);
+        state_.presentation.writeBack(*settings_);
+        state_.shown.writeBack(*settings_);
     }
     state_.attached = false;
     state_.visible.clear();

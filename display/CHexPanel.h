@@ -44,7 +44,7 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     // User message 101 of the line-width handle.
     static constexpr int kLineWidthMessage = 101;
 
-    CHexPanel(const CSettings* settings, CEditDataServices services, int scrollBarWidth = 16);
+    CHexPanel(CSettings* settings, CEditDataServices services, int scrollBarWidth = 16);
     ~CHexPanel() override;
 
     void setHost(CHexPanelHost* host) { host_ = host; }
@@ -125,7 +125,7 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     int maxLineWidth() const;
     std::vector<CHexShow*> shownPanels();
 
-    const CSettings* settings_;
+    CSettings* settings_;
     ViewState state_;
     CShowMarkdata mark_;
     CShowAddrdata address_;

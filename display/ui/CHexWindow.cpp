@@ -1,0 +1,235 @@
+#include "display/ui/CHexWindow.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
+#include <climits>
+
+#include "app/settings/CSettings.h"
+#include "display/ui/KeyCodes.h"
+
+namespace {
+
+std::uint32_t modifiersOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys) {
+    std::uint32_t flags = 0;
+    if (buttons & Qt::LeftButton)
+        flags |= modifier::LeftButton;
+    if (buttons & Qt::RightButton)
+        flags |= modifier::RightButton;
+    if (buttons & Qt::MiddleButton)
+        flags |= modifier::MiddleButton;
+    if (keys & Qt::ShiftModifier)
+        flags |= modifier::Shift;
+    if (keys & Qt::ControlModifier)
+        flags |= modifier::Control;
+    if (keys & Qt::AltModifier)
+        flags |= modifier::Alt;
+    return flags;
+}
+
+}  // namespace
+
+CHexWindow::CHexWindow(CSettings* settings, CEditDataServices services, QWidget* parent)
+    : QWidget(parent),
+      settings_(settings),
+      vertical_(new QScrollBar(Qt::Vertical, this)),
+      horizontal_(new QScrollBar(Qt::Horizontal, this)) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    renderer_ = std::make_unique<HexViewRenderer>(
+        settings != nullptr ? settings->get(settings::appearance::DisplayFacename) : "Courier New",
+        logicalDpiY());
+    const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    panel_ = std::make_unique<CHexPanel>(settings, services, barWidth);
+    panel_->setNativeWindow(this);
+    renderer_->applyMetrics(*panel_);
+    connect(vertical_, &QScrollBar::valueChanged, this, [this](int value) {
+        panel_->scrollToLine(static_cast<std::int64_t>(value) * verticalScale_);
+    });
+    connect(horizontal_, &QScrollBar::valueChanged, this,
+            [this](int value) { panel_->scrollToX(value); });
+    placeScrollBars();
+}
+
+CHexWindow::~CHexWindow() {
+    panel_->setNativeWindow(nullptr);
+    panel_.reset();
+}
+
+void CHexWindow::reloadAppearance() {
+    renderer_ = std::make_unique<HexViewRenderer>(
+        settings_ != nullptr ? settings_->get(settings::appearance::DisplayFacename)
+                             : "Courier New",
+        logicalDpiY());
+    renderer_->applyMetrics(*panel_);
+    update();
+}
+
+Dimension CHexWindow::clientSize() const {
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return {std::max(0, width() - (vertical_->isVisible() ? bar : 0)),
+            std::max(0, height() - (horizontal_->isVisible() ? bar : 0))};
+}
+
+void CHexWindow::placeScrollBars() {
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    vertical_->setGeometry(width() - bar, 0, bar, height() - (horizontal_->isVisible() ? bar : 0));
+    horizontal_->setGeometry(0, height() - bar, width() - (vertical_->isVisible() ? bar : 0), bar);
+}
+
+void CHexWindow::invalidate(const Rectangles& r, bool) {
+    update(QRect(r.x, r.y, r.width, r.height));
+}
+
+void CHexWindow::scrollContents(int, int) {
+    update();
+}
+
+void CHexWindow::setScrollRange(ScrollBar bar, std::int64_t maximum, std::int64_t page) {
+    QScrollBar* scroll = bar == ScrollBar::Vertical ? vertical_ : horizontal_;
+    std::int64_t scale = 1;
+    if (bar == ScrollBar::Vertical) {
+        // A Qt scroll bar counts in int: very long files scroll in steps of lines.
+        while (maximum / scale > INT_MAX / 2) {
+            scale *= 2;
+        }
+        verticalScale_ = scale;
+    }
+    const std::int64_t top = std::max<std::int64_t>(0, maximum - page);
+    const bool wasVisible = scroll->isVisible();
+    scroll->blockSignals(true);
+    scroll->setRange(0, static_cast<int>((top + scale - 1) / scale));
+    scroll->setPageStep(static_cast<int>(std::max<std::int64_t>(1, page / scale)));
+    scroll->setSingleStep(bar == ScrollBar::Vertical ? 1 : renderer_->charWidth());
+    scroll->blockSignals(false);
+    scroll->setVisible(maximum > 0);
+    if (wasVisible != scroll->isVisible()) {
+        placeScrollBars();
+    }
+}
+
+void CHexWindow::setScrollPosition(ScrollBar bar, std::int64_t position) {
+    QScrollBar* scroll = bar == ScrollBar::Vertical ? vertical_ : horizontal_;
+    const std::int64_t scale = bar == ScrollBar::Vertical ? verticalScale_ : 1;
+    scroll->blockSignals(true);
+    scroll->setValue(static_cast<int>(position / scale));
+    scroll->blockSignals(false);
+}
+
+void CHexWindow::setMouseCapture(bool) {
+    // Qt grabs the mouse for the duration of a press by itself.
+}
+
+void CHexWindow::createCaret(int width, int height) {
+    caret_.setSize(QSize(width, height));
+}
+
+void CHexWindow::setCaretPosition(int x, int y) {
+    update(caret_);
+    caret_.moveTo(x, y);
+    update(caret_);
+}
+
+void CHexWindow::showCaret(bool shown) {
+    caretShown_ = shown;
+    update(caret_);
+}
+
+void CHexWindow::destroyCaret() {
+    caretShown_ = false;
+    update(caret_);
+    caret_ = QRect();
+}
+
+void CHexWindow::paintEvent(QPaintEvent* event) {
+    const Dimension client = clientSize();
+    if (client.width <= 0 || client.height <= 0) {
+        return;
+    }
+    // One off-screen image per paint, copied to the screen in one transfer.
+    QImage image(client.width, client.height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    renderer_->render(*panel_, image, event->rect().intersected(image.rect()));
+    QPainter painter(this);
+    painter.drawImage(0, 0, image);
+    if (caretShown_ && !caret_.isEmpty()) {
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.fillRect(caret_, Qt::white);
+    }
+}
+
+void CHexWindow::resizeEvent(QResizeEvent*) {
+    placeScrollBars();
+    panel_->invalidate();
+    panel_->validate();
+    update();
+}
+
+void CHexWindow::sendMouse(QMouseEvent* event, NativeMouseMessage::Kind kind) {
+    const QPoint at = event->position().toPoint();
+    const Dimension client = clientSize();
+    NativeMouseMessage message;
+    message.kind = kind;
+    message.x = at.x();
+    message.y = at.y();
+    message.modifiers = modifiersOf(event->buttons(), event->modifiers());
+    message.overWindow =
+        at.x() >= 0 && at.y() >= 0 && at.x() < client.width && at.y() < client.height;
+    panel_->handleMouse(message);
+}
+
+void CHexWindow::mousePressEvent(QMouseEvent* event) {
+    sendMouse(event, event->button() == Qt::RightButton ? NativeMouseMessage::Kind::RightDown
+                                                        : NativeMouseMessage::Kind::LeftDown);
+}
+
+void CHexWindow::mouseReleaseEvent(QMouseEvent* event) {
+    sendMouse(event, event->button() == Qt::RightButton ? NativeMouseMessage::Kind::RightUp
+                                                        : NativeMouseMessage::Kind::LeftUp);
+}
+
+void CHexWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    sendMouse(event, event->button() == Qt::RightButton
+                         ? NativeMouseMessage::Kind::RightDoubleClick
+                         : NativeMouseMessage::Kind::LeftDoubleClick);
+}
+
+void CHexWindow::mouseMoveEvent(QMouseEvent* event) {
+    sendMouse(event, NativeMouseMessage::Kind::Move);
+}
+
+void CHexWindow::wheelEvent(QWheelEvent* event) {
+    // Whole lines: up for a positive delta, three lines a notch.
+    const int notches = event->angleDelta().y() / 120;
+    if (notches != 0) {
+        panel_->scrollByLines(-3 * notches);
+    }
+    event->accept();
+}
+
+void CHexWindow::keyPressEvent(QKeyEvent* event) {
+    panel_->handleKey(eventid::KeyPressed, virtualKeyOf(event->key()),
+                      static_cast<std::uint32_t>(event->nativeScanCode()));
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).unicode() < 0x100) {
+        panel_->handleKey(eventid::KeyTyped, text.at(0).unicode(), 0);
+    }
+}
+
+void CHexWindow::keyReleaseEvent(QKeyEvent* event) {
+    panel_->handleKey(eventid::KeyReleased, virtualKeyOf(event->key()),
+                      static_cast<std::uint32_t>(event->nativeScanCode()));
+}
+
+void CHexWindow::focusInEvent(QFocusEvent*) {
+    panel_->handleFocus(true);
+}
+
+void CHexWindow::focusOutEvent(QFocusEvent*) {
+    panel_->handleFocus(false);
+}

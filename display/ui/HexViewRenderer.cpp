@@ -1,0 +1,65 @@
+#include "display/ui/HexViewRenderer.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <cmath>
+
+#include "display/CHexPanel.h"
+#include "display/ui/QtGraphics.h"
+
+namespace {
+
+// The page mark: a small sheet with a folded corner.
+QImage pageMarkImage() {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setPen(QColor(0x40, 0x40, 0x80));
+    painter.setBrush(QColor(0xF0, 0xF0, 0xFF));
+    painter.drawPolygon(
+        QPolygon({QPoint(3, 1), QPoint(10, 1), QPoint(13, 4), QPoint(13, 14), QPoint(3, 14)}));
+    painter.drawLine(10, 1, 10, 4);
+    painter.drawLine(10, 4, 13, 4);
+    return image;
+}
+
+// The mark panel's header picture: a bookmark ribbon.
+QImage markHeaderImage() {
+    QImage image(48, 48, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xC0, 0x30, 0x30));
+    painter.drawPolygon(
+        QPolygon({QPoint(14, 4), QPoint(34, 4), QPoint(34, 44), QPoint(24, 34), QPoint(14, 44)}));
+    return image;
+}
+
+}  // namespace
+
+HexViewRenderer::HexViewRenderer(const std::string& face, int logicalDpiY) {
+    if (!face.empty()) {
+        font_.setFamily(QString::fromStdString(face));
+    }
+    font_.setStyleHint(QFont::TypeWriter);
+    font_.setFixedPitch(true);
+    font_.setWeight(QFont::Normal);
+    font_.setPixelSize(std::max(1, 14 * logicalDpiY / 96));
+    lineHeight_ = std::max(1, 16 * logicalDpiY / 96);
+    const QFontMetrics metrics(font_);
+    charWidth_ =
+        std::max(1, static_cast<int>(std::ceil(metrics.horizontalAdvance("00000000") / 8.0)));
+    images_[viewimage::kPageMark] = pageMarkImage();
+    images_[viewimage::kMarkHeader] = markHeaderImage();
+}
+
+void HexViewRenderer::applyMetrics(CHexPanel& panel) const {
+    panel.setFontMetrics(charWidth_, lineHeight_);
+}
+
+void HexViewRenderer::render(CHexPanel& panel, QImage& image, const QRect& clip) const {
+    QPainter painter(&image);
+    painter.setFont(font_);
+    QtGraphics graphics(painter, clip, lineHeight_, &images_);
+    panel.paintWindow(graphics);
+}
