@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/settings/CSettings.h"
+#include "platform/PrintfFormat.h"
 
 KESTRANE_DEFINE_CLASS(CHexPanel, NativeContainer, 1)
 
@@ -48,6 +49,18 @@ CHexPanel::CHexPanel(CSettings* settings, CEditDataServices services, int scroll
         state_.shown = PanelsShown::fromSettings(*settings_);
         state_.escapeChar = static_cast<char>(settings_->get(settings::edit::EscapeChar));
     }
+    sizable_.setHooks({[this] {
+                           return std::pair<int, int>{minLineWidth(), maxLineWidth()};
+                       },
+                       [this](int difference) {
+                           if (poster_) {
+                               poster_(kLineWidthMessage, difference);
+                           } else {
+                               handleLineWidthMessage(difference);
+                           }
+                       }});
+    // The panel itself hears the right button (context menus) and double-clicks.
+    enableEvents(kMouseEventMask);
     // Painting order as the design gives it.
     for (CHexShow* panel :
          std::initializer_list<CHexShow*>{&mark_, &address_, &char_, &hex_, &border_, &sizable_}) {
@@ -313,9 +326,27 @@ CHexShow* CHexPanel::panelAt(int x, int y) {
     return nullptr;
 }
 
+Component* CHexPanel::getComponentAt(int x, int y) {
+    if (!contains(x, y) && !(x >= 0 && y >= 0)) {
+        return nullptr;
+    }
+    CHexShow* panel = panelAt(x, y);
+    return panel != nullptr ? static_cast<Component*>(panel) : this;
+}
+
+Point CHexPanel::displayOffsetOf(const Component* target) const {
+    for (const Component* c = target; c != nullptr && c != this; c = c->getParent()) {
+        if (const auto* panel = objectCast<CHexShow>(c)) {
+            return {panel->isFixed() ? 0 : state_.scrollX, 0};
+        }
+    }
+    return {0, 0};
+}
+
 // ---------------------------------------------------------------- commands
 
 bool CHexPanel::changeLineWidth(int delta) {
+    const int oldWidth = state_.presentation.lineWidth();
     if (!state_.attached ||
         !state_.presentation.changeLineWidth(delta, minLineWidth(), maxLineWidth())) {
         return false;
@@ -323,6 +354,8 @@ bool CHexPanel::changeLineWidth(int delta) {
     if (state_.selection.kind == Selection::Kind::Block) {
         state_.selection = {};
     }
+    // The same bytes stay near the top of the window.
+    state_.firstLine = state_.firstLine * oldWidth / state_.presentation.lineWidth();
     relayoutAndRepaint();
     return true;
 }
@@ -331,6 +364,7 @@ bool CHexPanel::clearIndent() {
     if (!state_.attached || !state_.presentation.clearIndent()) {
         return false;
     }
+    clearColumnBlock();
     relayoutAndRepaint();
     return true;
 }
@@ -339,6 +373,7 @@ bool CHexPanel::increaseIndent() {
     if (!state_.attached || !state_.presentation.increaseIndent()) {
         return false;
     }
+    clearColumnBlock();
     relayoutAndRepaint();
     return true;
 }
@@ -347,26 +382,44 @@ bool CHexPanel::decreaseIndent() {
     if (!state_.attached || !state_.presentation.decreaseIndent()) {
         return false;
     }
+    clearColumnBlock();
     relayoutAndRepaint();
     return true;
 }
 
 bool CHexPanel::changeUnit(int unit) {
+    const int oldUnit = state_.presentation.unit();
+    const int width = state_.presentation.lineWidth();
     if (!state_.attached || !state_.presentation.changeUnit(unit)) {
         return false;
     }
-    // The caret goes to the start of its unit; a range is rounded to units.
+    // The caret goes to the start of its unit; a range is rounded to units;
+    // a column block keeps its lines and takes the columns of its byte
+    // positions in the new unit.
     const auto u = static_cast<std::uint64_t>(unit);
     caretOffset_ = caretOffset_ / u * u;
-    if (state_.selection.kind == Selection::Kind::Range) {
-        state_.selection.start = state_.selection.start / u * u;
-        state_.selection.end = state_.selection.end / u * u;
-        if (state_.selection.start == state_.selection.end) {
-            state_.selection = {};
+    Selection& selection = state_.selection;
+    if (selection.kind == Selection::Kind::Range) {
+        selection.start = selection.start / u * u;
+        selection.end = selection.end / u * u;
+        if (selection.start == selection.end) {
+            selection = {};
         }
+    } else if (selection.kind == Selection::Kind::Block) {
+        state_.presentation.clearIndent();  // with a column block the indent goes
+        const int first = std::min(oldUnit * selection.firstColumn, width - 1) / unit;
+        const int last = std::min(oldUnit * selection.lastColumn, width - 1) / unit;
+        selection.firstColumn = std::min(first, last);
+        selection.lastColumn = std::max(first, last);
     }
     relayoutAndRepaint();
     return true;
+}
+
+void CHexPanel::clearColumnBlock() {
+    if (state_.selection.kind == Selection::Kind::Block) {
+        state_.selection = {};
+    }
 }
 
 bool CHexPanel::changePageHeight(int delta) {
@@ -492,5 +545,74 @@ void CHexPanel::setCaret(Component* panel, std::int32_t cell) {
         panel == &char_ ? static_cast<CShowDataPanel*>(&char_) : &hex_;
     if (cell >= 0) {
         caretOffset_ = dataPanel->cells().cellToByte(static_cast<std::uint64_t>(cell));
+    }
+}
+
+// ------------------------------------------------------- pointer and menus
+
+CHexPanel::Cursor CHexPanel::cursorAt(int x, int y) {
+    CHexShow* panel = panelAt(x, y);
+    if (panel == &hex_ || panel == &char_) {
+        return Cursor::IBeam;
+    }
+    if (panel == &mark_) {
+        return Cursor::Mark;
+    }
+    if (panel == &sizable_) {
+        return Cursor::Sizing;
+    }
+    return Cursor::Arrow;
+}
+
+std::string CHexPanel::pageTipFor(std::int64_t line) const {
+    const int pageHeight = state_.presentation.pageHeight();
+    return platform::formatPrintf("Page: %i", {line / std::max(pageHeight, 1) + 1});
+}
+
+std::string CHexPanel::markTipAt(int x, int y) {
+    if (panelAt(x, y) != &mark_ || state_.pixels.lineHeight <= 0) {
+        return {};
+    }
+    const int top = state_.headerHeight + state_.pixels.top;
+    if (y < top) {
+        return {};
+    }
+    const std::int64_t line = state_.firstLine + (y - top) / state_.pixels.lineHeight;
+    if (line < 0 || static_cast<std::uint64_t>(line) >= state_.lineCount()) {
+        return {};
+    }
+    if (state_.shown.bookmarkTips &&
+        std::find(state_.linemarks.begin(), state_.linemarks.end(),
+                  static_cast<std::uint64_t>(line)) != state_.linemarks.end()) {
+        return "Linemark (temp bookmark)";
+    }
+    // A page mark is hit on its image square, centred in the line.
+    const int pageHeight = state_.presentation.pageHeight();
+    const int size = CShowMarkdata::kImageSize;
+    const int lineTop = static_cast<int>(state_.lineY(line));
+    const int left = mark_.getBounds().x + (mark_.getBounds().width - size) / 2;
+    const int imageTop = lineTop + (state_.pixels.lineHeight - size) / 2;
+    if (state_.shown.pageTips && pageHeight > 0 && line % pageHeight == 0 && x >= left &&
+        x < left + size && y >= imageTop && y < imageTop + size) {
+        return pageTipFor(line);
+    }
+    return {};
+}
+
+void CHexPanel::processMouseEvent(MouseEvent& event) {
+    NativeContainer::processMouseEvent(event);
+    const int x = event.getX();
+    const int y = event.getY();
+    CHexShow* panel = panelAt(x, y);
+    if (event.getId() == eventid::PopupTrigger && menuRequester_) {
+        const Menu menu = panel == &hex_ || panel == &char_ ? Menu::Data
+                          : panel == &address_              ? Menu::Address
+                          : panel == &mark_                 ? Menu::Bookmark
+                                                            : Menu::None;
+        if (menu != Menu::None) {
+            menuRequester_(menu, x, y);
+        }
+    } else if (event.getId() == eventid::MouseDoubleClicked && panel == &address_) {
+        toggleAddressBase();
     }
 }

@@ -90,6 +90,25 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void toggleBookmarkTips();
     // The native window's private message 101 from the line-width handle.
     void handleLineWidthMessage(int delta) { changeLineWidth(delta); }
+    // How message 101 reaches the native window; by default it runs at once.
+    void setMessagePoster(std::function<void(int message, int parameter)> poster) {
+        poster_ = std::move(poster);
+    }
+
+    // The mouse cursor over a window point, when no mouse grab is held.
+    enum class Cursor { Arrow, IBeam, Mark, Sizing };
+    Cursor cursorAt(int x, int y);
+    // The tip the mark panel shows at a window point, or "" for none.
+    std::string markTipAt(int x, int y);
+    // "Page: %i" for the page the first visible line of `line` belongs to.
+    std::string pageTipFor(std::int64_t line) const;
+
+    // Which context menu a right-button release asks for, at a window point.
+    enum class Menu { None, Data, Address, Bookmark };
+    void setMenuRequester(std::function<void(Menu, int x, int y)> requester) {
+        menuRequester_ = std::move(requester);
+    }
+    void processMouseEvent(MouseEvent& event) override;
 
     void setSelection(const Selection& selection);
     void setCaretOffset(std::uint64_t offset) { caretOffset_ = offset; }
@@ -108,6 +127,9 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     CShowChardata& charPanel() { return char_; }
     // The panel under a window point (header included), or nullptr.
     CHexShow* panelAt(int x, int y);
+    // Mouse events go to the panel shown at the point, fixed or scrolled.
+    Component* getComponentAt(int x, int y) override;
+    Point displayOffsetOf(const Component* target) const override;
 
     // CEditDataOwner
     void markModified(bool modified) override;
@@ -119,6 +141,7 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
 
   private:
     bool attach();
+    void clearColumnBlock();
     void relayoutAndRepaint();
     void updateScrollBars();
     int minLineWidth() const;
@@ -135,5 +158,7 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     CShowSizable sizable_;
     CEditData data_;
     CHexPanelHost* host_ = nullptr;
+    std::function<void(int, int)> poster_;
+    std::function<void(Menu, int, int)> menuRequester_;
     std::uint64_t caretOffset_ = 0;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "display/DisplayTexts.h"
+#include "display/framework/NativeContainer.h"
+#include "platform/PrintfFormat.h"
 
 KESTRANE_DEFINE_CLASS(CHexShow, Container, 1)
 KESTRANE_DEFINE_CLASS(CShowDataPanel, CHexShow, 1)
@@ -236,6 +238,53 @@ void CShowBorder::paintHeader(Graphics& graphics, int height) {
 
 void CShowSizable::paintHeader(Graphics& graphics, int height) {
     etchedSides(graphics, width_, height);
+}
+
+CShowSizable::CShowSizable(const ViewState& state) : CHexShow(state) {
+    enableEvents(kMouseEventMask | kMouseMotionEventMask);
+}
+
+std::string CShowSizable::dragTipText() const {
+    return platform::formatPrintf(
+        state_.presentation.hexAddresses() ? "Line Width: %02X" : "Line Width: %i", {candidate_});
+}
+
+void CShowSizable::processMouseEvent(MouseEvent& event) {
+    const int width = state_.presentation.lineWidth();
+    switch (event.getId()) {
+        case eventid::MousePressed:
+            if ((event.getModifiers() & modifier::LeftButton) != 0) {
+                dragging_ = true;
+                startX_ = dragX_ = event.getX();
+                candidate_ = width;
+                if (NativeContainer* native = nativeContainer()) {
+                    native->setMouseGrab(this);
+                }
+            }
+            break;
+        case eventid::MouseReleased:
+            if (dragging_) {
+                dragging_ = false;
+                if (candidate_ != width && hooks_.lineWidthChanged) {
+                    hooks_.lineWidthChanged(candidate_ - width);
+                }
+            }
+            break;
+        case eventid::PopupTrigger:
+            dragging_ = false;  // the right button ends the drag without change
+            break;
+        default:
+            CHexShow::processMouseEvent(event);
+    }
+}
+
+void CShowSizable::processMouseMotionEvent(MouseEvent& event) {
+    if (!dragging_ || event.getId() != eventid::MouseDragged) {
+        return;
+    }
+    const auto [minimum, maximum] = hooks_.limits ? hooks_.limits() : std::pair<int, int>{8, 99};
+    dragX_ = event.getX();
+    candidate_ = candidateWidth(startX_, dragX_, minimum, maximum);
 }
 
 int CShowSizable::candidateWidth(int startX, int x, int minimum, int maximum) const {

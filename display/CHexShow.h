@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "display/ViewState.h"
 #include "display/framework/Container.h"
 
@@ -123,16 +127,43 @@ class CShowBorder : public CHexShow {
     ColorRef background() const override { return 0xE0E0E0; }
 };
 
-// The line-width handle between the hex and the character panel.
+// The line-width handle between the hex and the character panel. A drag
+// with the left button proposes a new width in whole units; releasing it
+// sends the difference to the view (user message 101); a right-button
+// release during the drag ends it without change.
 class CShowSizable : public CHexShow {
     KESTRANE_DECLARE_CLASS(CShowSizable)
   public:
-    using CHexShow::CHexShow;
+    // What the handle asks of the view: the width bounds and the message.
+    struct Hooks {
+        std::function<std::pair<int, int>()> limits;
+        std::function<void(int difference)> lineWidthChanged;
+    };
+
+    explicit CShowSizable(const ViewState& state);
+    void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
     int getPreferredWidth() const override { return 6; }
     void paintHeader(Graphics& graphics, int height) override;
     // The width a drag from startX to x asks for, clamped to the bounds.
     int candidateWidth(int startX, int x, int minimum, int maximum) const;
 
+    bool isDragging() const { return dragging_; }
+    int candidate() const { return candidate_; }
+    // Where the drag line stands, in the handle's coordinates.
+    int dragX() const { return dragX_; }
+    // "Line Width: %i", or "%02X" with hexadecimal addresses.
+    std::string dragTipText() const;
+
+    void processMouseEvent(MouseEvent& event) override;
+    void processMouseMotionEvent(MouseEvent& event) override;
+
   protected:
     ColorRef background() const override { return 0xD8E9EC; }
+
+  private:
+    Hooks hooks_;
+    bool dragging_ = false;
+    int startX_ = 0;
+    int dragX_ = 0;
+    int candidate_ = 0;
 };

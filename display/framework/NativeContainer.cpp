@@ -165,7 +165,7 @@ void NativeContainer::setCapture(bool captured) {
 }
 
 void NativeContainer::sendMouse(Component* target, int id, const NativeMouseMessage& message) {
-    const Point offset = scrollOffset();
+    const Point offset = displayOffsetOf(target);
     int x = message.x;
     int y = message.y;
     if (target != this) {

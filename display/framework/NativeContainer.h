@@ -50,6 +50,9 @@ class NativeContainer : public Container {
     Point scrollOffset() const {
         return {scrollPosition_.x * scrollUnit_.x, scrollPosition_.y * scrollUnit_.y};
     }
+    // How far `target`'s content is shifted against the window: the scroll
+    // offset, unless a container keeps some children fixed.
+    virtual Point displayOffsetOf(const Component*) const { return scrollOffset(); }
 
     // `x`, `y` in client coordinates: the deepest visible child there, the
     // container itself when none, nullptr outside.

@@ -10,7 +10,11 @@
 #include <climits>
 
 #include "app/settings/CSettings.h"
+#include "display/ui/CTipWindow.h"
 #include "display/ui/KeyCodes.h"
+
+#include <QMenu>
+#include <QMetaObject>
 
 namespace {
 
@@ -53,6 +57,20 @@ CHexWindow::CHexWindow(CSettings* settings, CEditDataServices services, QWidget*
     });
     connect(horizontal_, &QScrollBar::valueChanged, this,
             [this](int value) { panel_->scrollToX(value); });
+    tip_ = new CTipWindow(renderer_->font(), this);
+    handleTip_ = new CTipWindow(renderer_->font(), this);
+    pageTip_ = new CTipWindow(renderer_->font(), this);
+    connect(vertical_, &QScrollBar::sliderMoved, this, [this](int value) { showPageTip(value); });
+    connect(vertical_, &QScrollBar::sliderReleased, this, [this] { pageTip_->hideTip(); });
+    // Message 101 reaches the window as a posted message.
+    panel_->setMessagePoster([this](int message, int parameter) {
+        if (message == CHexPanel::kLineWidthMessage) {
+            QMetaObject::invokeMethod(
+                this, [this, parameter] { panel_->handleLineWidthMessage(parameter); },
+                Qt::QueuedConnection);
+        }
+    });
+    panel_->setMenuRequester([this](CHexPanel::Menu menu, int x, int y) { showMenu(menu, x, y); });
     placeScrollBars();
 }
 
@@ -157,6 +175,15 @@ void CHexWindow::paintEvent(QPaintEvent* event) {
     renderer_->render(*panel_, image, event->rect().intersected(image.rect()));
     QPainter painter(this);
     painter.drawImage(0, 0, image);
+    CShowSizable& handle = panel_->handlePanel();
+    if (handle.isDragging()) {
+        // The drag line, inverted half-tone over the view.
+        const int x = handle.getBounds().x - panel_->state().scrollX + handle.dragX();
+        painter.save();
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.fillRect(QRect(x, 0, 2, client.height), QBrush(Qt::white, Qt::Dense4Pattern));
+        painter.restore();
+    }
     if (caretShown_ && !caret_.isEmpty()) {
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         painter.fillRect(caret_, Qt::white);
@@ -191,6 +218,8 @@ void CHexWindow::mousePressEvent(QMouseEvent* event) {
 void CHexWindow::mouseReleaseEvent(QMouseEvent* event) {
     sendMouse(event, event->button() == Qt::RightButton ? NativeMouseMessage::Kind::RightUp
                                                         : NativeMouseMessage::Kind::LeftUp);
+    handleTip_->hideTip();
+    update();
 }
 
 void CHexWindow::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -201,6 +230,7 @@ void CHexWindow::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CHexWindow::mouseMoveEvent(QMouseEvent* event) {
     sendMouse(event, NativeMouseMessage::Kind::Move);
+    updatePointer(event->position().toPoint());
 }
 
 void CHexWindow::wheelEvent(QWheelEvent* event) {
@@ -232,4 +262,93 @@ void CHexWindow::focusInEvent(QFocusEvent*) {
 
 void CHexWindow::focusOutEvent(QFocusEvent*) {
     panel_->handleFocus(false);
+}
+
+void CHexWindow::showPageTip(int value) {
+    if (!panel_->state().shown.pageTips) {
+        return;
+    }
+    const QPoint at = mapToGlobal(QPoint(width(), mapFromGlobal(QCursor::pos()).y()));
+    pageTip_->showText(QString::fromStdString(
+                           panel_->pageTipFor(static_cast<std::int64_t>(value) * verticalScale_)),
+                       at);
+}
+
+void CHexWindow::updatePointer(const QPoint& at) {
+    const CHexPanel::Cursor cursor = panel_->cursorAt(at.x(), at.y());
+    switch (cursor) {
+        case CHexPanel::Cursor::IBeam:
+            setCursor(Qt::IBeamCursor);
+            break;
+        case CHexPanel::Cursor::Mark:
+            setCursor(Qt::PointingHandCursor);
+            break;
+        case CHexPanel::Cursor::Sizing:
+            setCursor(Qt::SplitHCursor);
+            break;
+        case CHexPanel::Cursor::Arrow:
+            setCursor(Qt::ArrowCursor);
+            break;
+    }
+    const std::string markTip = panel_->markTipAt(at.x(), at.y());
+    if (!markTip.empty() && window()->isActiveWindow()) {
+        tip_->showText(QString::fromStdString(markTip), mapToGlobal(at + QPoint(12, 8)));
+    } else {
+        tip_->hideTip();
+    }
+    CShowSizable& handle = panel_->handlePanel();
+    if (handle.isDragging() && panel_->state().shown.pageTips) {
+        handleTip_->showText(QString::fromStdString(handle.dragTipText()),
+                             mapToGlobal(at + QPoint(12, 8)));
+    } else if (cursor == CHexPanel::Cursor::Sizing && panel_->state().shown.pageTips) {
+        handleTip_->showText(QStringLiteral("Change Line Width"), mapToGlobal(at + QPoint(12, 8)));
+    } else {
+        handleTip_->hideTip();
+    }
+    if (handle.isDragging()) {
+        update();  // the drag line follows the pointer
+    }
+}
+
+void CHexWindow::showMenu(CHexPanel::Menu menu, int x, int y) {
+    std::vector<MenuEntry> entries;
+    if (menu == CHexPanel::Menu::Data) {
+        entries = panel_->dataMenu();
+    } else if (menu == CHexPanel::Menu::Address) {
+        entries = panel_->addressMenu();
+    } else {
+        return;  // the "Bookmark" menu comes with the marks
+    }
+    QMenu popup(this);
+    for (const MenuEntry& entry : entries) {
+        if (entry.id == 0) {
+            popup.addSeparator();
+            continue;
+        }
+        QAction* action = popup.addAction(QString::fromStdString(entry.text));
+        action->setData(entry.id);
+        action->setEnabled(entry.enabled);
+        action->setCheckable(entry.checked);
+        action->setChecked(entry.checked);
+    }
+    const QAction* chosen = popup.exec(mapToGlobal(QPoint(x, y)));
+    if (chosen == nullptr) {
+        return;
+    }
+    // The commands the view runs itself; the others are disabled until built.
+    const QString text = chosen->text();
+    if (text == QLatin1String("Undo")) {
+        panel_->data().undo(0);
+    } else if (text == QLatin1String("Redo")) {
+        panel_->data().redo(0);
+    } else if (text == QLatin1String("Decimal Address")) {
+        panel_->toggleAddressBase();
+    }
+    panel_->loadVisibleData();
+    update();
+}
+
+void CHexWindow::leaveEvent(QEvent*) {
+    tip_->hideTip();
+    handleTip_->hideTip();
 }

@@ -7,6 +7,7 @@
 #include "display/framework/NativeWindow.h"
 #include "display/ui/HexViewRenderer.h"
 
+class CTipWindow;
 class QScrollBar;
 
 // The native window of one file's view: a widget that owns the CHexPanel,
@@ -51,10 +52,14 @@ class CHexWindow : public QWidget, public NativeWindow {
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
     void placeScrollBars();
     void sendMouse(QMouseEvent* event, NativeMouseMessage::Kind kind);
+    void updatePointer(const QPoint& at);
+    void showMenu(CHexPanel::Menu menu, int x, int y);
+    void showPageTip(int value);
 
     CSettings* settings_;
     std::unique_ptr<HexViewRenderer> renderer_;
@@ -62,6 +67,9 @@ class CHexWindow : public QWidget, public NativeWindow {
     QScrollBar* vertical_;
     QScrollBar* horizontal_;
     std::int64_t verticalScale_ = 1;  // lines per scroll-bar step
+    CTipWindow* tip_;
+    CTipWindow* handleTip_;
+    CTipWindow* pageTip_;
     QRect caret_;
     bool caretShown_ = false;
 };

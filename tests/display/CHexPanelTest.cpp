@@ -244,6 +244,28 @@ TEST_F(CHexPanelTest, AUnitChangeMovesCaretAndSelectionToUnitStarts) {
     EXPECT_EQ(panel->state().selection.kind, Selection::Kind::None);
 }
 
+TEST_F(CHexPanelTest, AUnitChangeReanchorsAColumnBlockAndDropsTheIndent) {
+    open(counting(128), 16, 2, 1);
+    panel->setSelection(Selection::block(1, 3, 5, 9));  // byte columns 5..9
+    ASSERT_TRUE(panel->changeUnit(4));
+    EXPECT_EQ(panel->state().presentation.indent(), 0);
+    EXPECT_EQ(panel->state().selection.firstLine, 1u);
+    EXPECT_EQ(panel->state().selection.lastLine, 3u);
+    EXPECT_EQ(panel->state().selection.firstColumn, 1);       // 5 / 4
+    EXPECT_EQ(panel->state().selection.lastColumn, 2);        // 9 / 4
+    EXPECT_EQ(panel->state().presentation.pageHeight(), 48);  // nothing else changes
+    EXPECT_TRUE(panel->increaseIndent());
+    EXPECT_EQ(panel->state().selection.kind,
+              Selection::Kind::None);  // indent commands clear blocks
+}
+
+TEST_F(CHexPanelTest, ANewLineWidthKeepsTheSameBytesNearTheTop) {
+    open(counting(16 * 1000), 16);
+    panel->scrollToLine(500);
+    ASSERT_TRUE(panel->changeLineWidth(16));  // 32 bytes a line
+    EXPECT_EQ(panel->state().firstLine, 250);
+}
+
 TEST_F(CHexPanelTest, TheLastLineOfAHugeFileIsReachable) {
     const std::string path = dir.file("huge");
     const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0644);

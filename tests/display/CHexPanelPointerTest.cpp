@@ -1,0 +1,134 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/settings/CSettings.h"
+#include "display/CHexPanel.h"
+#include "tests/support/RecordingNativeWindow.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using Kind = NativeMouseMessage::Kind;
+
+class CHexPanelPointerTest : public testing::Test {
+  protected:
+    testsupport::TempDir dir;
+    platform::Registry registry{dir.file("registry.sqlite")};
+    CSettings settings{registry};
+    testsupport::RecordingNativeWindow window{{1400, 600}};
+    std::unique_ptr<CHexPanel> panel;
+
+    void SetUp() override {
+        settings.open();
+        settings.write(settings::edit::LineBytes, 16);
+        panel =
+            std::make_unique<CHexPanel>(&settings, CEditDataServices{&settings, nullptr, nullptr});
+        panel->setNativeWindow(&window);
+        panel->setFontMetrics(8, 16);
+        const std::string path = dir.file("data.bin");
+        testsupport::writeFile(path, std::string(16 * 200, 'x'));
+        ASSERT_TRUE(panel->openFile(path, kGenericRead | kGenericWrite));
+    }
+
+    void mouse(Kind kind, int x, int y, std::uint32_t modifiers = 0) {
+        panel->handleMouse({kind, x, y, modifiers, true});
+    }
+    int handleX() const { return panel->handlePanel().getBounds().x + 2; }
+};
+
+TEST_F(CHexPanelPointerTest, DraggingTheHandleChangesTheWidthInWholeUnits) {
+    const int unitPixels = 3 * 8;  // two digits and a blank with unit 1
+    mouse(Kind::LeftDown, handleX(), 100, modifier::LeftButton);
+    mouse(Kind::Move, handleX() + unitPixels * 4 + 5, 100, modifier::LeftButton);
+    EXPECT_TRUE(panel->handlePanel().isDragging());
+    EXPECT_EQ(panel->handlePanel().candidate(), 20);
+    EXPECT_EQ(panel->handlePanel().dragTipText(), "Line Width: 14");  // hexadecimal addresses
+    mouse(Kind::LeftUp, handleX() + unitPixels * 4 + 5, 100);
+    EXPECT_EQ(panel->state().presentation.lineWidth(), 20);
+}
+
+TEST_F(CHexPanelPointerTest, LessThanAUnitOrTheRightButtonChangesNothing) {
+    mouse(Kind::LeftDown, handleX(), 100, modifier::LeftButton);
+    mouse(Kind::Move, handleX() + 20, 100, modifier::LeftButton);
+    mouse(Kind::LeftUp, handleX() + 20, 100);
+    EXPECT_EQ(panel->state().presentation.lineWidth(), 16);
+
+    mouse(Kind::LeftDown, handleX(), 100, modifier::LeftButton);
+    mouse(Kind::Move, handleX() + 500, 100, modifier::LeftButton);
+    mouse(Kind::RightUp, handleX() + 500, 100);
+    mouse(Kind::LeftUp, handleX() + 500, 100);
+    EXPECT_EQ(panel->state().presentation.lineWidth(), 16);
+}
+
+TEST_F(CHexPanelPointerTest, TheHandlePostsItsMessageThroughTheWindow) {
+    std::vector<std::pair<int, int>> posted;
+    panel->setMessagePoster(
+        [&](int message, int parameter) { posted.emplace_back(message, parameter); });
+    mouse(Kind::LeftDown, handleX(), 100, modifier::LeftButton);
+    mouse(Kind::Move, handleX() - 3 * 8 * 2, 100, modifier::LeftButton);
+    mouse(Kind::LeftUp, handleX() - 3 * 8 * 2, 100);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0], std::make_pair(CHexPanel::kLineWidthMessage, -2));
+    EXPECT_EQ(panel->state().presentation.lineWidth(), 16);  // until the message is handled
+}
+
+TEST_F(CHexPanelPointerTest, CursorsFollowThePanelUnderThePointer) {
+    const auto x = [&](const CHexShow& shown) { return shown.getBounds().x + 2; };
+    EXPECT_EQ(panel->cursorAt(x(panel->hexPanel()), 100), CHexPanel::Cursor::IBeam);
+    EXPECT_EQ(panel->cursorAt(x(panel->charPanel()), 100), CHexPanel::Cursor::IBeam);
+    EXPECT_EQ(panel->cursorAt(x(panel->addressPanel()), 100), CHexPanel::Cursor::Arrow);
+    EXPECT_EQ(panel->cursorAt(x(panel->borderPanel()), 100), CHexPanel::Cursor::Arrow);
+    EXPECT_EQ(panel->cursorAt(x(panel->markPanel()), 100), CHexPanel::Cursor::Mark);
+    EXPECT_EQ(panel->cursorAt(handleX(), 100), CHexPanel::Cursor::Sizing);
+}
+
+TEST_F(CHexPanelPointerTest, TheMarkPanelTellsPageMarksAndLinemarks) {
+    const Rectangles mark = panel->markPanel().getBounds();
+    const int centre = mark.x + mark.width / 2;
+    const int line48 = 28 + 4 + 48 * 16 + 8;  // the middle of line 48
+    panel->scrollToLine(40);
+    const int shown48 = line48 - 40 * 16;
+    EXPECT_EQ(panel->markTipAt(centre, shown48), "Page: 2");
+    EXPECT_EQ(panel->markTipAt(centre, shown48 + 16), "");
+    panel->linemarks().push_back(49);
+    EXPECT_EQ(panel->markTipAt(centre, shown48 + 16), "Linemark (temp bookmark)");
+    panel->togglePageTips();
+    EXPECT_EQ(panel->markTipAt(centre, shown48), "");
+}
+
+TEST_F(CHexPanelPointerTest, RightButtonReleasesAskForTheirPanelsMenu) {
+    std::vector<CHexPanel::Menu> asked;
+    panel->setMenuRequester([&](CHexPanel::Menu menu, int, int) { asked.push_back(menu); });
+    const auto click = [&](const CHexShow& shown) {
+        const int x = shown.getBounds().x + 3;
+        mouse(Kind::RightDown, x, 100, modifier::RightButton);
+        mouse(Kind::RightUp, x, 100);
+    };
+    click(panel->hexPanel());
+    click(panel->charPanel());
+    click(panel->addressPanel());
+    click(panel->markPanel());
+    EXPECT_THAT(asked, testing::ElementsAre(CHexPanel::Menu::Data, CHexPanel::Menu::Data,
+                                            CHexPanel::Menu::Address, CHexPanel::Menu::Bookmark));
+}
+
+TEST_F(CHexPanelPointerTest, ADoubleClickOnTheAddressPanelTogglesTheBase) {
+    const int x = panel->addressPanel().getBounds().x + 3;
+    mouse(Kind::LeftDoubleClick, x, 100, modifier::LeftButton);
+    EXPECT_FALSE(panel->state().presentation.hexAddresses());
+}
+
+TEST_F(CHexPanelPointerTest, EventsReachScrolledPanelsWhereTheyAreShown) {
+    window.setClientSize({500, 600});
+    panel->doLayout();
+    panel->scrollToX(100);
+    ASSERT_EQ(panel->state().scrollX, 96);  // whole characters
+    // The handle now shows that much further left.
+    const int shownX = panel->handlePanel().getBounds().x - 96 + 2;
+    EXPECT_EQ(panel->cursorAt(shownX, 100), CHexPanel::Cursor::Sizing);
+    mouse(Kind::LeftDown, shownX, 100, modifier::LeftButton);
+    EXPECT_TRUE(panel->handlePanel().isDragging());
+    mouse(Kind::LeftUp, shownX, 100);
+}
+
+}  // namespace
