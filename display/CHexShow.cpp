@@ -217,6 +217,17 @@ void CShowMarkdata::paintLine(Graphics& graphics, std::uint64_t line, int y) {
             viewimage::kPageMark,
             {(width_ - kImageSize) / 2, y + (lineHeight - kImageSize) / 2, kImageSize, kImageSize});
     }
+    // Datamarks of shown levels, in the line that holds (offset + indent).
+    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
+    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
+    for (const auto& mark : state_.datamarks) {
+        if (mark.levelShown && mark.offset < state_.dataSize &&
+            (mark.offset + indent) / width == line) {
+            graphics.drawImage(mark.imageId,
+                               {(width_ - kImageSize) / 2, y + (lineHeight - kImageSize) / 2,
+                                kImageSize, kImageSize});
+        }
+    }
 }
 
 void CShowMarkdata::paintHeader(Graphics& graphics, int height) {

@@ -99,6 +99,14 @@ struct ViewState {
     Appearance colors;
     PanelsShown shown;
     std::vector<std::uint64_t> linemarks;  // display lines, as the linemark list keeps them
+    // A datamark as the mark panel draws it: its offset, its level's image
+    // and whether the level is shown.
+    struct DatamarkImage {
+        std::uint64_t offset = 0;
+        int imageId = 0;
+        bool levelShown = true;
+    };
+    std::vector<DatamarkImage> datamarks;
     char escapeChar = '.';
 
     char presentationEscape() const { return escapeChar; }

@@ -286,6 +286,25 @@ TEST_F(CHexPanelTest, TheLastLineOfAHugeFileIsReachable) {
     EXPECT_THAT(textsIn(graphics, 0), Contains("00 00 00 00 4C 41 53 54"));
 }
 
+TEST_F(CHexPanelTest, TheMarkPanelDrawsPageMarksLinemarksAndShownDatamarks) {
+    open(counting(16 * 100), 16, 3);
+    panel->linemarks().push_back(2);
+    const_cast<ViewState&>(panel->state()).datamarks = {{13, 101, true}, {40, 102, false}};
+    const RecordingGraphics graphics = paint();
+    const int top = 28 + 4;
+    std::vector<std::pair<int, int>> images;  // image id, line
+    for (const auto& call : graphics.callsOfKind("image")) {
+        images.emplace_back(call.imageId, (call.bounds.y - top) / 16);
+    }
+    EXPECT_THAT(images, Contains(std::make_pair(viewimage::kPageMark, 0)));
+    EXPECT_THAT(images, Contains(std::make_pair(101, 1)));                // (13 + 3) / 16
+    EXPECT_THAT(images, testing::Not(Contains(std::make_pair(102, 2))));  // a hidden level
+    const auto rounded = graphics.callsOfKind("roundRect");
+    ASSERT_EQ(rounded.size(), 1u);
+    EXPECT_EQ((rounded[0].bounds.y - top) / 16, 2);
+    EXPECT_EQ(rounded[0].background, 0xFFFF80u);
+}
+
 TEST_F(CHexPanelTest, ContextMenusListEveryEntry) {
     open(counting(8));
     const auto menu = panel->dataMenu();
