@@ -37,4 +37,4 @@ KESTRANE_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
 )
-KESTRANE_TEST_PACKAGES=(xvfb xauth)
+KESTRANE_TEST_PACKAGES=(xvfb xauth x11-utils)

@@ -2,11 +2,23 @@
 
 #include <array>
 
+#include "display/DisplayTexts.h"
 #include "editdata/EditDataStrings.h"
 
 namespace {
 
 constexpr std::array kProgramStrings{
+    platform::StringEntry{1021, "Please enter decimal digit"},
+    platform::StringEntry{1022, "Please enter hexadecimal digit"},
+    platform::StringEntry{1023, "Please enter octal digit"},
+    platform::StringEntry{1024, "The initial size of a new file can't exceed %s bytes"},
+    platform::StringEntry{1030, "The initial size of a new file must be larger than 0"},
+    platform::StringEntry{
+        1031, "The file has a read-only attribute, \nif you want to clear the attribute."},
+    platform::StringEntry{1401, "Please confirm whether to release the Kestrane's clipboard data?"},
+    platform::StringEntry{
+        2026, "You have modified one or more datamarks, \nplease confirm whether to save?"},
+    platform::StringEntry{61440, "Open"},
     // The document template: window title, document name, filter, extension
     // and registry type names, separated by line feeds.
     platform::StringEntry{
@@ -22,5 +34,5 @@ std::span<const platform::StringEntry> kestraneProgramStrings() {
 
 platform::StringTable makeKestraneStringTable() {
     // Subsystem tables join this list as their subsystems are built in.
-    return platform::StringTable{kestraneProgramStrings(), editDataStrings()};
+    return platform::StringTable{kestraneProgramStrings(), editDataStrings(), displayStrings()};
 }

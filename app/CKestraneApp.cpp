@@ -1,0 +1,58 @@
+#include "app/CKestraneApp.h"
+
+#include <QTimer>
+
+#include "app/CMainFrame.h"
+#include "app/SingleInstance.h"
+#include "app/settings/CSettings.h"
+#include "platform/Registry.h"
+#include "platform/qt/QtMessageService.h"
+#include "platform/qt/QtProgressRunner.h"
+#include "programs/kestrane/KestraneStrings.h"
+
+CKestraneApp::CKestraneApp() = default;
+
+CKestraneApp::~CKestraneApp() = default;
+
+std::string CKestraneApp::fileArgument(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) {
+        return {};
+    }
+    std::string file = arguments.front();
+    if (file.size() >= 2 && file.front() == '"' && file.back() == '"') {
+        file = file.substr(1, file.size() - 2);
+    }
+    return file;
+}
+
+bool CKestraneApp::start(const std::vector<std::string>& arguments) {
+    registry_ = std::make_unique<platform::Registry>(platform::Registry::defaultFilePath());
+    settings_ = std::make_unique<CSettings>(*registry_);
+    settings_->open();
+    strings_ = std::make_unique<platform::StringTable>(makeKestraneStringTable());
+    messages_ =
+        std::make_unique<platform::QtMessageService>(*strings_, std::string(kKestraneTitle));
+    progress_ = std::make_unique<platform::QtProgressRunner>(*strings_);
+    instance_ = std::make_unique<SingleInstance>("KESTRANE_APP_INSTANCE");
+    if (instance_->alreadyExisted() && settings_->get(settings::general::MutipleInstances) == 0) {
+        return false;
+    }
+    frame_ = std::make_unique<CMainFrame>(*settings_, *strings_, *messages_, progress_.get());
+    const bool placed = frame_->restorePlacement();
+    if (!placed) {
+        frame_->resize(1200, 800);
+    }
+    frame_->showMaximized();
+    // The rest of start-up runs once the frame is shown.
+    const std::string file = fileArgument(arguments);
+    QTimer::singleShot(0, frame_.get(), [this, file] { finishStartUp(file); });
+    return true;
+}
+
+void CKestraneApp::finishStartUp(const std::string& file) {
+    if (!file.empty()) {
+        frame_->openDocument(file);
+    } else if (settings_->get(settings::edit::NewdocStartup) != 0) {
+        frame_->fileNew();
+    }
+}

@@ -1,0 +1,695 @@
+#include "app/CMainFrame.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <filesystem>
+
+#include "app/CNewFileDialog.h"
+#include "app/CommandIds.h"
+#include "app/DocumentTitle.h"
+#include "app/WindowPlacement.h"
+#include "app/settings/CSettings.h"
+#include "display/DisplayTexts.h"
+#include "display/ui/CHexWindow.h"
+#include "platform/File.h"
+#include "platform/FileCopy.h"
+#include "platform/MessageService.h"
+
+namespace {
+
+constexpr int kPaneWidths[] = {0, 80, 120, 200, 160, 128, 40};
+
+}  // namespace
+
+// ------------------------------------------------------------ document
+
+CKestraneDoc::CKestraneDoc(CSettings& settings, platform::MessageService& messages)
+    : settings_(settings), messages_(messages) {}
+
+void CKestraneDoc::setPath(const std::string& path) {
+    path_ = path;
+    title_ = titleWithMark(std::filesystem::path(path).filename().string(), modified_);
+    if (onTitleChanged) {
+        onTitleChanged();
+    }
+}
+
+void CKestraneDoc::setUntitled(int number) {
+    title_ = titleWithMark("Kestrane" + std::to_string(number), modified_);
+    if (onTitleChanged) {
+        onTitleChanged();
+    }
+}
+
+void CKestraneDoc::markModified(bool modified) {
+    if (modified == modified_) {
+        return;
+    }
+    modified_ = modified;
+    title_ = titleWithMark(title_, modified);
+    if (onTitleChanged) {
+        onTitleChanged();
+    }
+}
+
+bool CKestraneDoc::confirmThreshold(std::uint64_t amount, int stringId) {
+    if (settings_.get(settings::edit::OverwriteWarn) == 0 ||
+        amount < static_cast<std::uint64_t>(settings_.get(settings::edit::OverwriteSize))) {
+        return true;
+    }
+    return confirmIrreversible(stringId);
+}
+
+bool CKestraneDoc::confirmIrreversible(int stringId) {
+    if (settings_.get(settings::edit::OverwriteWarn) == 0) {
+        return true;
+    }
+    return messages_.show(stringId, {platform::MessageIcon::Exclamation,
+                                     platform::MessageButtons::OkCancel}) ==
+           platform::MessageAnswer::Ok;
+}
+
+// --------------------------------------------------------------- child
+
+CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages,
+                         CEditDataServices services)
+    : document_(std::make_unique<CKestraneDoc>(settings, messages)),
+      view_(new CHexWindow(&settings, services, this)) {
+    setWidget(view_);
+    setAttribute(Qt::WA_DeleteOnClose);
+    view_->panel().setHost(document_.get());
+}
+
+CChildFrame::~CChildFrame() = default;
+
+CHexPanel& CChildFrame::panel() {
+    return view_->panel();
+}
+
+// --------------------------------------------------------------- frame
+
+CMainFrame::CMainFrame(CSettings& settings, const platform::StringTable& strings,
+                       platform::MessageService& messages, platform::ProgressRunner* progress)
+    : settings_(settings),
+      strings_(strings),
+      messages_(messages),
+      progress_(progress),
+      area_(new QMdiArea(this)),
+      tabs_(new QTabBar(this)),
+      updateTimer_(new QTimer(this)),
+      recent_(settings.get(settings::general::MruFileCount)) {
+    setWindowTitle(QStringLiteral("Kestrane"));
+    setCentralWidget(area_);
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    recent_.load(settings);
+    buildMenus();
+    buildToolBars();
+    buildStatusBar();
+    setAcceptDrops(settings.get(settings::general::DragAcceptFile) != 0);
+    connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        const auto list = children();
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (list[i] == window) {
+                tabs_->setCurrentIndex(static_cast<int>(i));
+            }
+        }
+        updateCommands();
+    });
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+        const auto list = children();
+        if (index >= 0 && index < static_cast<int>(list.size())) {
+            area_->setActiveSubWindow(list[static_cast<std::size_t>(index)]);
+        }
+    });
+    connect(updateTimer_, &QTimer::timeout, this, [this] { updateCommands(); });
+    updateTimer_->start(250);
+    updateCommands();
+}
+
+CMainFrame::~CMainFrame() {
+    // The children go before the frame's own parts: they must not call back.
+    updateTimer_->stop();
+    for (const auto& connection : childConnections_) {
+        disconnect(connection);
+    }
+    for (CChildFrame* child : children()) {
+        child->document().onTitleChanged = nullptr;
+        delete child;
+    }
+}
+
+QAction* CMainFrame::action(int id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text, const QKeySequence& keys,
+                                std::function<void()> run) {
+    QAction* command = menu->addAction(text);
+    command->setData(id);
+    if (!keys.isEmpty()) {
+        command->setShortcut(keys);
+    }
+    if (run) {
+        connect(command, &QAction::triggered, this, [run] { run(); });
+    } else {
+        command->setEnabled(false);  // its part of the program is not built yet
+    }
+    actions_[id] = command;
+    return command;
+}
+
+void CMainFrame::runOnPanel(const std::function<void(CHexPanel&)>& command) {
+    if (CChildFrame* child = activeChild()) {
+        command(child->panel());
+        child->view().update();
+    }
+}
+
+void CMainFrame::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    addCommand(file, cmd::FileNew, QStringLiteral("&New...\tCtrl+N"), QKeySequence::New,
+               [this] { fileNew(); });
+    addCommand(file, cmd::FileNewAndPaste, QStringLiteral("New And &Paste..."));
+    addCommand(file, cmd::FileOpen, QStringLiteral("&Open...\tCtrl+O"), QKeySequence::Open, [this] {
+        QFileDialog dialog(this, QString::fromStdString(strings_.text(61440)));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(
+            {QStringLiteral("Kestrane Files (*.hex)"), QStringLiteral("All Files (*)")});
+        dialog.selectNameFilter(QStringLiteral("All Files (*)"));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+            openDocument(dialog.selectedFiles().front().toStdString(),
+                         settings_.get(settings::general::DefaultReadonly) != 0);
+        }
+    });
+    addCommand(file, cmd::FileQuickOpen, QStringLiteral("&Quick Open..."));
+    addCommand(file, cmd::FileClose, QStringLiteral("&Close"), {}, [this] {
+        if (CChildFrame* child = activeChild()) {
+            closeDocument(*child);
+        }
+    });
+    addCommand(file, cmd::FileCloseAll, QStringLiteral("Close &All"), {},
+               [this] { closeAllDocuments(); });
+    file->addSeparator();
+    addCommand(file, cmd::FileSave, QStringLiteral("&Save\tCtrl+S"), QKeySequence::Save, [this] {
+        if (CChildFrame* child = activeChild()) {
+            saveDocument(*child, false);
+        }
+    });
+    addCommand(file, cmd::FileSaveAs, QStringLiteral("Save &As..."), {}, [this] {
+        if (CChildFrame* child = activeChild()) {
+            saveDocument(*child, true);
+        }
+    });
+    addCommand(file, cmd::FileSaveAll, QStringLiteral("Save A&ll"), {}, [this] {
+        for (CChildFrame* child : children()) {
+            if (child->document().isModified()) {
+                saveDocument(*child, false);
+            }
+        }
+    });
+    file->addSeparator();
+    addCommand(file, cmd::FileExportFile, QStringLiteral("Export File As..."));
+    addCommand(file, cmd::FileExportSelection, QStringLiteral("Export Selection As..."));
+    file->addSeparator();
+    addCommand(file, cmd::FilePageSetup, QStringLiteral("Page Set&up..."));
+    addCommand(file, cmd::FilePrintSetup, QStringLiteral("P&rint Setup..."));
+    addCommand(file, cmd::FilePrintPreview, QStringLiteral("Print Pre&view"));
+    addCommand(file, cmd::FilePrint, QStringLiteral("&Print...\tCtrl+P"));
+    file->addSeparator();
+    recentMenu_ = file->addMenu(QStringLiteral("Recent &Files"));
+    refreshRecentMenu();
+    file->addSeparator();
+    addCommand(file, cmd::AppExit, QStringLiteral("E&xit"), {}, [this] { close(); });
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    addCommand(edit, cmd::EditUndo, QStringLiteral("&Undo\tCtrl+Z"), QKeySequence::Undo, [this] {
+        runOnPanel([](CHexPanel& p) {
+            p.data().undo(0);
+            p.loadVisibleData();
+        });
+    });
+    addCommand(edit, cmd::EditRedo, QStringLiteral("&Redo"), {}, [this] {
+        runOnPanel([](CHexPanel& p) {
+            p.data().redo(0);
+            p.loadVisibleData();
+        });
+    });
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    addCommand(view, 32860, QStringLiteral("Panel &Header"), {},
+               [this] { runOnPanel([](CHexPanel& p) { p.toggleHeader(); }); });
+    addCommand(view, 32861, QStringLiteral("&Bookmark Panel"), {},
+               [this] { runOnPanel([](CHexPanel& p) { p.toggleMarkPanel(); }); });
+    addCommand(view, 32862, QStringLiteral("Add&ress Panel"), {},
+               [this] { runOnPanel([](CHexPanel& p) { p.toggleAddressPanel(); }); });
+    addCommand(view, 32863, QStringLiteral("&Character Panel"), {},
+               [this] { runOnPanel([](CHexPanel& p) { p.toggleCharacterPanel(); }); });
+    addCommand(view, 32864, QStringLiteral("B&ookmark Tips"), {},
+               [this] { runOnPanel([](CHexPanel& p) { p.toggleBookmarkTips(); }); });
+    addCommand(view, 32865, QStringLiteral("Pa&ge control tips"), {},
+               [this] { runOnPanel([](CHexPanel& p) { p.togglePageTips(); }); });
+    for (int id : {32860, 32861, 32862, 32863, 32864, 32865}) {
+        action(id)->setCheckable(true);
+    }
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    addCommand(tools, cmd::ToolsCalculator, QStringLiteral("&Normal Calculator"), {}, [] {
+        for (const char* name :
+             {"gnome-calculator", "kcalc", "galculator", "qalculate-gtk", "xcalc"}) {
+            if (QProcess::startDetached(QString::fromLatin1(name), {})) {
+                return;
+            }
+        }
+    });
+    addCommand(tools, cmd::ToolsMultibyteCalculator, QStringLiteral("&Multibyte Calculator"), {},
+               [this] { launchSibling("Tamsorel"); });
+    addCommand(tools, cmd::ToolsInterpreter, QStringLiteral("Hex &Data Interpreter"), {},
+               [this] { launchSibling("Pellwick"); });
+    addCommand(tools, cmd::ToolsInterpretationWindow,
+               QStringLiteral("Data &Interpretation Dialog"));
+    addCommand(tools, cmd::ToolsOptions, QStringLiteral("&Options..."));
+
+    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    addCommand(window, cmd::WindowClose, QStringLiteral("&Close"), {}, [this] {
+        if (CChildFrame* child = activeChild()) {
+            closeDocument(*child);
+        }
+    });
+    addCommand(window, cmd::WindowCloseAll, QStringLiteral("Close &All"), {},
+               [this] { closeAllDocuments(); });
+    addCommand(window, cmd::WindowNext, QStringLiteral("&Next"),
+               QKeySequence(Qt::CTRL | Qt::Key_Tab), [this] { activateTab(1); });
+    addCommand(window, cmd::WindowPrevious, QStringLiteral("&Previous"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), [this] { activateTab(-1); });
+    window->addSeparator();
+    addCommand(window, cmd::WindowCascade, QStringLiteral("Ca&scade"), {},
+               [this] { area_->cascadeSubWindows(); });
+    addCommand(window, cmd::WindowTileHorizontal, QStringLiteral("Tile &Horizontally"), {},
+               [this] { area_->tileSubWindows(); });
+    addCommand(window, cmd::WindowTileVertical, QStringLiteral("Tile &Vertically"), {},
+               [this] { area_->tileSubWindows(); });
+    addCommand(window, cmd::WindowShowOpenFiles, QStringLiteral("Show &open files"), {}, [this] {
+        if (CChildFrame* child = activeChild()) {
+            const auto list = children();
+            tabs_->setCurrentIndex(
+                static_cast<int>(std::find(list.begin(), list.end(), child) - list.begin()));
+        }
+    });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    addCommand(help, cmd::HelpContents, QStringLiteral("&Contents"));
+    addCommand(help, cmd::HelpIndex, QStringLiteral("&Index"));
+    addCommand(help, cmd::HelpSearch, QStringLiteral("&Search"));
+    addCommand(help, cmd::HelpTipOfTheDay, QStringLiteral("&Tip of the Day..."));
+    addCommand(help, cmd::HelpAbout, QStringLiteral("&About Kestrane..."));
+
+    for (QMenu* menu : {file, edit, view, tools, window, help}) {
+        connect(menu, &QMenu::aboutToShow, this, [this] { updateCommands(); });
+    }
+}
+
+void CMainFrame::buildToolBars() {
+    QToolBar* standard = addToolBar(QStringLiteral("Standard toolbar"));
+    standard->setObjectName(QStringLiteral("Standard toolbar"));
+    for (int id : {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAll, cmd::EditUndo,
+                   cmd::EditRedo, cmd::FilePrint, cmd::HelpAbout}) {
+        standard->addAction(action(id));
+    }
+    QToolBar* presentation = addToolBar(QStringLiteral("Presentation toolbar"));
+    presentation->setObjectName(QStringLiteral("Presentation toolbar"));
+    const auto add = [this, presentation](const char* text, std::function<void(CHexPanel&)> run) {
+        QAction* command = presentation->addAction(QString::fromLatin1(text));
+        connect(command, &QAction::triggered, this, [this, run] { runOnPanel(run); });
+    };
+    add("1", [](CHexPanel& p) { p.changeUnit(1); });
+    add("2", [](CHexPanel& p) { p.changeUnit(2); });
+    add("4", [](CHexPanel& p) { p.changeUnit(4); });
+    add("8", [](CHexPanel& p) { p.changeUnit(8); });
+    add("Clear Indent", [](CHexPanel& p) { p.clearIndent(); });
+    add("Indent+", [](CHexPanel& p) { p.increaseIndent(); });
+    add("Indent-", [](CHexPanel& p) { p.decreaseIndent(); });
+    add("Width+", [](CHexPanel& p) { p.changeLineWidth(1); });
+    add("Width-", [](CHexPanel& p) { p.changeLineWidth(-1); });
+    add("Page+", [](CHexPanel& p) { p.changePageHeight(1); });
+    add("Page-", [](CHexPanel& p) { p.changePageHeight(-1); });
+    addToolBarBreak();
+    QToolBar* tabBar = addToolBar(QStringLiteral("Open File Tab"));
+    tabBar->setObjectName(QStringLiteral("Open File Tab"));
+    tabBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    tabs_->setShape(settings_.get(settings::frame::TabsLike) != 0 ? QTabBar::RoundedNorth
+                                                                  : QTabBar::TriangularNorth);
+    tabBar->addWidget(tabs_);
+    const bool tips = settings_.get(settings::view::ToolbarTip) != 0;
+    for (QToolBar* bar : {standard, presentation, tabBar}) {
+        bar->setToolTipDuration(tips ? -1 : 0);
+    }
+}
+
+void CMainFrame::buildStatusBar() {
+    const char* initial[] = {"", "Page: ", "Line: ", "Pos: ", "Len: ", "Size: ", "Read"};
+    for (std::size_t i = 0; i < panes_.size(); ++i) {
+        panes_[i] = new QLabel(QString::fromLatin1(initial[i]), this);
+        if (i == 0) {
+            statusBar()->addWidget(panes_[i], 1);
+        } else {
+            panes_[i]->setMinimumWidth(kPaneWidths[i]);
+            statusBar()->addPermanentWidget(panes_[i]);
+        }
+    }
+}
+
+std::vector<CChildFrame*> CMainFrame::children() const {
+    std::vector<CChildFrame*> list;
+    for (QMdiSubWindow* window : area_->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* child = dynamic_cast<CChildFrame*>(window)) {
+            list.push_back(child);
+        }
+    }
+    return list;
+}
+
+CChildFrame* CMainFrame::activeChild() const {
+    return dynamic_cast<CChildFrame*>(area_->activeSubWindow());
+}
+
+CChildFrame* CMainFrame::addChild() {
+    auto* child = new CChildFrame(settings_, messages_, {&settings_, progress_, &messages_});
+    area_->addSubWindow(child);
+    tabs_->addTab(QString());
+    child->document().onTitleChanged = [this, child] { childTitleChanged(child); };
+    childConnections_.push_back(
+        connect(child, &QObject::destroyed, this, [this, child] { childClosed(child); }));
+    return child;
+}
+
+void CMainFrame::childTitleChanged(CChildFrame* child) {
+    const QString title = QString::fromStdString(child->document().title());
+    child->setWindowTitle(title);
+    const auto list = children();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i] == child) {
+            tabs_->setTabText(static_cast<int>(i), title);
+        }
+    }
+}
+
+void CMainFrame::childClosed(CChildFrame*) {
+    // The tabs follow the remaining documents, in the order they were opened.
+    const auto list = children();
+    while (tabs_->count() > static_cast<int>(list.size())) {
+        tabs_->removeTab(tabs_->count() - 1);
+    }
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        tabs_->setTabText(static_cast<int>(i), QString::fromStdString(list[i]->document().title()));
+    }
+}
+
+bool CMainFrame::openDocument(const std::string& path, bool readOnly) {
+    for (CChildFrame* child : children()) {
+        if (child->document().path() == path ||
+            platform::isSameFile(child->document().path(), path)) {
+            area_->setActiveSubWindow(child);
+            return true;
+        }
+    }
+    // A file we may not write is opened read-only, or made writable on request.
+    if (!readOnly && ::access(path.c_str(), W_OK) != 0 && ::access(path.c_str(), F_OK) == 0) {
+        const auto answer =
+            messages_.show(1031, {platform::MessageIcon::Question, platform::MessageButtons::YesNo,
+                                  platform::MessageAnswer::No});
+        readOnly = true;
+        if (answer == platform::MessageAnswer::Yes) {
+            std::error_code error;
+            std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, error);
+            readOnly = error || ::access(path.c_str(), W_OK) != 0;
+        }
+    }
+    CChildFrame* child = addChild();
+    if (!child->panel().openFile(path, readOnly ? kGenericRead : kGenericRead | kGenericWrite)) {
+        const int error = child->panel().data().lastError();
+        child->close();
+        messages_.showText("The file \"" + path + "\" could not be opened: " +
+                               platform::errorText(error != 0 ? error : EINVAL) + ".",
+                           {platform::MessageIcon::Stop});
+        return false;
+    }
+    child->document().setPath(path);
+    child->show();
+    if (settings_.get(settings::general::MaximizeDocFrame) != 0 && children().size() == 1) {
+        child->showMaximized();
+    }
+    recent_.add(path);
+    recent_.save(settings_);
+    refreshRecentMenu();
+    updateCommands();
+    return true;
+}
+
+bool CMainFrame::newDocument(std::uint64_t size, std::uint8_t fill) {
+    CChildFrame* child = addChild();
+    if (!child->panel().createNew(size, fill)) {
+        child->close();
+        return false;
+    }
+    child->document().setUntitled(++untitled_);
+    child->document().markModified(true);
+    child->show();
+    if (settings_.get(settings::general::MaximizeDocFrame) != 0 && children().size() == 1) {
+        child->showMaximized();
+    }
+    updateCommands();
+    return true;
+}
+
+void CMainFrame::fileNew() {
+    if (settings_.get(settings::edit::NewdocDirCreate) != 0) {
+        newDocument(static_cast<std::uint64_t>(settings_.get(settings::edit::NewdocInitLength)),
+                    static_cast<std::uint8_t>(settings_.get(settings::edit::NewdocInitData)));
+        return;
+    }
+    CNewFileDialog dialog(settings_, messages_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        newDocument(dialog.size(), dialog.initialByte());
+    }
+}
+
+bool CMainFrame::saveDocument(CChildFrame& child, bool askForName) {
+    CKestraneDoc& document = child.document();
+    std::string path = document.path();
+    if (askForName || path.empty()) {
+        const QString proposed = QString::fromStdString(titleWithoutMark(document.title()));
+        const QString chosen =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), proposed);
+        if (chosen.isEmpty()) {
+            return false;
+        }
+        path = chosen.toStdString();
+    }
+    CEditData& data = child.panel().data();
+    if (!data.save(path)) {
+        const int error = data.lastError();
+        messages_.showText("The file \"" + path + "\" could not be saved: " +
+                               platform::errorText(error != 0 ? error : EIO) + ".",
+                           {platform::MessageIcon::Stop});
+        return false;
+    }
+    document.setPath(path);
+    recent_.add(path);
+    recent_.save(settings_);
+    refreshRecentMenu();
+    child.view().update();
+    return true;
+}
+
+bool CMainFrame::closeDocument(CChildFrame& child) {
+    if (child.document().isModified()) {
+        const auto answer = messages_.showText(
+            "Save changes to " + titleWithoutMark(child.document().title()) + "?",
+            {platform::MessageIcon::Exclamation, platform::MessageButtons::YesNoCancel});
+        if (answer == platform::MessageAnswer::Cancel ||
+            (answer == platform::MessageAnswer::Yes && !saveDocument(child, false))) {
+            return false;
+        }
+    }
+    child.panel().closeFile();
+    child.close();
+    return true;
+}
+
+bool CMainFrame::closeAllDocuments() {
+    for (CChildFrame* child : children()) {
+        if (!closeDocument(*child)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CMainFrame::activateTab(int step) {
+    const int count = tabs_->count();
+    if (count > 1) {
+        tabs_->setCurrentIndex(((tabs_->currentIndex() + step) % count + count) % count);
+    }
+}
+
+void CMainFrame::launchSibling(const char* name) {
+    const QString program =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(name));
+    QProcess::startDetached(program, {});  // a failed launch is not reported
+}
+
+void CMainFrame::refreshRecentMenu() {
+    if (recentMenu_ == nullptr) {
+        return;
+    }
+    recentMenu_->clear();
+    int number = 1;
+    for (const std::string& path : recent_.paths()) {
+        QAction* entry = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(number++).arg(QString::fromStdString(path)));
+        connect(entry, &QAction::triggered, this, [this, path] { openDocument(path); });
+    }
+    recentMenu_->setEnabled(!recent_.paths().empty());
+}
+
+void CMainFrame::updateCommands() {
+    CChildFrame* child = activeChild();
+    const bool hasChild = child != nullptr;
+    const auto enable = [this](int id, bool on) {
+        if (QAction* command = action(id)) {
+            command->setEnabled(on);
+        }
+    };
+    enable(cmd::FileSave, hasChild && child->document().isModified());
+    enable(cmd::FileSaveAs, hasChild);
+    enable(cmd::FileClose, hasChild);
+    enable(cmd::FileCloseAll, hasChild);
+    enable(cmd::FileSaveAll, hasChild);
+    enable(cmd::WindowClose, hasChild);
+    enable(cmd::WindowCloseAll, hasChild);
+    enable(cmd::WindowNext, tabs_->count() > 1);
+    enable(cmd::WindowPrevious, tabs_->count() > 1);
+    const QDir own(QCoreApplication::applicationDirPath());
+    enable(cmd::ToolsMultibyteCalculator,
+           QFileInfo::exists(own.filePath(QStringLiteral("Tamsorel"))));
+    enable(cmd::ToolsInterpreter, QFileInfo::exists(own.filePath(QStringLiteral("Pellwick"))));
+    for (int id : {32860, 32861, 32862, 32863, 32864, 32865}) {
+        enable(id, hasChild);
+    }
+    if (!hasChild) {
+        enable(cmd::EditUndo, false);
+        enable(cmd::EditRedo, false);
+        for (std::size_t i = 1; i < panes_.size(); ++i) {
+            panes_[i]->setText(QString());
+        }
+        return;
+    }
+    CHexPanel& panel = child->panel();
+    CEditData& data = panel.data();
+    enable(cmd::EditUndo, !data.isReadOnly() && data.getUndoCount() > 0);
+    enable(cmd::EditRedo, !data.isReadOnly() && data.getRedoCount() > 0);
+    const ViewState& state = panel.state();
+    action(32860)->setChecked(state.shown.header);
+    action(32861)->setChecked(state.shown.mark);
+    action(32862)->setChecked(state.shown.address);
+    action(32863)->setChecked(state.shown.character);
+    action(32864)->setChecked(state.shown.bookmarkTips);
+    action(32865)->setChecked(state.shown.pageTips);
+    // The status panes of the active view.
+    const CellGeometry cells = panel.hexPanel().cells();
+    const std::uint64_t caretCell = cells.byteToCell(panel.caretOffset());
+    const std::uint64_t length = state.selection.kind == Selection::Kind::Range
+                                     ? state.selection.end - state.selection.start
+                                     : 0;
+    const bool readOnly = data.isReadOnly();
+    const StatusField fields[] = {
+        pageField(strings_, caretCell, cells.cellsPerLine(), state.presentation.pageHeight(),
+                  state.shown.pageTips),
+        lineField(strings_, caretCell, cells.cellsPerLine()),
+        posField(strings_, panel.caretOffset(), state.presentation.dataStartAddress()),
+        lenField(strings_, length),
+        sizeField(strings_, data.getDataSize(), readOnly),
+        readField(strings_, readOnly),
+    };
+    for (std::size_t i = 0; i < 6; ++i) {
+        QLabel* pane = panes_[i + 1];
+        pane->setText(QString::fromStdString(fields[i].text));
+        pane->setFrameShadow(fields[i].raised ? QFrame::Raised : QFrame::Sunken);
+        // A pane follows its text when the width differs by more than 8 pixels.
+        const int wanted = pane->fontMetrics().horizontalAdvance(pane->text()) + 8;
+        if (std::abs(pane->minimumWidth() - wanted) > 8) {
+            pane->setMinimumWidth(wanted);
+        }
+    }
+}
+
+bool CMainFrame::restorePlacement() {
+    const auto placement = WindowPlacement::parse(settings_.get(settings::frame::WindowPos));
+    if (!placement) {
+        return false;
+    }
+    setGeometry(placement->left, placement->top, placement->right - placement->left,
+                placement->bottom - placement->top);
+    if (placement->isMaximized()) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    return true;
+}
+
+void CMainFrame::storePlacement() {
+    WindowPlacement placement;
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    placement.left = normal.left();
+    placement.top = normal.top();
+    placement.right = normal.right() + 1;
+    placement.bottom = normal.bottom() + 1;
+    if (isMaximized()) {
+        placement.flags = WindowPlacement::kRestoreToMaximized;
+        placement.showCommand = WindowPlacement::kShowMaximized;
+    }
+    settings_.write(settings::frame::WindowPos, placement.format());
+    settings_.writeString(settings::section::General, "Bar State",
+                          saveState().toBase64().toStdString());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!closeAllDocuments()) {
+        event->ignore();
+        return;
+    }
+    storePlacement();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            openDocument(url.toLocalFile().toStdString());
+        }
+    }
+}

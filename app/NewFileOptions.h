@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The number systems of the "Create New File" dialog.
+enum class NumberBase { Decimal = 10, Hexadecimal = 16, Octal = 8 };
+
+// Whether every character of `text` is a digit of `base`.
+bool isDigitsOf(const std::string& text, NumberBase base);
+// `text` read in `base`; nullopt for an empty or bad text or one too large.
+std::optional<std::uint64_t> parseInBase(const std::string& text, NumberBase base);
+// `value` written in `base` ("%ld", "%lx" or "%lo").
+std::string formatInBase(std::uint64_t value, NumberBase base);
+// The message for a character outside the base's digits (1021-1023).
+int digitMessageId(NumberBase base);
+
+namespace newfilestrings {
+inline constexpr int kDecimalDigit = 1021;
+inline constexpr int kHexadecimalDigit = 1022;
+inline constexpr int kOctalDigit = 1023;
+inline constexpr int kSizeTooLarge = 1024;
+inline constexpr int kSizeNotPositive = 1030;
+}  // namespace newfilestrings

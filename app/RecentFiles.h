@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CSettings;
+
+// The recent-file list: newest first, at most "MRU File Count" entries,
+// kept in "Recent File List" as "File1", "File2", ...
+class RecentFiles {
+  public:
+    explicit RecentFiles(int capacity) : capacity_(capacity < 1 ? 1 : capacity) {}
+
+    void load(const CSettings& settings);
+    void save(CSettings& settings) const;
+    // Puts `path` first (moving it when it is already listed).
+    void add(const std::string& path);
+    void remove(const std::string& path);
+    const std::vector<std::string>& paths() const { return paths_; }
+    int capacity() const { return capacity_; }
+
+  private:
+    int capacity_;
+    std::vector<std::string> paths_;
+};

@@ -1,0 +1,181 @@
+#include "app/CMainFrame.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTabBar>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/CommandIds.h"
+#include "app/settings/CSettings.h"
+#include "programs/kestrane/KestraneStrings.h"
+#include "tests/support/ScriptedMessageService.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using platform::MessageAnswer;
+
+class MainFrameTest : public testing::Test {
+  protected:
+    testsupport::TempDir dir;
+    platform::Registry registry{dir.file("registry.sqlite")};
+    CSettings settings{registry};
+    platform::StringTable strings = makeKestraneStringTable();
+    testsupport::ScriptedMessageService messages{strings};
+    std::unique_ptr<CMainFrame> frame;
+
+    void SetUp() override {
+        settings.open();
+        frame = std::make_unique<CMainFrame>(settings, strings, messages, nullptr);
+        frame->resize(1000, 700);
+        frame->show();
+    }
+    std::string makeFile(const std::string& name, const std::string& bytes) {
+        const std::string path = dir.file(name);
+        testsupport::writeFile(path, bytes);
+        return path;
+    }
+};
+
+TEST_F(MainFrameTest, OpeningAFileGivesItAWindowATabAndTheStatusPanes) {
+    const std::string path = makeFile("sample.bin", std::string(5000, 'k'));
+    ASSERT_TRUE(frame->openDocument(path));
+    ASSERT_NE(frame->activeChild(), nullptr);
+    EXPECT_EQ(frame->activeChild()->windowTitle(), "sample.bin");
+    EXPECT_EQ(frame->tabBar()->count(), 1);
+    EXPECT_EQ(frame->tabBar()->tabText(0), "sample.bin");
+    frame->updateCommands();
+    EXPECT_EQ(frame->statusPane(5)->text(), "Size: 5000");
+    EXPECT_EQ(frame->statusPane(3)->text(), "Pos: 0H,0");
+    EXPECT_EQ(frame->statusPane(6)->text(), "Norm");
+    EXPECT_FALSE(frame->action(cmd::FileSave)->isEnabled());  // not modified
+    // Opening it again activates the same window.
+    ASSERT_TRUE(frame->openDocument(path));
+    EXPECT_EQ(frame->children().size(), 1u);
+    EXPECT_EQ(frame->recentFiles().paths().front(), path);
+}
+
+TEST_F(MainFrameTest, AFileThatCannotBeOpenedIsReportedWithItsReason) {
+    EXPECT_FALSE(frame->openDocument(dir.file("missing.bin")));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_THAT(messages.shown()[0].text, testing::HasSubstr("missing.bin"));
+    EXPECT_THAT(messages.shown()[0].text, testing::HasSubstr("No such file or directory"));
+    EXPECT_TRUE(frame->children().empty());
+}
+
+TEST_F(MainFrameTest, NewWithCreateDirectlyMakesAModifiedDocumentOfTheDefaults) {
+    settings.write(settings::edit::NewdocDirCreate, 1);
+    frame->fileNew();
+    ASSERT_NE(frame->activeChild(), nullptr);
+    EXPECT_EQ(frame->activeChild()->panel().data().getDataSize(), 65536u);
+    EXPECT_THAT(frame->activeChild()->windowTitle().toStdString(), testing::EndsWith(" *"));
+    frame->updateCommands();
+    EXPECT_TRUE(frame->action(cmd::FileSave)->isEnabled());
+}
+
+TEST_F(MainFrameTest, AFailedSaveKeepsTheOriginalFileAndTheModifiedState) {
+    const std::string path = makeFile("keep.bin", "original");
+    ASSERT_TRUE(frame->openDocument(path));
+    CChildFrame& child = *frame->activeChild();
+    std::uint8_t byte = 'X';
+    ASSERT_TRUE(child.panel().data().writeByte(byte, 0, true));
+    EXPECT_TRUE(child.document().isModified());
+    // The disk is "full": no write of more than a byte goes through.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = saved;
+    lowered.rlim_cur = 1;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+    const bool saveResult = frame->saveDocument(child, false);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, SIG_DFL);
+    EXPECT_FALSE(saveResult);
+    EXPECT_EQ(testsupport::readFile(path), "original");
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_THAT(messages.shown().back().text,
+                testing::HasSubstr("could not be saved: File too large"));
+    EXPECT_TRUE(child.document().isModified());
+    EXPECT_THAT(child.windowTitle().toStdString(), testing::EndsWith(" *"));
+}
+
+TEST_F(MainFrameTest, ClosingAModifiedDocumentAsksAndCancelKeepsIt) {
+    settings.write(settings::edit::NewdocDirCreate, 1);
+    frame->fileNew();
+    messages.answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(frame->closeDocument(*frame->activeChild()));
+    EXPECT_EQ(frame->children().size(), 1u);
+    EXPECT_THAT(messages.shown().back().text, testing::HasSubstr("Save changes to Kestrane1?"));
+    messages.answer(MessageAnswer::No);
+    EXPECT_TRUE(frame->closeDocument(*frame->activeChild()));
+    QApplication::processEvents();
+    EXPECT_TRUE(frame->children().empty());
+}
+
+TEST_F(MainFrameTest, NextOnTheLastTabSelectsTheFirst) {
+    for (const char* name : {"a.bin", "b.bin", "c.bin"}) {
+        ASSERT_TRUE(frame->openDocument(makeFile(name, name)));
+    }
+    ASSERT_EQ(frame->tabBar()->count(), 3);
+    frame->tabBar()->setCurrentIndex(2);
+    frame->activateTab(1);
+    EXPECT_EQ(frame->tabBar()->currentIndex(), 0);
+    frame->activateTab(-1);
+    EXPECT_EQ(frame->tabBar()->currentIndex(), 2);
+    frame->updateCommands();
+    EXPECT_TRUE(frame->action(cmd::WindowNext)->isEnabled());
+}
+
+TEST_F(MainFrameTest, AWindowPositionOfNineNumbersIsIgnored) {
+    settings.write(settings::frame::WindowPos, "0,1,-1,-1,-1,-1,10,10,800");
+    EXPECT_FALSE(frame->restorePlacement());
+    settings.write(settings::frame::WindowPos, "0,1,-1,-1,-1,-1,10,10,800,600");
+    EXPECT_TRUE(frame->restorePlacement());
+    frame->storePlacement();
+    EXPECT_EQ(settings.get(settings::frame::WindowPos).substr(0, 4), "0,1,");
+}
+
+TEST_F(MainFrameTest, AReadOnlyFileAnsweredNoOpensReadOnly) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root may write every file, so no file is read-only to this process";
+    }
+    const std::string path = makeFile("locked.bin", "data");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    messages.answer(MessageAnswer::No);
+    ASSERT_TRUE(frame->openDocument(path));
+    EXPECT_TRUE(frame->activeChild()->panel().data().isReadOnly());
+    EXPECT_EQ(messages.shownIds(), std::vector<int>{1031});
+}
+
+// The real program under a real X display: its window title names the file.
+TEST(KestraneProgramTest, StartsUnderXvfbWithTheFileInItsTitle) {
+    if (std::system(
+            "command -v xvfb-run > /dev/null 2>&1 && command -v xwininfo > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "xvfb-run or xwininfo is not installed (./test.sh installs them)";
+    }
+    testsupport::TempDir dir;
+    const std::string file = dir.file("shown-file.bin");
+    testsupport::writeFile(file, "abc");
+    const std::string command =
+        "env -u QT_QPA_PLATFORM KESTRANE_REGISTRY='" + dir.file("r.sqlite") +
+        "' XDG_RUNTIME_DIR='" + dir.path() + "' xvfb-run -a sh -c \"'" + KESTRANE_BINARY + "' '" +
+        file + "' & pid=\\$!; sleep 5; xwininfo -root -tree; kill \\$pid\" 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string listing;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        listing += buffer;
+    }
+    pclose(pipe);
+    EXPECT_THAT(listing, testing::HasSubstr("shown-file.bin"));
+}
+
+}  // namespace
