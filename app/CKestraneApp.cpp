@@ -50,6 +50,9 @@ bool CKestraneApp::start(const std::vector<std::string>& arguments) {
 }
 
 void CKestraneApp::finishStartUp(const std::string& file) {
+    if (settings_->get(settings::frame::ShowTips) != 0) {
+        frame_->showTipOfTheDay();
+    }
     if (!file.empty()) {
         frame_->openDocument(file);
     } else if (settings_->get(settings::edit::NewdocStartup) != 0) {

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
@@ -22,6 +23,7 @@
 #include <filesystem>
 
 #include "app/CNewFileDialog.h"
+#include "app/CTipDialog.h"
 #include "app/CommandIds.h"
 #include "app/DocumentTitle.h"
 #include "app/WindowPlacement.h"
@@ -136,6 +138,31 @@ CMainFrame::CMainFrame(CSettings& settings, const platform::StringTable& strings
         const auto list = children();
         if (index >= 0 && index < static_cast<int>(list.size())) {
             area_->setActiveSubWindow(list[static_cast<std::size_t>(index)]);
+        }
+    });
+    tabs_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tabs_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int index = tabs_->tabAt(at);
+        const auto list = children();
+        if (index < 0 || index >= static_cast<int>(list.size())) {
+            return;
+        }
+        CChildFrame* child = list[static_cast<std::size_t>(index)];
+        QMenu menu(this);
+        QAction* close = menu.addAction(QStringLiteral("Close"));
+        QAction* save = menu.addAction(QStringLiteral("Save"));
+        save->setEnabled(child->document().isModified());
+        QAction* tabsLike = menu.addAction(QStringLiteral("Tabs Like"));
+        tabsLike->setCheckable(true);
+        tabsLike->setChecked(tabs_->shape() == QTabBar::RoundedNorth);
+        const QAction* chosen = menu.exec(tabs_->mapToGlobal(at));
+        if (chosen == close) {
+            closeDocument(*child);
+        } else if (chosen == save) {
+            saveDocument(*child, false);
+        } else if (chosen == tabsLike) {
+            tabs_->setShape(tabs_->shape() == QTabBar::RoundedNorth ? QTabBar::TriangularNorth
+                                                                    : QTabBar::RoundedNorth);
         }
     });
     connect(updateTimer_, &QTimer::timeout, this, [this] { updateCommands(); });
@@ -318,7 +345,8 @@ void CMainFrame::buildMenus() {
     addCommand(help, cmd::HelpContents, QStringLiteral("&Contents"));
     addCommand(help, cmd::HelpIndex, QStringLiteral("&Index"));
     addCommand(help, cmd::HelpSearch, QStringLiteral("&Search"));
-    addCommand(help, cmd::HelpTipOfTheDay, QStringLiteral("&Tip of the Day..."));
+    addCommand(help, cmd::HelpTipOfTheDay, QStringLiteral("&Tip of the Day..."), {},
+               [this] { showTipOfTheDay(); });
     addCommand(help, cmd::HelpAbout, QStringLiteral("&About Kestrane..."));
 
     for (QMenu* menu : {file, edit, view, tools, window, help}) {
@@ -551,6 +579,11 @@ void CMainFrame::activateTab(int step) {
     }
 }
 
+void CMainFrame::showTipOfTheDay() {
+    CTipDialog dialog(settings_, strings_, tips_, this);
+    dialog.exec();
+}
+
 void CMainFrame::launchSibling(const char* name) {
     const QString program =
         QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(name));
@@ -643,6 +676,10 @@ void CMainFrame::updateCommands() {
 }
 
 bool CMainFrame::restorePlacement() {
+    const std::string bars = settings_.getString(settings::section::General, "Bar State", "");
+    if (!bars.empty()) {
+        restoreState(QByteArray::fromBase64(QByteArray::fromStdString(bars)));
+    }
     const auto placement = WindowPlacement::parse(settings_.get(settings::frame::WindowPos));
     if (!placement) {
         return false;
@@ -669,6 +706,7 @@ void CMainFrame::storePlacement() {
     settings_.write(settings::frame::WindowPos, placement.format());
     settings_.writeString(settings::section::General, "Bar State",
                           saveState().toBase64().toStdString());
+    settings_.write(settings::frame::TabsLike, tabs_->shape() == QTabBar::RoundedNorth ? 1 : 0);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/RecentFiles.h"
+#include "app/TipSelector.h"
 #include "display/CHexPanel.h"
 
 class CHexWindow;
@@ -101,6 +102,7 @@ class CMainFrame : public QMainWindow {
     const RecentFiles& recentFiles() const { return recent_; }
     // Next and Previous tab, cyclically.
     void activateTab(int step);
+    void showTipOfTheDay();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,4 +135,5 @@ class CMainFrame : public QMainWindow {
     RecentFiles recent_;
     std::vector<QMetaObject::Connection> childConnections_;
     int untitled_ = 0;
+    TipSelector tips_{100};
 };

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/TipStrings.h"
 #include "display/DisplayTexts.h"
 #include "editdata/EditDataStrings.h"
 
@@ -34,5 +35,6 @@ std::span<const platform::StringEntry> kestraneProgramStrings() {
 
 platform::StringTable makeKestraneStringTable() {
     // Subsystem tables join this list as their subsystems are built in.
-    return platform::StringTable{kestraneProgramStrings(), editDataStrings(), displayStrings()};
+    return platform::StringTable{kestraneProgramStrings(), editDataStrings(), displayStrings(),
+                                 tipStrings()};
 }

@@ -7,12 +7,15 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QTabBar>
 #include <cstdio>
 #include <filesystem>
 
+#include "app/CTipDialog.h"
 #include "app/CommandIds.h"
+#include "app/TipSelector.h"
 #include "app/settings/CSettings.h"
 #include "programs/kestrane/KestraneStrings.h"
 #include "tests/support/ScriptedMessageService.h"
@@ -154,6 +157,30 @@ TEST_F(MainFrameTest, AReadOnlyFileAnsweredNoOpensReadOnly) {
     EXPECT_EQ(messages.shownIds(), std::vector<int>{1031});
 }
 
+TEST_F(MainFrameTest, TheTipOfTheDayShowsEveryTipBeforeAnyTwice) {
+    TipSelector selector(100);
+    std::vector<bool> seen(100, false);
+    for (int i = 0; i < 100; ++i) {
+        const std::size_t index = selector.next(static_cast<std::size_t>(i * 37 % 100));
+        EXPECT_FALSE(seen[index]) << index;
+        seen[index] = true;
+    }
+    EXPECT_LT(selector.next(5), 100u);  // all shown: they start over
+    TipSelector few(3);
+    EXPECT_EQ(few.next(2), 2u);
+    EXPECT_EQ(few.next(2), 1u);  // the nearest unshown one before the start
+    EXPECT_EQ(few.next(2), 0u);
+
+    CTipDialog dialog(settings, strings, selector, frame.get());
+    const QString first = dialog.tipLabel()->text();
+    EXPECT_FALSE(first.isEmpty());
+    dialog.showNextTip();
+    EXPECT_NE(dialog.tipLabel()->text(), first);
+    dialog.showAtStartup()->setChecked(false);
+    dialog.done(QDialog::Rejected);
+    EXPECT_EQ(settings.get(settings::frame::ShowTips), 0);
+}
+
 // The real program under a real X display: its window title names the file.
 TEST(KestraneProgramTest, StartsUnderXvfbWithTheFileInItsTitle) {
     if (std::system(
@@ -161,6 +188,13 @@ TEST(KestraneProgramTest, StartsUnderXvfbWithTheFileInItsTitle) {
         GTEST_SKIP() << "xvfb-run or xwininfo is not installed (./test.sh installs them)";
     }
     testsupport::TempDir dir;
+    {
+        // The tip of the day would come first and wait for a click.
+        platform::Registry registry(dir.file("r.sqlite"));
+        CSettings settings(registry);
+        settings.open();
+        settings.write(settings::frame::ShowTips, 0);
+    }
     const std::string file = dir.file("shown-file.bin");
     testsupport::writeFile(file, "abc");
     const std::string command =
