@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <filesystem>
 
+#include "app/CFileProperties.h"
 #include "app/CNewFileDialog.h"
 #include "app/CTipDialog.h"
 #include "app/CommandIds.h"
@@ -256,6 +257,13 @@ void CMainFrame::buildMenus() {
     addCommand(file, cmd::FileExportFile, QStringLiteral("Export File As..."));
     addCommand(file, cmd::FileExportSelection, QStringLiteral("Export Selection As..."));
     file->addSeparator();
+    addCommand(file, cmd::FileAttributes, QStringLiteral("File A&ttributes..."), {}, [this] {
+        if (CChildFrame* child = activeChild();
+            child != nullptr && !child->document().path().empty()) {
+            showFileProperties(child->document().path(), this);
+        }
+    });
+    file->addSeparator();
     addCommand(file, cmd::FilePageSetup, QStringLiteral("Page Set&up..."));
     addCommand(file, cmd::FilePrintSetup, QStringLiteral("P&rint Setup..."));
     addCommand(file, cmd::FilePrintPreview, QStringLiteral("Print Pre&view"));
@@ -423,12 +431,18 @@ CChildFrame* CMainFrame::addChild() {
     area_->addSubWindow(child);
     tabs_->addTab(QString());
     child->document().onTitleChanged = [this, child] { childTitleChanged(child); };
+    child->view().onCommand = [this, child](int id) {
+        if (id == cmd::FileAttributes && !child->document().path().empty()) {
+            showFileProperties(child->document().path(), this);
+        }
+    };
     childConnections_.push_back(
         connect(child, &QObject::destroyed, this, [this, child] { childClosed(child); }));
     return child;
 }
 
 void CMainFrame::childTitleChanged(CChildFrame* child) {
+    child->panel().setHasPath(!child->document().path().empty());
     const QString title = QString::fromStdString(child->document().title());
     child->setWindowTitle(title);
     const auto list = children();
@@ -614,6 +628,7 @@ void CMainFrame::updateCommands() {
     };
     enable(cmd::FileSave, hasChild && child->document().isModified());
     enable(cmd::FileSaveAs, hasChild);
+    enable(cmd::FileAttributes, hasChild && !child->document().path().empty());
     enable(cmd::FileClose, hasChild);
     enable(cmd::FileCloseAll, hasChild);
     enable(cmd::FileSaveAll, hasChild);

@@ -12,24 +12,26 @@ namespace {
 // Command ids of the context-menu entries (the main menu's ids).
 namespace cmd {
 constexpr int New = 57600;
-constexpr int NewAndPaste = 32850;
+constexpr int NewAndPaste = 32771;
 constexpr int Undo = 57643;
 constexpr int Redo = 57644;
 constexpr int Cut = 57635;
 constexpr int Copy = 57634;
 constexpr int Paste = 57637;
 constexpr int Delete = 57632;
-constexpr int Overwrite = 32780;
-constexpr int CopyAsHexText = 32797;
-constexpr int CopyAsHexTextC = 32798;
+constexpr int Overwrite = 32778;
+constexpr int CopyAsHexText = 32779;
+constexpr int CopyAsHexTextC = 32910;
 constexpr int ModifyData = 32790;
 constexpr int SwapData = 32791;
-constexpr int DefineDatamark = 32800;
-constexpr int EditDatamarks = 32801;
-constexpr int GoTo = 32802;
-constexpr int FileAttributes = 32803;
-constexpr int DecimalAddress = 32804;
-constexpr int DataStartAddress = 32805;
+constexpr int DefineDatamark = 32806;
+constexpr int EditDatamarks = 32811;
+// The Go To dialog and the address menu's entries have no ids of their own
+// in the menus; these stand for them.
+constexpr int GoTo = 32930;
+constexpr int FileAttributes = 32898;
+constexpr int DecimalAddress = 32931;
+constexpr int DataStartAddress = 32932;
 }  // namespace cmd
 
 }  // namespace
@@ -500,7 +502,7 @@ std::vector<MenuEntry> CHexPanel::dataMenu() const {
         {cmd::EditDatamarks, "Edit Datamarks...", false, false},
         {0, "", false, false},
         {cmd::GoTo, "Go to...", false, false},
-        {cmd::FileAttributes, "File Attributes...", false, false},
+        {cmd::FileAttributes, "File Attributes...", hasPath_, false},
     };
 }
 

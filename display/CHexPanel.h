@@ -111,6 +111,8 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void processMouseEvent(MouseEvent& event) override;
 
     void setSelection(const Selection& selection);
+    // Whether the document has a file path (File Attributes needs one).
+    void setHasPath(bool hasPath) { hasPath_ = hasPath; }
     void setCaretOffset(std::uint64_t offset) { caretOffset_ = offset; }
     std::uint64_t caretOffset() const { return caretOffset_; }
     std::vector<std::uint64_t>& linemarks() { return state_.linemarks; }
@@ -161,4 +163,5 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     std::function<void(int, int)> poster_;
     std::function<void(Menu, int, int)> menuRequester_;
     std::uint64_t caretOffset_ = 0;
+    bool hasPath_ = false;
 };

@@ -343,6 +343,8 @@ void CHexWindow::showMenu(CHexPanel::Menu menu, int x, int y) {
         panel_->data().redo(0);
     } else if (text == QLatin1String("Decimal Address")) {
         panel_->toggleAddressBase();
+    } else if (onCommand) {
+        onCommand(chosen->data().toInt());
     }
     panel_->loadVisibleData();
     update();

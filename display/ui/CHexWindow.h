@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "display/CHexPanel.h"
@@ -22,6 +23,8 @@ class CHexWindow : public QWidget, public NativeWindow {
 
     CHexPanel& panel() { return *panel_; }
     const HexViewRenderer& renderer() const { return *renderer_; }
+    // Runs the context-menu commands the view does not run itself.
+    std::function<void(int commandId)> onCommand;
     // Re-reads fonts and colours after an appearance change.
     void reloadAppearance();
 

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/CFileProperties.h"
 #include "app/CTipDialog.h"
 #include "app/CommandIds.h"
 #include "app/TipSelector.h"
@@ -179,6 +180,22 @@ TEST_F(MainFrameTest, TheTipOfTheDayShowsEveryTipBeforeAnyTwice) {
     dialog.showAtStartup()->setChecked(false);
     dialog.done(QDialog::Rejected);
     EXPECT_EQ(settings.get(settings::frame::ShowTips), 0);
+}
+
+TEST_F(MainFrameTest, FileAttributesShowPathSizeAndPermissions) {
+    const std::string path = makeFile("props.bin", std::string(1234, 'p'));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write |
+                                           std::filesystem::perms::group_read);
+    CFilePropertiesDialog dialog(path);
+    EXPECT_EQ(dialog.text(0).toStdString(), std::filesystem::absolute(path).string());
+    EXPECT_EQ(dialog.text(1), "1234 bytes");
+    EXPECT_EQ(dialog.text(2), "rw-r-----");
+    EXPECT_EQ(permissionText(0755), "rwxr-xr-x");
+    ASSERT_TRUE(frame->openDocument(path));
+    frame->updateCommands();
+    EXPECT_TRUE(frame->action(cmd::FileAttributes)->isEnabled());
+    EXPECT_TRUE(frame->activeChild()->panel().dataMenu().back().enabled);
 }
 
 // The real program under a real X display: its window title names the file.
