@@ -24,6 +24,7 @@
 
 #include "app/CFileProperties.h"
 #include "app/CNewFileDialog.h"
+#include "app/CQuickOpenDialog.h"
 #include "app/CTipDialog.h"
 #include "app/CommandIds.h"
 #include "app/DocumentTitle.h"
@@ -227,7 +228,12 @@ void CMainFrame::buildMenus() {
                          settings_.get(settings::general::DefaultReadonly) != 0);
         }
     });
-    addCommand(file, cmd::FileQuickOpen, QStringLiteral("&Quick Open..."));
+    addCommand(file, cmd::FileQuickOpen, QStringLiteral("&Quick Open..."), {}, [this] {
+        CQuickOpenDialog dialog(settings_.workDirectory(), this);
+        if (dialog.exec() == QDialog::Accepted) {
+            openDocument(dialog.path(), dialog.readOnly());
+        }
+    });
     addCommand(file, cmd::FileClose, QStringLiteral("&Close"), {}, [this] {
         if (CChildFrame* child = activeChild()) {
             closeDocument(*child);

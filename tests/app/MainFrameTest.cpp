@@ -9,11 +9,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabBar>
+#include <QTest>
 #include <cstdio>
 #include <filesystem>
 
 #include "app/CFileProperties.h"
+#include "app/CNewFileDialog.h"
+#include "app/CQuickOpenDialog.h"
 #include "app/CTipDialog.h"
 #include "app/CommandIds.h"
 #include "app/TipSelector.h"
@@ -196,6 +200,39 @@ TEST_F(MainFrameTest, FileAttributesShowPathSizeAndPermissions) {
     frame->updateCommands();
     EXPECT_TRUE(frame->action(cmd::FileAttributes)->isEnabled());
     EXPECT_TRUE(frame->activeChild()->panel().dataMenu().back().enabled);
+}
+
+TEST_F(MainFrameTest, QuickOpenJoinsFolderAndName) {
+    CQuickOpenDialog dialog("/srv/data/");
+    dialog.nameEdit()->setText("dump.bin");
+    EXPECT_EQ(dialog.path(), "/srv/data/dump.bin");
+    EXPECT_FALSE(dialog.readOnly());
+}
+
+TEST_F(MainFrameTest, TheNewFileDialogChecksItsDigitsSizesAndDefaults) {
+    CNewFileDialog dialog(settings, messages);
+    EXPECT_EQ(dialog.sizeEdit()->text(), "65536");
+    dialog.setBase(NumberBase::Hexadecimal);
+    EXPECT_EQ(dialog.sizeEdit()->text(), "10000");
+    QTest::keyClicks(dialog.sizeEdit(), "g");  // not a hexadecimal digit
+    EXPECT_EQ(dialog.sizeEdit()->text(), "10000");
+    EXPECT_EQ(messages.shownIds().back(), 1022);
+    dialog.sizeEdit()->clear();
+    QTest::keyClicks(dialog.sizeEdit(), "2000000");  // above the 16 MB maximum
+    EXPECT_EQ(messages.shownIds().back(), 1024);
+    EXPECT_EQ(messages.shown().back().text,
+              "The initial size of a new file can't exceed 16777216 bytes");
+    dialog.sizeEdit()->setText("0");
+    dialog.accept();
+    EXPECT_EQ(messages.shownIds().back(), 1030);
+    dialog.sizeEdit()->setText("20");
+    dialog.byteEdit()->setText("1ff");
+    dialog.createDirectly()->setChecked(true);
+    dialog.accept();
+    EXPECT_EQ(dialog.size(), 32u);
+    EXPECT_EQ(dialog.initialByte(), 0xFF);
+    EXPECT_EQ(settings.get(settings::edit::NewdocDirCreate), 1);
+    EXPECT_EQ(settings.get(settings::edit::NewdocInitLength), 32);
 }
 
 // The real program under a real X display: its window title names the file.
