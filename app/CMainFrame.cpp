@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
@@ -32,6 +33,9 @@
 #include "app/settings/CSettings.h"
 #include "display/DisplayTexts.h"
 #include "display/ui/CHexWindow.h"
+#include "display/ui/OptionPages.h"
+#include "editdata/CQuickUndoList.h"
+#include "editdata/ui/CQuickUndoPopup.h"
 #include "platform/File.h"
 #include "platform/FileCopy.h"
 #include "platform/MessageService.h"
@@ -193,6 +197,8 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text, const 
                                 std::function<void()> run) {
     QAction* command = menu->addAction(text);
     command->setData(id);
+    // Tool-bar buttons show the name without its accelerator.
+    command->setIconText(text.section('\t', 0, 0).remove('&'));
     if (!keys.isEmpty()) {
         command->setShortcut(keys);
     }
@@ -287,14 +293,31 @@ void CMainFrame::buildMenus() {
             p.loadVisibleData();
         });
     });
-    addCommand(edit, cmd::EditRedo, QStringLiteral("&Redo"), {}, [this] {
-        runOnPanel([](CHexPanel& p) {
-            p.data().redo(0);
-            p.loadVisibleData();
-        });
-    });
+    addCommand(edit, cmd::EditRedo, QStringLiteral("&Redo\tCtrl+R"),
+               QKeySequence(Qt::CTRL | Qt::Key_R), [this] {
+                   runOnPanel([](CHexPanel& p) {
+                       p.data().redo(0);
+                       p.loadVisibleData();
+                   });
+               });
+    addCommand(edit, cmd::EditQuickUndo, QStringLiteral("Quic&k Undo...\tCtrl+K"),
+               QKeySequence(Qt::CTRL | Qt::Key_K), [this] { showQuickList(true); });
+    addCommand(edit, cmd::EditQuickRedo, QStringLiteral("Quick Re&do...\tCtrl+D"),
+               QKeySequence(Qt::CTRL | Qt::Key_D), [this] { showQuickList(false); });
+    edit->addSeparator();
+    addCommand(edit, cmd::EditCut, QStringLiteral("Cu&t\tCtrl+X"));
+    addCommand(edit, cmd::EditCopy, QStringLiteral("&Copy\tCtrl+C"));
+    addCommand(edit, cmd::EditPaste, QStringLiteral("&Paste\tCtrl+V"));
+    addCommand(edit, cmd::EditDelete, QStringLiteral("&Delete\tDel"));
+    addCommand(edit, cmd::EditOverwrite, QStringLiteral("Over&write\tCtrl+W"));
+    addCommand(edit, cmd::EditCopyAsHexText, QStringLiteral("Copy As Hex Text\tCtrl+E"));
+    addCommand(edit, cmd::EditCopyAsHexTextC, QStringLiteral("Copy As Hex Text(C/C++)"));
+    addCommand(edit, cmd::EditCopyFilePath, QStringLiteral("Copy File Path"));
+    edit->addSeparator();
+    addCommand(edit, cmd::EditReadOnly, QStringLiteral("Readonl&y\tCtrl+Y"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    viewMenu_ = view;
     addCommand(view, 32860, QStringLiteral("Panel &Header"), {},
                [this] { runOnPanel([](CHexPanel& p) { p.toggleHeader(); }); });
     addCommand(view, 32861, QStringLiteral("&Bookmark Panel"), {},
@@ -371,9 +394,26 @@ void CMainFrame::buildMenus() {
 void CMainFrame::buildToolBars() {
     QToolBar* standard = addToolBar(QStringLiteral("Standard toolbar"));
     standard->setObjectName(QStringLiteral("Standard toolbar"));
-    for (int id : {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAll, cmd::EditUndo,
-                   cmd::EditRedo, cmd::FilePrint, cmd::HelpAbout}) {
-        standard->addAction(action(id));
+    const std::pair<int, QStyle::StandardPixmap> icons[] = {
+        {cmd::FileNew, QStyle::SP_FileIcon},
+        {cmd::FileOpen, QStyle::SP_DialogOpenButton},
+        {cmd::FileSave, QStyle::SP_DialogSaveButton},
+        {cmd::EditUndo, QStyle::SP_ArrowBack},
+        {cmd::EditRedo, QStyle::SP_ArrowForward},
+        {cmd::HelpAbout, QStyle::SP_MessageBoxInformation},
+    };
+    for (const auto& [id, pixmap] : icons) {
+        action(id)->setIcon(style()->standardIcon(pixmap));
+    }
+    for (int id :
+         {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAll, 0, cmd::EditCut,
+          cmd::EditCopy, cmd::EditPaste, 0, cmd::EditReadOnly, 0, cmd::EditUndo, cmd::EditQuickUndo,
+          cmd::EditRedo, cmd::EditQuickRedo, 0, cmd::FilePrint, cmd::HelpAbout}) {
+        if (id == 0) {
+            standard->addSeparator();
+        } else {
+            standard->addAction(action(id));
+        }
     }
     QToolBar* presentation = addToolBar(QStringLiteral("Presentation toolbar"));
     presentation->setObjectName(QStringLiteral("Presentation toolbar"));
@@ -385,6 +425,13 @@ void CMainFrame::buildToolBars() {
     add("2", [](CHexPanel& p) { p.changeUnit(2); });
     add("4", [](CHexPanel& p) { p.changeUnit(4); });
     add("8", [](CHexPanel& p) { p.changeUnit(8); });
+    add("Multi", [this](CHexPanel& p) {
+        SetDataUnitDialog dialog(p.state().presentation.lineWidth(), p.state().presentation.unit(),
+                                 messages_, this);
+        if (dialog.exec() == QDialog::Accepted) {
+            p.changeUnit(dialog.newUnit());
+        }
+    });
     add("Clear Indent", [](CHexPanel& p) { p.clearIndent(); });
     add("Indent+", [](CHexPanel& p) { p.increaseIndent(); });
     add("Indent-", [](CHexPanel& p) { p.decreaseIndent(); });
@@ -403,9 +450,37 @@ void CMainFrame::buildToolBars() {
     for (QToolBar* bar : {standard, presentation, tabBar}) {
         bar->setToolTipDuration(tips ? -1 : 0);
     }
+    // View > the bars, each shown or hidden by its own command.
+    QMenu* view = viewMenu_;
+    view->addSeparator();
+    const std::pair<int, QToolBar*> bars[] = {{cmd::ViewToolbar, standard},
+                                              {cmd::ViewPresentationBar, presentation},
+                                              {cmd::ViewFileTabs, tabBar}};
+    for (const auto& [id, bar] : bars) {
+        QAction* toggle = bar->toggleViewAction();
+        toggle->setData(id);
+        view->addAction(toggle);
+        actions_[id] = toggle;
+    }
+    QAction* toolbarTips = view->addAction(QStringLiteral("Toolbar &Tips"));
+    toolbarTips->setCheckable(true);
+    toolbarTips->setChecked(tips);
+    toolbarTips->setData(cmd::ViewToolbarTips);
+    actions_[cmd::ViewToolbarTips] = toolbarTips;
+    connect(toolbarTips, &QAction::toggled, this, [this, standard, presentation, tabBar](bool on) {
+        for (QToolBar* bar : {standard, presentation, tabBar}) {
+            bar->setToolTipDuration(on ? -1 : 0);
+        }
+    });
 }
 
 void CMainFrame::buildStatusBar() {
+    QAction* toggle = viewMenu_->addAction(QStringLiteral("&Status Bar"));
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+    toggle->setData(cmd::ViewStatusBar);
+    actions_[cmd::ViewStatusBar] = toggle;
+    connect(toggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     const char* initial[] = {"", "Page: ", "Line: ", "Pos: ", "Len: ", "Size: ", "Read"};
     for (std::size_t i = 0; i < panes_.size(); ++i) {
         panes_[i] = new QLabel(QString::fromLatin1(initial[i]), this);
@@ -599,6 +674,36 @@ void CMainFrame::activateTab(int step) {
     }
 }
 
+void CMainFrame::showQuickList(bool undo) {
+    CChildFrame* child = activeChild();
+    if (child == nullptr) {
+        return;
+    }
+    CQuickUndoList list;
+    list.fill(child->panel().data(),
+              undo ? CQuickUndoList::Kind::Undo : CQuickUndoList::Kind::Redo);
+    if (list.items().empty()) {
+        return;
+    }
+    if (quickPopup_ == nullptr) {
+        quickPopup_ = new CQuickUndoPopup(this);
+    }
+    // Just below the tool bar's Undo (Redo) button, 4 pixels in and down.
+    QPoint at = mapToGlobal(QPoint(0, 0));
+    for (QToolBar* bar : findChildren<QToolBar*>()) {
+        if (QWidget* button = bar->widgetForAction(action(undo ? cmd::EditUndo : cmd::EditRedo))) {
+            at = button->mapToGlobal(button->rect().bottomLeft()) + QPoint(4, 4);
+        }
+    }
+    quickPopup_->popup(list, at, [this, child, undo](int n) {
+        CEditData& data = child->panel().data();
+        if (undo ? data.undo(n) : data.redo(n)) {
+            child->panel().loadVisibleData();
+            child->view().update();
+        }
+    });
+}
+
 void CMainFrame::showTipOfTheDay() {
     CTipDialog dialog(settings_, strings_, tips_, this);
     dialog.exec();
@@ -652,6 +757,8 @@ void CMainFrame::updateCommands() {
     if (!hasChild) {
         enable(cmd::EditUndo, false);
         enable(cmd::EditRedo, false);
+        enable(cmd::EditQuickUndo, false);
+        enable(cmd::EditQuickRedo, false);
         for (std::size_t i = 1; i < panes_.size(); ++i) {
             panes_[i]->setText(QString());
         }
@@ -661,6 +768,8 @@ void CMainFrame::updateCommands() {
     CEditData& data = panel.data();
     enable(cmd::EditUndo, !data.isReadOnly() && data.getUndoCount() > 0);
     enable(cmd::EditRedo, !data.isReadOnly() && data.getRedoCount() > 0);
+    enable(cmd::EditQuickUndo, !data.isReadOnly() && data.getUndoCount() > 0);
+    enable(cmd::EditQuickRedo, !data.isReadOnly() && data.getRedoCount() > 0);
     const ViewState& state = panel.state();
     action(32860)->setChecked(state.shown.header);
     action(32861)->setChecked(state.shown.mark);
@@ -728,6 +837,9 @@ void CMainFrame::storePlacement() {
     settings_.writeString(settings::section::General, "Bar State",
                           saveState().toBase64().toStdString());
     settings_.write(settings::frame::TabsLike, tabs_->shape() == QTabBar::RoundedNorth ? 1 : 0);
+    if (QAction* tips = action(cmd::ViewToolbarTips)) {
+        settings_.write(settings::view::ToolbarTip, tips->isChecked() ? 1 : 0);
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

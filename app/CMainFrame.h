@@ -103,6 +103,8 @@ class CMainFrame : public QMainWindow {
     // Next and Previous tab, cyclically.
     void activateTab(int step);
     void showTipOfTheDay();
+    // The quick undo (redo) list below the tool bar's Undo (Redo) button.
+    void showQuickList(bool undo);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -129,6 +131,8 @@ class CMainFrame : public QMainWindow {
     QMdiArea* area_;
     QTabBar* tabs_;
     QMenu* recentMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    class CQuickUndoPopup* quickPopup_ = nullptr;
     std::array<QLabel*, 7> panes_{};
     std::map<int, QAction*> actions_;
     QTimer* updateTimer_;
