@@ -17,6 +17,7 @@
 #include "display/CHexPanel.h"
 #include "display/DisplayTexts.h"
 #include "display/ui/HexViewRenderer.h"
+#include "display/ui/OffscreenWindow.h"
 #include "platform/TempFile.h"
 
 namespace {
@@ -26,28 +27,11 @@ namespace fs = std::filesystem;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-class ImageWindow : public NativeWindow {
-  public:
-    Dimension clientSize() const override { return {kWidth, kHeight}; }
-    void invalidate(const Rectangles&, bool) override {}
-    void scrollContents(int, int) override {}
-    void setScrollRange(ScrollBar, std::int64_t, std::int64_t) override {}
-    void setScrollPosition(ScrollBar, std::int64_t) override {}
-    void setMouseCapture(bool) override {}
-    void setBounds(const Rectangles&) override {}
-    void setEnabled(bool) override {}
-    void setVisible(bool) override {}
-    void createCaret(int, int) override {}
-    void setCaretPosition(int, int) override {}
-    void showCaret(bool) override {}
-    void destroyCaret() override {}
-};
-
 struct View {
     std::string folder;
     std::unique_ptr<platform::Registry> registry;
     std::unique_ptr<CSettings> settings;
-    ImageWindow window;
+    OffscreenWindow window{{kWidth, kHeight}};
     std::unique_ptr<HexViewRenderer> renderer;
     std::unique_ptr<CHexPanel> panel;
 

@@ -329,7 +329,7 @@ CHexShow* CHexPanel::panelAt(int x, int y) {
 }
 
 Component* CHexPanel::getComponentAt(int x, int y) {
-    if (!contains(x, y) && !(x >= 0 && y >= 0)) {
+    if (x < 0 || y < 0) {
         return nullptr;
     }
     CHexShow* panel = panelAt(x, y);

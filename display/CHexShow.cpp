@@ -168,7 +168,7 @@ void CShowChardata::paintLine(Graphics& graphics, std::uint64_t line, int y) {
     if (!state_.lineBytes(line, bytes)) {
         return;
     }
-    const char escape = static_cast<char>(state_.presentationEscape());
+    const char escape = state_.escapeChar;
     graphics.setTextColor(state_.colors.charText);
     graphics.textOut(state_.pixels.left, y,
                      charLineText(bytes.bytes, bytes.count, bytes.leading, escape));

@@ -107,9 +107,7 @@ struct ViewState {
         bool levelShown = true;
     };
     std::vector<DatamarkImage> datamarks;
-    char escapeChar = '.';
-
-    char presentationEscape() const { return escapeChar; }
+    char escapeChar = '.';  // for bytes the character panel cannot show
 
     CellGeometry cells(CellGeometry::Panel panel) const {
         return {panel, presentation.lineWidth(), presentation.indent(), presentation.unit(),

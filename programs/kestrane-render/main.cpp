@@ -16,30 +16,10 @@
 #include "app/settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "display/ui/HexViewRenderer.h"
+#include "display/ui/OffscreenWindow.h"
 #include "platform/TempFile.h"
 
 namespace {
-
-class ImageWindow : public NativeWindow {
-  public:
-    explicit ImageWindow(Dimension size) : size_(size) {}
-    Dimension clientSize() const override { return size_; }
-    void invalidate(const Rectangles&, bool) override {}
-    void scrollContents(int, int) override {}
-    void setScrollRange(ScrollBar, std::int64_t, std::int64_t) override {}
-    void setScrollPosition(ScrollBar, std::int64_t) override {}
-    void setMouseCapture(bool) override {}
-    void setBounds(const Rectangles&) override {}
-    void setEnabled(bool) override {}
-    void setVisible(bool) override {}
-    void createCaret(int, int) override {}
-    void setCaretPosition(int, int) override {}
-    void showCaret(bool) override {}
-    void destroyCaret() override {}
-
-  private:
-    Dimension size_;
-};
 
 int usage() {
     std::fprintf(
@@ -103,7 +83,7 @@ int main(int argc, char** argv) {
         settings.write(settings::edit::UnitBytes, unit);
         settings.write(settings::edit::NullBytes, indent);
         settings.write(settings::view::HexdataTitle, header ? 1 : 0);
-        ImageWindow window({width, height});
+        OffscreenWindow window({width, height});
         HexViewRenderer renderer(settings.get(settings::appearance::DisplayFacename), 96);
         CHexPanel panel(&settings, CEditDataServices{&settings, nullptr, nullptr});
         panel.setNativeWindow(&window);
