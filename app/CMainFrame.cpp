@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -229,9 +231,15 @@ void CMainFrame::buildMenus() {
         dialog.setNameFilters(
             {QStringLiteral("Kestrane Files (*.hex)"), QStringLiteral("All Files (*)")});
         dialog.selectNameFilter(QStringLiteral("All Files (*)"));
+        // Our own dialog, so it can carry the read-only check box.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        auto* readOnly = new QCheckBox(QStringLiteral("Open as &read-only"), &dialog);
+        readOnly->setChecked(settings_.get(settings::general::DefaultReadonly) != 0);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
+        }
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-            openDocument(dialog.selectedFiles().front().toStdString(),
-                         settings_.get(settings::general::DefaultReadonly) != 0);
+            openDocument(dialog.selectedFiles().front().toStdString(), readOnly->isChecked());
         }
     });
     addCommand(file, cmd::FileQuickOpen, QStringLiteral("&Quick Open..."), {}, [this] {
