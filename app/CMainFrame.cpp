@@ -96,6 +96,21 @@ bool CKestraneDoc::confirmIrreversible(int stringId) {
            platform::MessageAnswer::Ok;
 }
 
+void CKestraneDoc::closeDatamarks() {
+    if (!datamarksModified_) {
+        return;
+    }
+    const bool autoSave = settings_.getInt(settings::section::Bookmark, "Auto Save", 1) != 0;
+    if (autoSave ||
+        messages_.show(2026, {platform::MessageIcon::Question, platform::MessageButtons::YesNo}) ==
+            platform::MessageAnswer::Yes) {
+        if (saveDatamarks) {
+            saveDatamarks();
+        }
+    }
+    datamarksModified_ = false;
+}
+
 // --------------------------------------------------------------- child
 
 CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages,
@@ -661,6 +676,7 @@ bool CMainFrame::closeDocument(CChildFrame& child) {
             return false;
         }
     }
+    child.document().closeDatamarks();
     child.panel().closeFile();
     child.close();
     return true;

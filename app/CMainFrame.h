@@ -38,6 +38,14 @@ class CKestraneDoc : public CHexPanelHost {
     bool isModified() const { return modified_; }
     std::function<void()> onTitleChanged;
 
+    // The file's datamarks changed since they were loaded or saved; closing
+    // then saves them (asking unless "Auto Save" is on) through `saveDatamarks`.
+    bool datamarksModified() const { return datamarksModified_; }
+    void setDatamarksModified(bool modified) { datamarksModified_ = modified; }
+    std::function<void()> saveDatamarks;
+    // Runs the datamark step of closing.
+    void closeDatamarks();
+
     // CHexPanelHost
     void markModified(bool modified) override;
     bool confirmThreshold(std::uint64_t amount, int stringId) override;
@@ -49,6 +57,7 @@ class CKestraneDoc : public CHexPanelHost {
     std::string title_;
     std::string path_;
     bool modified_ = false;
+    bool datamarksModified_ = false;
 };
 
 // The child frame of one document: a sub-window of the frame's work area

@@ -127,6 +127,26 @@ TEST_F(MainFrameTest, ClosingAModifiedDocumentAsksAndCancelKeepsIt) {
     EXPECT_TRUE(frame->children().empty());
 }
 
+TEST_F(MainFrameTest, ClosingSavesChangedDatamarksAskingUnlessAutoSaveIsOn) {
+    ASSERT_TRUE(frame->openDocument(makeFile("marks.bin", "data")));
+    int saved = 0;
+    frame->activeChild()->document().saveDatamarks = [&] { ++saved; };
+    frame->activeChild()->document().setDatamarksModified(true);
+    settings.writeInt("Bookmark", "Auto Save", 0);
+    messages.answer(MessageAnswer::Yes);
+    ASSERT_TRUE(frame->closeDocument(*frame->activeChild()));
+    EXPECT_EQ(saved, 1);
+    EXPECT_EQ(messages.shownIds(), std::vector<int>{2026});
+
+    ASSERT_TRUE(frame->openDocument(makeFile("marks2.bin", "data")));
+    frame->activeChild()->document().saveDatamarks = [&] { ++saved; };
+    frame->activeChild()->document().setDatamarksModified(true);
+    settings.writeInt("Bookmark", "Auto Save", 1);
+    ASSERT_TRUE(frame->closeDocument(*frame->activeChild()));
+    EXPECT_EQ(saved, 2);
+    EXPECT_EQ(messages.shown().size(), 1u);  // saved without asking
+}
+
 TEST_F(MainFrameTest, NextOnTheLastTabSelectsTheFirst) {
     for (const char* name : {"a.bin", "b.bin", "c.bin"}) {
         ASSERT_TRUE(frame->openDocument(makeFile(name, name)));
