@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <filesystem>
 
 #include "app/CFileProperties.h"
@@ -113,19 +114,27 @@ void CKestraneDoc::closeDatamarks() {
 
 // --------------------------------------------------------------- child
 
+CKestraneView::CKestraneView(CSettings& settings, CEditDataServices services, QWidget* parent)
+    : QWidget(parent), window_(new CHexWindow(&settings, services, this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(window_);
+    setFocusProxy(window_);
+}
+
 CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages,
                          CEditDataServices services)
     : document_(std::make_unique<CKestraneDoc>(settings, messages)),
-      view_(new CHexWindow(&settings, services, this)) {
+      view_(new CKestraneView(settings, services, this)) {
     setWidget(view_);
     setAttribute(Qt::WA_DeleteOnClose);
-    view_->panel().setHost(document_.get());
+    view_->hexWindow().panel().setHost(document_.get());
 }
 
 CChildFrame::~CChildFrame() = default;
 
 CHexPanel& CChildFrame::panel() {
-    return view_->panel();
+    return view_->hexWindow().panel();
 }
 
 // --------------------------------------------------------------- frame

@@ -60,8 +60,19 @@ class CKestraneDoc : public CHexPanelHost {
     bool datamarksModified_ = false;
 };
 
+// The view of one document: it owns the native hex window that shows the
+// file and is where the document's commands arrive first.
+class CKestraneView : public QWidget {
+  public:
+    CKestraneView(CSettings& settings, CEditDataServices services, QWidget* parent);
+    CHexWindow& hexWindow() { return *window_; }
+
+  private:
+    CHexWindow* window_;
+};
+
 // The child frame of one document: a sub-window of the frame's work area
-// holding the document's hex window.
+// holding the document's view.
 class CChildFrame : public QMdiSubWindow {
   public:
     CChildFrame(CSettings& settings, platform::MessageService& messages,
@@ -69,12 +80,12 @@ class CChildFrame : public QMdiSubWindow {
     ~CChildFrame() override;
 
     CKestraneDoc& document() { return *document_; }
-    CHexWindow& view() { return *view_; }
+    CHexWindow& view() { return view_->hexWindow(); }
     CHexPanel& panel();
 
   private:
     std::unique_ptr<CKestraneDoc> document_;
-    CHexWindow* view_;
+    CKestraneView* view_;
 };
 
 // The main frame: menus with every command id, the standard and presentation
