@@ -61,6 +61,13 @@ CHexPanel::CHexPanel(CSettings* settings, CEditDataServices services, int scroll
                                handleLineWidthMessage(difference);
                            }
                        }});
+    for (CShowDataPanel* panel :
+         {static_cast<CShowDataPanel*>(&hex_), static_cast<CShowDataPanel*>(&char_)}) {
+        panel->enableEvents(kMouseEventMask | kMouseMotionEventMask);
+        panel->onMouse = [this](CShowDataPanel& at, MouseEvent& event) {
+            dataPanelMouse(at, event);
+        };
+    }
     // The panel itself hears the right button (context menus) and double-clicks.
     enableEvents(kMouseEventMask);
     // Painting order as the design gives it.
@@ -101,6 +108,9 @@ bool CHexPanel::attach() {
     state_.scrollX = 0;
     state_.selection = {};
     caretOffset_ = 0;
+    caretPanel_ = nullptr;
+    caretCell_ = -1;
+    anchor_ = -1;
     relayoutAndRepaint();
     return true;
 }
@@ -533,7 +543,8 @@ bool CHexPanel::confirmIrreversible(int stringId) {
 }
 
 std::optional<CaretContext> CHexPanel::getCaretCell() {
-    return CaretContext{&hex_, static_cast<std::int32_t>(hex_.cells().byteToCell(caretOffset_))};
+    const auto [panel, cell] = caret();
+    return CaretContext{panel, static_cast<std::int32_t>(cell)};
 }
 
 std::int32_t CHexPanel::cellOfByte(Component* panel, std::uint64_t offset) {

@@ -111,6 +111,20 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void processMouseEvent(MouseEvent& event) override;
 
     void setSelection(const Selection& selection);
+
+    // ------------------------------------------------------------ caret
+    // The caret's panel and cell; the first query places it on offset 0 of
+    // the hex panel.
+    std::pair<CShowDataPanel*, std::uint64_t> caret();
+    // Puts the caret on `offset` (at most the data size) and keeps it in view.
+    void gotoOffset(std::uint64_t offset);
+    void clearSelection();
+    void selectAll();
+    void selectLine();
+    // The keys of the caret table; true when the key was one of them.
+    bool handleCaretKey(std::uint32_t key, bool shift, bool control);
+    void processKeyEvent(KeyEvent& event) override;
+    void processFocusEvent(FocusEvent& event) override;
     // Whether the document has a file path (File Attributes needs one).
     void setHasPath(bool hasPath) { hasPath_ = hasPath; }
     void setCaretOffset(std::uint64_t offset) { caretOffset_ = offset; }
@@ -143,6 +157,13 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
 
   private:
     bool attach();
+    // Caret and selection helpers.
+    void placeCaret(CShowDataPanel& panel, std::uint64_t cell);
+    void moveTo(std::uint64_t offset, bool extend);
+    void ensureLineVisible(std::uint64_t line);
+    void showCaretAt();
+    void dataPanelMouse(CShowDataPanel& panel, MouseEvent& event);
+    std::uint64_t cellOffset(const CShowDataPanel& panel, std::uint64_t cell) const;
     void clearColumnBlock();
     void relayoutAndRepaint();
     void updateScrollBars();
@@ -164,4 +185,9 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     std::function<void(Menu, int, int)> menuRequester_;
     std::uint64_t caretOffset_ = 0;
     bool hasPath_ = false;
+    CShowDataPanel* caretPanel_ = nullptr;
+    std::int64_t caretCell_ = -1;
+    std::int64_t anchor_ = -1;  // selection anchor offset, -1 without a range
+    bool dragging_ = false;
+    bool focused_ = false;
 };

@@ -46,6 +46,19 @@ void CHexShow::paint(Graphics& graphics) {
 
 // ------------------------------------------------------------ data panels
 
+void CShowDataPanel::processMouseEvent(MouseEvent& event) {
+    CHexShow::processMouseEvent(event);
+    if (onMouse) {
+        onMouse(*this, event);
+    }
+}
+
+void CShowDataPanel::processMouseMotionEvent(MouseEvent& event) {
+    if (onMouse) {
+        onMouse(*this, event);
+    }
+}
+
 int CShowDataPanel::getPreferredWidth() const {
     return cells().cellsPerLine() * state_.pixels.charWidth + 8 + 8;
 }

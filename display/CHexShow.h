@@ -42,6 +42,11 @@ class CShowDataPanel : public CHexShow {
         : CHexShow(state), kind_(kind) {}
 
     CellGeometry cells() const { return state_.cells(kind_); }
+    CellGeometry::Panel kind() const { return kind_; }
+    // Where the panel's mouse events go (the view's caret and selection).
+    std::function<void(CShowDataPanel&, MouseEvent&)> onMouse;
+    void processMouseEvent(MouseEvent& event) override;
+    void processMouseMotionEvent(MouseEvent& event) override;
     int getPreferredWidth() const override;
     // The panel's cell under a point of its own (window rows), or -1.
     std::int64_t pointToCell(int x, int y) const;

@@ -243,12 +243,18 @@ void CHexWindow::wheelEvent(QWheelEvent* event) {
 }
 
 void CHexWindow::keyPressEvent(QKeyEvent* event) {
-    panel_->handleKey(eventid::KeyPressed, virtualKeyOf(event->key()),
-                      static_cast<std::uint32_t>(event->nativeScanCode()));
+    // The key data carries the modifiers: bit 0 Shift, bit 1 Control, bit 2 Alt.
+    const Qt::KeyboardModifiers keys = event->modifiers();
+    const std::uint32_t data = ((keys & Qt::ShiftModifier) ? 1u : 0u) |
+                               ((keys & Qt::ControlModifier) ? 2u : 0u) |
+                               ((keys & Qt::AltModifier) ? 4u : 0u);
+    panel_->handleKey(eventid::KeyPressed, virtualKeyOf(event->key()), data);
     const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).unicode() < 0x100) {
-        panel_->handleKey(eventid::KeyTyped, text.at(0).unicode(), 0);
+    if (!text.isEmpty() && text.at(0).unicode() >= 0x20 && text.at(0).unicode() < 0x100 &&
+        (keys & Qt::ControlModifier) == 0) {
+        panel_->handleKey(eventid::KeyTyped, text.at(0).unicode(), data);
     }
+    update();
 }
 
 void CHexWindow::keyReleaseEvent(QKeyEvent* event) {

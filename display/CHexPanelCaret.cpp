@@ -1,0 +1,363 @@
+// The caret and the range selection of a view: keys, mouse and the caret
+// shown by the native window.
+#include <algorithm>
+
+#include "display/CHexPanel.h"
+
+namespace {
+
+// Virtual-key codes of the caret keys.
+namespace vk {
+constexpr std::uint32_t PageUp = 0x21;
+constexpr std::uint32_t PageDown = 0x22;
+constexpr std::uint32_t End = 0x23;
+constexpr std::uint32_t Home = 0x24;
+constexpr std::uint32_t Left = 0x25;
+constexpr std::uint32_t Up = 0x26;
+constexpr std::uint32_t Right = 0x27;
+constexpr std::uint32_t Down = 0x28;
+constexpr std::uint32_t A = 'A';
+constexpr std::uint32_t L = 'L';
+}  // namespace vk
+
+}  // namespace
+
+std::uint64_t CHexPanel::cellOffset(const CShowDataPanel& panel, std::uint64_t cell) const {
+    return std::min(panel.cells().cellToByte(cell), state_.dataSize);
+}
+
+std::pair<CShowDataPanel*, std::uint64_t> CHexPanel::caret() {
+    if (caretPanel_ == nullptr || caretCell_ < 0) {
+        caretPanel_ = &hex_;
+        caretCell_ = static_cast<std::int64_t>(hex_.cells().byteToCell(caretOffset_));
+    }
+    return {caretPanel_, static_cast<std::uint64_t>(caretCell_)};
+}
+
+void CHexPanel::placeCaret(CShowDataPanel& panel, std::uint64_t cell) {
+    caretPanel_ = &panel;
+    caretCell_ = static_cast<std::int64_t>(cell);
+    caretOffset_ = cellOffset(panel, cell);
+    ensureLineVisible(cell / static_cast<std::uint64_t>(panel.cells().cellsPerLine()));
+    showCaretAt();
+}
+
+void CHexPanel::ensureLineVisible(std::uint64_t line) {
+    const std::int64_t room =
+        state_.clientHeight - state_.headerHeight - state_.pixels.top - state_.pixels.bottom;
+    const std::int64_t whole =
+        std::max<std::int64_t>(1, room / std::max(state_.pixels.lineHeight, 1));
+    const auto target = static_cast<std::int64_t>(line);
+    if (target < state_.firstLine) {
+        scrollToLine(target);
+    } else if (target >= state_.firstLine + whole) {
+        scrollToLine(target - whole + 1);
+    }
+}
+
+void CHexPanel::showCaretAt() {
+    NativeWindow* window = getNativeWindow();
+    if (window == nullptr || caretPanel_ == nullptr || caretCell_ < 0) {
+        return;
+    }
+    const CellGeometry cells = caretPanel_->cells();
+    const ContentPoint point =
+        caretPanel_->cellToPoint(cells.visibleCell(static_cast<std::uint64_t>(caretCell_)));
+    const int x = caretPanel_->getBounds().x - state_.scrollX + static_cast<int>(point.x);
+    // Under the fixed address column after horizontal scrolling the caret goes off-screen.
+    const int hexX = hex_.getBounds().x - state_.scrollX;
+    const bool hidden =
+        x < std::max(hexX, state_.shown.address ? border_.getBounds().right() : 0) ||
+        point.y < state_.headerHeight || dragging_;
+    window->setCaretPosition(hidden ? 32767 : x, hidden ? 32767 : static_cast<int>(point.y));
+    repaintClient(false);
+}
+
+void CHexPanel::clearSelection() {
+    anchor_ = -1;
+    if (state_.selection.kind != Selection::Kind::None) {
+        state_.selection = {};
+        repaintClient(false);
+    }
+}
+
+void CHexPanel::gotoOffset(std::uint64_t offset) {
+    auto [panel, cell] = caret();
+    (void)cell;
+    placeCaret(*panel, panel->cells().byteToCell(std::min(offset, state_.dataSize)));
+}
+
+void CHexPanel::selectAll() {
+    anchor_ = 0;
+    state_.selection = Selection::range(0, state_.dataSize);
+    gotoOffset(state_.dataSize);
+}
+
+void CHexPanel::selectLine() {
+    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
+    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
+    const std::uint64_t line = (caretOffset_ + indent) / width;
+    const std::uint64_t start = line == 0 ? 0 : line * width - indent;
+    const std::uint64_t end = std::min(state_.dataSize, (line + 1) * width - indent);
+    anchor_ = static_cast<std::int64_t>(start);
+    state_.selection = Selection::range(start, end);
+    gotoOffset(end);
+}
+
+// Moves the caret (or the selection's end) to `offset`; a plain move clears
+// the selection, the first extending move only anchors it.
+void CHexPanel::moveTo(std::uint64_t offset, bool extend) {
+    offset = std::min(offset, state_.dataSize);
+    if (!extend) {
+        clearSelection();
+        gotoOffset(offset);
+        return;
+    }
+    const auto unit = static_cast<std::uint64_t>(state_.presentation.unit());
+    if (anchor_ < 0) {
+        anchor_ = static_cast<std::int64_t>(caretOffset_);
+        state_.selection = Selection::range(caretOffset_, caretOffset_);
+        return;
+    }
+    state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
+    gotoOffset(offset / unit * unit);
+    caretOffset_ = offset;
+    repaintClient(false);
+}
+
+bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
+    if (!state_.attached) {
+        return false;
+    }
+    if (control && key == vk::A) {
+        selectAll();
+        return true;
+    }
+    if (control && key == vk::L) {
+        selectLine();
+        return true;
+    }
+    auto [panel, cell] = caret();
+    const CellGeometry cells = panel->cells();
+    const auto perLine = static_cast<std::uint64_t>(cells.cellsPerLine());
+    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
+    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
+    const auto unit = static_cast<std::uint64_t>(state_.presentation.unit());
+    const std::uint64_t size = state_.dataSize;
+    const std::uint64_t line = cell / perLine;
+    const std::int64_t page = std::max<std::int64_t>(1, state_.visibleLines() - 1);
+    const std::uint64_t selectionEnd =
+        state_.selection.kind == Selection::Kind::Range && anchor_ >= 0
+            ? (static_cast<std::uint64_t>(anchor_) == state_.selection.start
+                   ? state_.selection.end
+                   : state_.selection.start)
+            : caretOffset_;
+    const std::uint64_t from = shift ? selectionEnd : caretOffset_;
+    switch (key) {
+        case vk::Left:
+            if (shift) {
+                moveTo(from >= unit ? from - unit : from, true);
+            } else if (panel->kind() == CellGeometry::Panel::Hex) {
+                // One digit, over the blank between units, back across lines.
+                std::uint64_t target = cell;
+                const std::uint64_t firstCell = cells.byteToCell(0);
+                if (cell <= firstCell) {
+                    return true;
+                }
+                target = cell - 1;
+                if (target % perLine % static_cast<std::uint64_t>(cells.cellsPerUnit()) ==
+                        static_cast<std::uint64_t>(cells.cellsPerUnit() - 1) ||
+                    target % perLine >= static_cast<std::uint64_t>(cells.usedCellsPerLine())) {
+                    target =
+                        target % perLine >= static_cast<std::uint64_t>(cells.usedCellsPerLine())
+                            ? line * perLine - perLine +
+                                  static_cast<std::uint64_t>(cells.usedCellsPerLine()) - 1
+                            : target - 1;
+                }
+                clearSelection();
+                placeCaret(*panel, target);
+            } else {
+                moveTo(caretOffset_ > 0 ? caretOffset_ - 1 : 0, false);
+            }
+            return true;
+        case vk::Right:
+            if (shift) {
+                moveTo(from + unit, true);
+            } else if (panel->kind() == CellGeometry::Panel::Hex) {
+                std::uint64_t target = cell + 1;
+                const auto perUnit = static_cast<std::uint64_t>(cells.cellsPerUnit());
+                if (target % perLine % perUnit == perUnit - 1) {
+                    ++target;  // the blank between units
+                }
+                if (target % perLine >= static_cast<std::uint64_t>(cells.usedCellsPerLine()) ||
+                    target % perLine == 0) {
+                    target = (line + 1) * perLine;
+                }
+                if (cellOffset(*panel, target) >= size) {
+                    return true;  // never onto a cell past the data
+                }
+                clearSelection();
+                placeCaret(*panel, target);
+            } else if (caretOffset_ + 1 < size) {
+                moveTo(caretOffset_ + 1, false);
+            }
+            return true;
+        case vk::Up:
+            if (line == 0 && !shift) {
+                return true;
+            }
+            moveTo(from >= width ? from - width : 0, shift);
+            return true;
+        case vk::Down:
+            moveTo(std::min(from + width, size), shift);
+            return true;
+        case vk::Home: {
+            const std::uint64_t lineOf = (from + indent) / width;
+            moveTo(control ? 0 : (lineOf == 0 ? 0 : lineOf * width - indent), shift);
+            if (!control) {
+                scrollToX(0);
+            }
+            return true;
+        }
+        case vk::End: {
+            if (control) {
+                moveTo(shift ? size : (size > 0 ? size - 1 : 0), shift);
+                return true;
+            }
+            const std::uint64_t last = width * ((from + indent) / width + 1) - indent;
+            moveTo(shift ? std::min(last, size) : std::min(last - 1, size), shift);
+            scrollToX(maxScrollX());
+            return true;
+        }
+        case vk::PageDown: {
+            std::uint64_t target = from;
+            for (std::int64_t i = 0; i < page && target + width < size; ++i) {
+                target += width;
+            }
+            scrollByLines(page);
+            moveTo(target, shift);
+            return true;
+        }
+        case vk::PageUp: {
+            const std::uint64_t back = static_cast<std::uint64_t>(page) * width;
+            scrollByLines(-page);
+            moveTo(from >= back ? from - back : from % width, shift);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void CHexPanel::processKeyEvent(KeyEvent& event) {
+    NativeContainer::processKeyEvent(event);
+    if (event.getId() != eventid::KeyPressed) {
+        return;
+    }
+    // The modifiers come with the key data: bit 0 Shift, bit 1 Control, bit 2 Alt.
+    const std::uint32_t keys = event.getKeyData();
+    if ((keys & 4u) != 0 && event.getKeyCode() != vk::A && event.getKeyCode() != vk::L) {
+        return;  // with Alt only Ctrl+A and Ctrl+L act
+    }
+    handleCaretKey(event.getKeyCode(), (keys & 1u) != 0, (keys & 2u) != 0);
+}
+
+void CHexPanel::processFocusEvent(FocusEvent& event) {
+    NativeContainer::processFocusEvent(event);
+    NativeWindow* window = getNativeWindow();
+    if (window == nullptr) {
+        return;
+    }
+    focused_ = event.getId() == eventid::FocusGained;
+    if (focused_) {
+        window->createCaret(state_.pixels.charWidth, state_.pixels.lineHeight);
+        caret();
+        showCaretAt();
+        window->showCaret(true);
+    } else {
+        window->destroyCaret();
+    }
+}
+
+void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
+    if (!state_.attached) {
+        return;
+    }
+    const CellGeometry cells = panel.cells();
+    const std::int64_t pointed = panel.pointToCell(event.getX(), event.getY());
+    const std::uint64_t endCell = cells.byteToCell(state_.dataSize);
+    switch (event.getId()) {
+        case eventid::PopupTrigger:
+            if (menuRequester_) {
+                menuRequester_(Menu::Data, panel.getBounds().x - state_.scrollX + event.getX(),
+                               event.getY());
+            }
+            break;
+        case eventid::MousePressed: {
+            if ((event.getModifiers() & modifier::LeftButton) == 0) {
+                return;  // the right button is for the menu
+            }
+            if (&panel != caretPanel_ || state_.selection.kind == Selection::Kind::Range) {
+                clearSelection();
+            }
+            if (pointed < 0 || static_cast<std::uint64_t>(pointed) > endCell) {
+                return;
+            }
+            const std::uint64_t offset =
+                cellOffset(panel, cells.unitStartCell(static_cast<std::uint64_t>(pointed)));
+            placeCaret(panel, cells.byteToCell(offset));
+            anchor_ = static_cast<std::int64_t>(offset);
+            state_.selection = Selection::range(offset, offset);
+            dragging_ = true;
+            setMouseGrab(&panel);
+            break;
+        }
+        case eventid::MouseDragged: {
+            if (!dragging_ || anchor_ < 0 || pointed < 0) {
+                return;
+            }
+            // To the nearest unit boundary.
+            const std::uint64_t half = static_cast<std::uint64_t>(cells.cellsPerUnit()) / 2;
+            const std::uint64_t rounded =
+                cells.unitStartCell(static_cast<std::uint64_t>(pointed) + half);
+            const std::uint64_t offset = cellOffset(panel, rounded);
+            state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
+            caretPanel_ = &panel;
+            caretCell_ = static_cast<std::int64_t>(cells.byteToCell(offset));
+            caretOffset_ = offset;
+            ensureLineVisible(static_cast<std::uint64_t>(caretCell_) /
+                              static_cast<std::uint64_t>(cells.cellsPerLine()));
+            repaintClient(false);
+            break;
+        }
+        case eventid::MouseReleased:
+            dragging_ = false;
+            if (state_.selection.kind == Selection::Kind::Range &&
+                state_.selection.start == state_.selection.end) {
+                clearSelection();
+            }
+            showCaretAt();
+            break;
+        case eventid::MouseDoubleClicked: {
+            if (panel.kind() != CellGeometry::Panel::Hex || pointed < 0 ||
+                static_cast<std::uint64_t>(pointed) >= endCell) {
+                return;
+            }
+            // The data unit under the pointer, the caret after it.
+            const auto unit = static_cast<std::uint64_t>(state_.presentation.unit());
+            const std::uint64_t start =
+                cellOffset(panel, cells.unitStartCell(static_cast<std::uint64_t>(pointed)));
+            const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
+            const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
+            const std::uint64_t lineEnd = width * ((start + indent) / width + 1) - indent;
+            const std::uint64_t end = std::min({start + unit, lineEnd, state_.dataSize});
+            anchor_ = static_cast<std::int64_t>(start);
+            state_.selection = Selection::range(start, end);
+            placeCaret(panel, cells.byteToCell(end));
+            dragging_ = false;
+            break;
+        }
+        default:
+            break;
+    }
+}

@@ -1,0 +1,151 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/settings/CSettings.h"
+#include "display/CHexPanel.h"
+#include "tests/support/RecordingNativeWindow.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using Kind = NativeMouseMessage::Kind;
+
+constexpr std::uint32_t kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
+constexpr std::uint32_t kHome = 0x24, kEnd = 0x23;
+
+// A 40-byte file at 16 bytes a line in units of 2.
+class CHexPanelCaretTest : public testing::Test {
+  protected:
+    testsupport::TempDir dir;
+    platform::Registry registry{dir.file("registry.sqlite")};
+    CSettings settings{registry};
+    testsupport::RecordingNativeWindow window{{1200, 600}};
+    std::unique_ptr<CHexPanel> panel;
+
+    void SetUp() override {
+        settings.open();
+        settings.write(settings::edit::LineBytes, 16);
+        settings.write(settings::edit::UnitBytes, 2);
+        panel =
+            std::make_unique<CHexPanel>(&settings, CEditDataServices{&settings, nullptr, nullptr});
+        panel->setNativeWindow(&window);
+        panel->setFontMetrics(8, 16);
+        const std::string path = dir.file("data.bin");
+        testsupport::writeFile(path, std::string(40, 'x'));
+        ASSERT_TRUE(panel->openFile(path, kGenericRead | kGenericWrite));
+    }
+
+    void key(std::uint32_t code, bool shift = false, bool control = false) {
+        panel->handleKey(eventid::KeyPressed, code, (shift ? 1u : 0u) | (control ? 2u : 0u));
+    }
+    std::uint64_t cell() { return panel->caret().second; }
+    const Selection& selection() { return panel->state().selection; }
+    // A point over the hex panel's cell `c` of display line `line`.
+    std::pair<int, int> hexPoint(int c, int line) {
+        const int x = panel->hexPanel().getBounds().x + 8 + c * 8 + 2;
+        return {x, 28 + 4 + line * 16 + 5};
+    }
+};
+
+TEST_F(CHexPanelCaretTest, RightWalksTheDigitsOverTheBlanksAndAcrossLines) {
+    EXPECT_EQ(cell(), 0u);
+    key(kRight);
+    EXPECT_EQ(cell(), 1u);
+    key(kRight);
+    EXPECT_EQ(cell(), 2u);
+    key(kRight);
+    key(kRight);
+    EXPECT_EQ(cell(), 5u);  // cell 4 is the blank after the first unit
+    EXPECT_EQ(panel->caretOffset(), 2u);
+    for (int i = 0; i < 40; ++i) {
+        key(kRight);
+    }
+    // 16 bytes a line in units of 2: 8 units of 5 cells, 39 cells a line.
+    EXPECT_EQ(cell() / 39, 1u);
+    key(kLeft);
+    key(kHome);
+    EXPECT_EQ(panel->caretOffset(), 16u);
+    key(kLeft);
+    EXPECT_EQ(cell(), 38u);  // the low digit of line 0's last byte
+}
+
+TEST_F(CHexPanelCaretTest, TheCaretStopsAtBothEnds) {
+    key(kLeft);
+    EXPECT_EQ(cell(), 0u);
+    key(kUp);
+    EXPECT_EQ(panel->caretOffset(), 0u);
+    key(kDown);
+    key(kDown);
+    key(kDown);
+    EXPECT_EQ(panel->caretOffset(), 40u);  // the end position
+    key(kEnd, false, true);
+    EXPECT_EQ(panel->caretOffset(), 39u);
+    key(kRight);
+    EXPECT_EQ(panel->caretOffset(), 39u);  // never onto a cell past the data
+    key(kHome, false, true);
+    EXPECT_EQ(panel->caretOffset(), 0u);
+    key(kEnd);
+    EXPECT_EQ(panel->caretOffset(), 15u);
+}
+
+TEST_F(CHexPanelCaretTest, ShiftAnchorsFirstThenExtendsByUnits) {
+    key(kRight, true);
+    EXPECT_EQ(selection().kind, Selection::Kind::Range);
+    EXPECT_EQ(selection().start, selection().end);  // anchored, not moved
+    key(kRight, true);
+    key(kRight, true);
+    EXPECT_EQ(selection().end, 4u);
+    key(kDown, true);
+    EXPECT_EQ(selection().end, 20u);
+    key(kLeft);  // a plain move clears the selection
+    EXPECT_EQ(selection().kind, Selection::Kind::None);
+}
+
+TEST_F(CHexPanelCaretTest, SelectAllAndSelectLine) {
+    key('A', false, true);
+    EXPECT_EQ(selection().start, 0u);
+    EXPECT_EQ(selection().end, 40u);
+    key(kHome, false, true);
+    key(kDown);
+    key('L', false, true);
+    EXPECT_EQ(selection().start, 16u);
+    EXPECT_EQ(selection().end, 32u);
+}
+
+TEST_F(CHexPanelCaretTest, AMouseDragSelectsWholeUnits) {
+    const auto [x0, y0] = hexPoint(6, 0);  // inside the second unit
+    panel->handleMouse({Kind::LeftDown, x0, y0, modifier::LeftButton, true});
+    EXPECT_EQ(panel->caretOffset(), 2u);    // aligned to its unit
+    const auto [x1, y1] = hexPoint(18, 1);  // the last digit of bytes 6-7: rounds up to 8
+    panel->handleMouse({Kind::Move, x1, y1, modifier::LeftButton, true});
+    panel->handleMouse({Kind::LeftUp, x1, y1, 0, true});
+    EXPECT_EQ(selection().kind, Selection::Kind::Range);
+    EXPECT_EQ(selection().start, 2u);
+    EXPECT_EQ(selection().end, 16u + 8u);
+
+    // A click without a drag leaves no selection.
+    panel->handleMouse({Kind::LeftDown, x0, y0, modifier::LeftButton, true});
+    panel->handleMouse({Kind::LeftUp, x0, y0, 0, true});
+    EXPECT_EQ(selection().kind, Selection::Kind::None);
+}
+
+TEST_F(CHexPanelCaretTest, ADoubleClickSelectsTheUnitUnderThePointer) {
+    const auto [x, y] = hexPoint(11, 0);  // the third unit, bytes 4 and 5
+    panel->handleMouse({Kind::LeftDoubleClick, x, y, modifier::LeftButton, true});
+    EXPECT_EQ(selection().start, 4u);
+    EXPECT_EQ(selection().end, 6u);
+    EXPECT_EQ(panel->caretOffset(), 6u);
+}
+
+TEST_F(CHexPanelCaretTest, TheCaretIsAWindowBlockWhileTheViewHasTheFocus) {
+    panel->handleFocus(true);
+    EXPECT_THAT(window.log, testing::Contains("caret create 8x16"));
+    EXPECT_THAT(window.log, testing::Contains("caret show"));
+    key(kRight);
+    const int hexLeft = panel->hexPanel().getBounds().x + 8;
+    EXPECT_THAT(window.log, testing::Contains("caret at " + std::to_string(hexLeft + 8) + ",32"));
+    panel->handleFocus(false);
+    EXPECT_EQ(window.log.back(), "caret destroy");
+}
+
+}  // namespace
