@@ -813,9 +813,7 @@ void CMainFrame::updateCommands() {
     // The status panes of the active view.
     const CellGeometry cells = panel.hexPanel().cells();
     const std::uint64_t caretCell = cells.byteToCell(panel.caretOffset());
-    const std::uint64_t length = state.selection.kind == Selection::Kind::Range
-                                     ? state.selection.end - state.selection.start
-                                     : 0;
+    const std::uint64_t length = panel.selectionLength();
     const bool readOnly = data.isReadOnly();
     const StatusField fields[] = {
         pageField(strings_, caretCell, cells.cellsPerLine(), state.presentation.pageHeight(),

@@ -123,6 +123,11 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void selectLine();
     // The keys of the caret table; true when the key was one of them.
     bool handleCaretKey(std::uint32_t key, bool shift, bool control);
+    // Ctrl+Shift+F8: a range becomes a column block, a block goes, and
+    // without a selection an empty block starts at the caret.
+    void toggleColumnBlock();
+    // The selection's length as the "Len:" field shows it.
+    std::uint64_t selectionLength() const;
     void processKeyEvent(KeyEvent& event) override;
     void processFocusEvent(FocusEvent& event) override;
     // Whether the document has a file path (File Attributes needs one).
@@ -189,5 +194,12 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     std::int64_t caretCell_ = -1;
     std::int64_t anchor_ = -1;  // selection anchor offset, -1 without a range
     bool dragging_ = false;
+    // The column block's corners: the anchor and the one that moves.
+    std::int64_t blockAnchorLine_ = 0;
+    std::int64_t blockAnchorColumn_ = 0;
+    std::int64_t blockLine_ = 0;
+    std::int64_t blockColumn_ = 0;
+    void setBlockCorner(std::int64_t line, std::int64_t column);
+    bool extendBlock(std::uint32_t key, bool control);
     bool focused_ = false;
 };

@@ -16,6 +16,7 @@ constexpr std::uint32_t Left = 0x25;
 constexpr std::uint32_t Up = 0x26;
 constexpr std::uint32_t Right = 0x27;
 constexpr std::uint32_t Down = 0x28;
+constexpr std::uint32_t F8 = 0x77;
 constexpr std::uint32_t A = 'A';
 constexpr std::uint32_t L = 'L';
 }  // namespace vk
@@ -125,9 +126,118 @@ void CHexPanel::moveTo(std::uint64_t offset, bool extend) {
     repaintClient(false);
 }
 
+void CHexPanel::setBlockCorner(std::int64_t line, std::int64_t column) {
+    const CellGeometry cells = hex_.cells();
+    const auto lines = static_cast<std::int64_t>(cells.lineCount());
+    const std::int64_t firstDataColumn = state_.presentation.indent() / state_.presentation.unit();
+    line = std::clamp<std::int64_t>(line, 0, std::max<std::int64_t>(0, lines - 1));
+    column = std::clamp<std::int64_t>(column, 0, cells.unitsPerLine() - 1);
+    if (line == 0) {
+        column = std::max(column, firstDataColumn);
+    }
+    if (line == lines - 1 && state_.dataSize > 0) {
+        // On the last line the column stays on data.
+        column = std::min(column, cells.offsetToColumnLine(state_.dataSize - 1).column);
+    }
+    blockLine_ = line;
+    blockColumn_ = column;
+    state_.selection =
+        Selection::block(static_cast<std::uint64_t>(std::min(blockAnchorLine_, blockLine_)),
+                         static_cast<std::uint64_t>(std::max(blockAnchorLine_, blockLine_)),
+                         static_cast<int>(std::min(blockAnchorColumn_, blockColumn_)),
+                         static_cast<int>(std::max(blockAnchorColumn_, blockColumn_)));
+    const std::int64_t offset =
+        cells.columnLineToOffset(blockColumn_, static_cast<std::uint64_t>(blockLine_));
+    gotoOffset(static_cast<std::uint64_t>(std::max<std::int64_t>(0, offset)));
+    repaintClient(false);
+}
+
+void CHexPanel::toggleColumnBlock() {
+    const CellGeometry cells = hex_.cells();
+    if (state_.selection.kind == Selection::Kind::Block) {
+        clearSelection();
+        return;
+    }
+    CellGeometry::ColumnLine from = cells.offsetToColumnLine(caretOffset_);
+    CellGeometry::ColumnLine to = from;
+    if (state_.selection.kind == Selection::Kind::Range) {
+        from = cells.offsetToColumnLine(state_.selection.start);
+        to = cells.offsetToColumnLine(state_.selection.end);
+    }
+    anchor_ = -1;
+    blockAnchorLine_ = static_cast<std::int64_t>(from.line);
+    blockAnchorColumn_ = from.column;
+    setBlockCorner(static_cast<std::int64_t>(to.line), to.column);
+}
+
+bool CHexPanel::extendBlock(std::uint32_t key, bool control) {
+    const std::int64_t page = std::max<std::int64_t>(1, state_.visibleLines() - 1);
+    const auto lines = static_cast<std::int64_t>(hex_.cells().lineCount());
+    switch (key) {
+        case vk::Left:
+            setBlockCorner(blockLine_, blockColumn_ - 1);
+            return true;
+        case vk::Right:
+            setBlockCorner(blockLine_, blockColumn_ + 1);
+            return true;
+        case vk::Up:
+            setBlockCorner(blockLine_ - 1, blockColumn_);
+            return true;
+        case vk::Down:
+            setBlockCorner(blockLine_ + 1, blockColumn_);
+            return true;
+        case vk::Home:
+            if (control) {
+                setBlockCorner(0, blockColumn_);
+            } else {
+                setBlockCorner(blockLine_, 0);
+            }
+            return true;
+        case vk::End:
+            if (control) {
+                setBlockCorner(lines - 1, blockColumn_);
+            } else {
+                setBlockCorner(blockLine_, hex_.cells().unitsPerLine() - 1);
+            }
+            return true;
+        case vk::PageDown:
+            setBlockCorner(blockLine_ + page, blockColumn_);
+            return true;
+        case vk::PageUp:
+            setBlockCorner(blockLine_ - page, blockColumn_);
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::uint64_t CHexPanel::selectionLength() const {
+    const Selection& s = state_.selection;
+    if (s.kind == Selection::Kind::Range) {
+        return s.end - s.start;
+    }
+    if (s.kind != Selection::Kind::Block) {
+        return 0;
+    }
+    const std::int64_t unit = state_.presentation.unit();
+    const std::int64_t width = state_.presentation.lineWidth();
+    const std::int64_t bytes =
+        std::min(unit * (s.lastColumn + 1) - 1, width - 1) - unit * s.firstColumn + 1;
+    return (s.lastLine - s.firstLine + 1) *
+           static_cast<std::uint64_t>(std::max<std::int64_t>(bytes, 0));
+}
+
 bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
     if (!state_.attached) {
         return false;
+    }
+    if (control && shift && key == vk::F8) {
+        toggleColumnBlock();
+        return true;
+    }
+    // Any key extends a column block while one exists.
+    if (state_.selection.kind == Selection::Kind::Block && extendBlock(key, control)) {
+        return true;
     }
     if (control && key == vk::A) {
         selectAll();
@@ -305,14 +415,34 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             }
             const std::uint64_t offset =
                 cellOffset(panel, cells.unitStartCell(static_cast<std::uint64_t>(pointed)));
+            if (state_.selection.kind == Selection::Kind::Block) {
+                clearSelection();
+            }
             placeCaret(panel, cells.byteToCell(offset));
-            anchor_ = static_cast<std::int64_t>(offset);
-            state_.selection = Selection::range(offset, offset);
             dragging_ = true;
             setMouseGrab(&panel);
+            if (event.isAltDown() && offset < state_.dataSize) {
+                // Alt starts a column block at the pointer's unit column and line.
+                const CellGeometry::ColumnLine at = cells.offsetToColumnLine(offset);
+                anchor_ = -1;
+                blockAnchorLine_ = static_cast<std::int64_t>(at.line);
+                blockAnchorColumn_ = at.column;
+                setBlockCorner(blockAnchorLine_, blockAnchorColumn_);
+                break;
+            }
+            anchor_ = static_cast<std::int64_t>(offset);
+            state_.selection = Selection::range(offset, offset);
             break;
         }
         case eventid::MouseDragged: {
+            if (dragging_ && state_.selection.kind == Selection::Kind::Block && pointed >= 0) {
+                const auto perLine = static_cast<std::uint64_t>(cells.cellsPerLine());
+                const auto perUnit = static_cast<std::uint64_t>(cells.cellsPerUnit());
+                const auto at = static_cast<std::uint64_t>(pointed);
+                setBlockCorner(static_cast<std::int64_t>(at / perLine),
+                               static_cast<std::int64_t>(at % perLine / perUnit));
+                return;
+            }
             if (!dragging_ || anchor_ < 0 || pointed < 0) {
                 return;
             }
@@ -330,14 +460,19 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             repaintClient(false);
             break;
         }
-        case eventid::MouseReleased:
+        case eventid::MouseReleased: {
             dragging_ = false;
-            if (state_.selection.kind == Selection::Kind::Range &&
-                state_.selection.start == state_.selection.end) {
+            const Selection& s = state_.selection;
+            // An empty range and a column block that is not valid go.
+            if ((s.kind == Selection::Kind::Range && s.start == s.end) ||
+                (s.kind == Selection::Kind::Block &&
+                 !hex_.cells().isValidBlock(s.firstLine, s.lastLine, s.firstColumn,
+                                            s.lastColumn))) {
                 clearSelection();
             }
             showCaretAt();
             break;
+        }
         case eventid::MouseDoubleClicked: {
             if (panel.kind() != CellGeometry::Panel::Hex || pointed < 0 ||
                 static_cast<std::uint64_t>(pointed) >= endCell) {

@@ -137,6 +137,51 @@ TEST_F(CHexPanelCaretTest, ADoubleClickSelectsTheUnitUnderThePointer) {
     EXPECT_EQ(panel->caretOffset(), 6u);
 }
 
+TEST_F(CHexPanelCaretTest, CtrlShiftF8TurnsARangeIntoAColumnBlockThatKeysExtend) {
+    constexpr std::uint32_t kF8 = 0x77;
+    key(kRight, true);  // anchor
+    key(kRight, true);
+    key(kRight, true);  // range 0..4
+    key(kF8, true, true);
+    ASSERT_EQ(selection().kind, Selection::Kind::Block);
+    EXPECT_EQ(selection().firstColumn, 0);
+    EXPECT_EQ(selection().lastColumn, 2);  // offset 4 is unit column 2
+    key(kDown);                            // any key extends a block
+    EXPECT_EQ(selection().lastLine, 1u);
+    key(kLeft);
+    EXPECT_EQ(selection().lastColumn, 1);
+    // Two rows of unit columns 0..1: 2 x 4 bytes.
+    EXPECT_EQ(panel->selectionLength(), 8u);
+    key(kEnd);
+    EXPECT_EQ(selection().lastColumn, 7);
+    key(kF8, true, true);
+    EXPECT_EQ(selection().kind, Selection::Kind::None);
+}
+
+TEST_F(CHexPanelCaretTest, AltDragSelectsAColumnBlockHeldOnTheData) {
+    const auto [x0, y0] = hexPoint(5, 0);  // unit column 1 of line 0
+    panel->handleMouse({Kind::LeftDown, x0, y0, modifier::LeftButton | modifier::Alt, true});
+    ASSERT_EQ(selection().kind, Selection::Kind::Block);
+    const auto [x1, y1] = hexPoint(16, 1);  // unit column 3 of line 1
+    panel->handleMouse({Kind::Move, x1, y1, modifier::LeftButton | modifier::Alt, true});
+    panel->handleMouse({Kind::LeftUp, x1, y1, modifier::Alt, true});
+    ASSERT_EQ(selection().kind, Selection::Kind::Block);
+    EXPECT_EQ(selection().firstLine, 0u);
+    EXPECT_EQ(selection().lastLine, 1u);
+    EXPECT_EQ(selection().firstColumn, 1);
+    EXPECT_EQ(selection().lastColumn, 3);
+
+    // Onto the short last line past the data's end: the corner is held at the
+    // data's end (bytes 32..39 make unit column 4 the end), so the block stays.
+    panel->handleMouse({Kind::LeftDown, x0, y0, modifier::LeftButton | modifier::Alt, true});
+    const auto [x2, y2] = hexPoint(35, 2);
+    panel->handleMouse({Kind::Move, x2, y2, modifier::LeftButton | modifier::Alt, true});
+    panel->handleMouse({Kind::LeftUp, x2, y2, modifier::Alt, true});
+    ASSERT_EQ(selection().kind, Selection::Kind::Block);
+    EXPECT_EQ(selection().lastLine, 2u);
+    EXPECT_EQ(selection().lastColumn, 4);
+}
+
 TEST_F(CHexPanelCaretTest, TheCaretIsAWindowBlockWhileTheViewHasTheFocus) {
     panel->handleFocus(true);
     EXPECT_THAT(window.log, testing::Contains("caret create 8x16"));
