@@ -37,6 +37,7 @@
 #include "display/DisplayTexts.h"
 #include "display/ui/CHexWindow.h"
 #include "display/ui/OptionPages.h"
+#include "display/ui/PositionCommands.h"
 #include "editdata/CQuickUndoList.h"
 #include "editdata/ui/CQuickUndoPopup.h"
 #include "platform/File.h"
@@ -346,6 +347,21 @@ void CMainFrame::buildMenus() {
     addCommand(edit, cmd::EditCopyAsHexTextC, QStringLiteral("Copy As Hex Text(C/C++)"));
     addCommand(edit, cmd::EditCopyFilePath, QStringLiteral("Copy File Path"));
     edit->addSeparator();
+    addCommand(edit, cmd::EditSelectAll, QStringLiteral("Select &All\tCtrl+A"),
+               QKeySequence(Qt::CTRL | Qt::Key_A),
+               [this] { runOnPanel([](CHexPanel& p) { p.selectAll(); }); });
+    addCommand(edit, cmd::EditSelectLine, QStringLiteral("Select &Line\tCtrl+L"),
+               QKeySequence(Qt::CTRL | Qt::Key_L),
+               [this] { runOnPanel([](CHexPanel& p) { p.selectLine(); }); });
+    addCommand(edit, cmd::EditSelectRange, QStringLiteral("Select Ran&ge..."), {}, [this] {
+        runOnPanel([this](CHexPanel& p) { runSelectRange(p, messages_, this); });
+    });
+    addCommand(edit, cmd::EditSelectColumnBlock, QStringLiteral("Select Column &Block...\tCtrl+B"),
+               QKeySequence(Qt::CTRL | Qt::Key_B), [this] {
+                   runOnPanel([this](CHexPanel& p) { runSelectColumnBlock(p, messages_, this); });
+               });
+    addCommand(edit, cmd::EditGoTo, QStringLiteral("&Go to...\tCtrl+G"));
+    edit->addSeparator();
     addCommand(edit, cmd::EditReadOnly, QStringLiteral("Readonl&y\tCtrl+Y"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -547,6 +563,8 @@ CChildFrame* CMainFrame::addChild() {
     child->view().onCommand = [this, child](int id) {
         if (id == cmd::FileAttributes && !child->document().path().empty()) {
             showFileProperties(child->document().path(), this);
+        } else if (id == cmd::ViewDataStartAddress) {
+            runDataStartAddress(child->panel(), messages_, this);
         }
     };
     childConnections_.push_back(
@@ -786,6 +804,11 @@ void CMainFrame::updateCommands() {
     enable(cmd::ToolsInterpreter, QFileInfo::exists(own.filePath(QStringLiteral("Pellwick"))));
     for (int id : {32860, 32861, 32862, 32863, 32864, 32865}) {
         enable(id, hasChild);
+    }
+    const bool attached = hasChild && child->panel().state().attached;
+    for (int id : {cmd::EditSelectAll, cmd::EditSelectLine, cmd::EditSelectRange,
+                   cmd::EditSelectColumnBlock}) {
+        enable(id, attached);
     }
     if (!hasChild) {
         enable(cmd::EditUndo, false);

@@ -32,6 +32,14 @@ inline constexpr int EditCopyAsHexText = 32779;
 inline constexpr int EditCopyAsHexTextC = 32910;
 inline constexpr int EditCopyFilePath = 32780;
 inline constexpr int EditReadOnly = 32796;
+// The selection and position commands carry ids of their own here; the
+// view's context menus use the same numbers.
+inline constexpr int EditGoTo = 32930;
+inline constexpr int ViewDataStartAddress = 32932;
+inline constexpr int EditSelectAll = 32933;
+inline constexpr int EditSelectLine = 32934;
+inline constexpr int EditSelectRange = 32935;
+inline constexpr int EditSelectColumnBlock = 32936;
 inline constexpr int WindowClose = 32911;
 inline constexpr int WindowCloseAll = 32912;
 inline constexpr int WindowNext = 32913;

@@ -23,7 +23,7 @@ std::optional<std::uint64_t> parseInBase(const std::string& text, NumberBase bas
         return std::nullopt;
     }
     errno = 0;
-    const unsigned long long value = std::strtoull(text.c_str(), nullptr, static_cast<int>(base));
+    const unsigned long long value = std::strtoull(text.c_str(), nullptr, radixOf(base));
     if (errno == ERANGE) {
         return std::nullopt;
     }

@@ -4,8 +4,7 @@
 #include <optional>
 #include <string>
 
-// The number systems of the "Create New File" dialog.
-enum class NumberBase { Decimal = 10, Hexadecimal = 16, Octal = 8 };
+#include "platform/NumberBase.h"
 
 // Whether every character of `text` is a digit of `base`.
 bool isDigitsOf(const std::string& text, NumberBase base);

@@ -520,7 +520,7 @@ std::vector<MenuEntry> CHexPanel::addressMenu() const {
     return {
         {cmd::DecimalAddress, "Decimal Address", state_.attached,
          !state_.presentation.hexAddresses()},
-        {cmd::DataStartAddress, "Data Start Address...", false, false},
+        {cmd::DataStartAddress, "Data Start Address...", state_.attached, false},
     };
 }
 

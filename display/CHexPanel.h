@@ -121,6 +121,13 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void clearSelection();
     void selectAll();
     void selectLine();
+    // A range selection [start, end) with the caret at its end; an empty
+    // range clears the selection.
+    void selectRange(std::uint64_t start, std::uint64_t end);
+    // A column block anchored at its top-left corner, its bottom-right corner
+    // held on the data like a dragged one.
+    void setColumnBlock(std::uint64_t firstLine, std::uint64_t lastLine, int firstColumn,
+                        int lastColumn);
     // The keys of the caret table; true when the key was one of them.
     bool handleCaretKey(std::uint32_t key, bool shift, bool control);
     // Ctrl+Shift+F8: a range becomes a column block, a block goes, and

@@ -105,6 +105,26 @@ void CHexPanel::selectLine() {
     gotoOffset(end);
 }
 
+void CHexPanel::selectRange(std::uint64_t start, std::uint64_t end) {
+    start = std::min(start, state_.dataSize);
+    end = std::min(end, state_.dataSize);
+    if (start == end) {
+        clearSelection();
+        return;
+    }
+    anchor_ = static_cast<std::int64_t>(start);
+    state_.selection = Selection::range(start, end);
+    gotoOffset(end);
+}
+
+void CHexPanel::setColumnBlock(std::uint64_t firstLine, std::uint64_t lastLine, int firstColumn,
+                               int lastColumn) {
+    anchor_ = -1;
+    blockAnchorLine_ = static_cast<std::int64_t>(firstLine);
+    blockAnchorColumn_ = firstColumn;
+    setBlockCorner(static_cast<std::int64_t>(lastLine), lastColumn);
+}
+
 // Moves the caret (or the selection's end) to `offset`; a plain move clears
 // the selection, the first extending move only anchors it.
 void CHexPanel::moveTo(std::uint64_t offset, bool extend) {

@@ -6,18 +6,6 @@
 
 namespace {
 
-int radixOf(NumberBase base) {
-    switch (base) {
-        case NumberBase::Hexadecimal:
-            return 16;
-        case NumberBase::Octal:
-            return 8;
-        case NumberBase::Decimal:
-            break;
-    }
-    return 10;
-}
-
 int digitValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string>
 
+#include "platform/NumberBase.h"
+
 // The typed-in positions of the position dialogs: number bases, the checks
 // each dialog makes before it accepts, and their messages. An empty message
 // means the input is accepted.
-
-enum class NumberBase { Hexadecimal, Decimal, Octal };
 
 // The value as "%lx", "%ld" or "%lo" writes it.
 std::string formatNumber(std::int64_t value, NumberBase base);

@@ -13,6 +13,12 @@
 namespace {
 
 constexpr int kFieldLength = 32;
+// The order of the radio buttons.
+constexpr NumberBase kBases[] = {NumberBase::Hexadecimal, NumberBase::Decimal, NumberBase::Octal};
+
+std::size_t indexOf(NumberBase base) {
+    return base == NumberBase::Hexadecimal ? 0 : base == NumberBase::Decimal ? 1 : 2;
+}
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
@@ -57,7 +63,7 @@ NumberBaseButtons::NumberBaseButtons(QWidget* parent, std::vector<QLineEdit*> ed
         row->addWidget(button);
         QObject::connect(button, &QRadioButton::toggled, box_, [this, i](bool on) {
             if (on) {
-                choose(static_cast<NumberBase>(i));
+                choose(kBases[i]);
             }
         });
     }
@@ -72,7 +78,11 @@ void NumberBaseButtons::choose(NumberBase base) {
         edit->setText(text(rebaseNumber(edit->text().toStdString(), base_, base)));
     }
     base_ = base;
-    buttons_[static_cast<std::size_t>(base)]->setChecked(true);
+    buttons_[indexOf(base)]->setChecked(true);
+}
+
+QRadioButton* NumberBaseButtons::button(NumberBase base) const {
+    return buttons_[indexOf(base)];
 }
 
 // ------------------------------------------------------------ Set Range

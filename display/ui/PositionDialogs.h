@@ -23,7 +23,7 @@ class NumberBaseButtons {
     NumberBaseButtons(QWidget* parent, std::vector<QLineEdit*> edits);
     QWidget* widget() const { return box_; }
     NumberBase base() const { return base_; }
-    QRadioButton* button(NumberBase base) const { return buttons_[static_cast<int>(base)]; }
+    QRadioButton* button(NumberBase base) const;
     void choose(NumberBase base);
 
   private:

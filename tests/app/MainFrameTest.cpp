@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 
@@ -22,6 +23,7 @@
 #include "app/CommandIds.h"
 #include "app/TipSelector.h"
 #include "app/settings/CSettings.h"
+#include "display/ui/PositionDialogs.h"
 #include "programs/kestrane/KestraneStrings.h"
 #include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"
@@ -284,6 +286,58 @@ TEST(KestraneProgramTest, StartsUnderXvfbWithTheFileInItsTitle) {
     }
     pclose(pipe);
     EXPECT_THAT(listing, testing::HasSubstr("shown-file.bin"));
+}
+
+}  // namespace
+
+namespace {
+
+// Fills the modal dialog that `trigger` opens, then presses its OK.
+template <typename Dialog>
+void answerDialog(const std::function<void(Dialog&)>& fill, const std::function<void()>& trigger) {
+    QTimer::singleShot(0, [fill] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* typed = dynamic_cast<Dialog*>(dialog);
+        ASSERT_NE(typed, nullptr);
+        fill(*typed);
+        typed->accept();
+    });
+    trigger();
+}
+
+TEST_F(MainFrameTest, SelectRangeAndColumnBlockCommandsSetTheSelection) {
+    const std::string path = makeFile("range.bin", std::string(100, 'r'));
+    ASSERT_TRUE(frame->openDocument(path));
+    frame->updateCommands();
+    ASSERT_TRUE(frame->action(cmd::EditSelectRange)->isEnabled());
+    CHexPanel& panel = frame->activeChild()->panel();
+
+    answerDialog<SetRangeDialog>(
+        [](SetRangeDialog& d) {
+            d.startEdit()->setText("10");
+            d.endEdit()->setText("20");
+        },
+        [&] { frame->action(cmd::EditSelectRange)->trigger(); });
+    EXPECT_EQ(panel.state().selection.kind, Selection::Kind::Range);
+    EXPECT_EQ(panel.state().selection.start, 0x10u);
+    EXPECT_EQ(panel.state().selection.end, 0x20u);
+    EXPECT_EQ(panel.caretOffset(), 0x20u);
+
+    const auto caretLine = 0x20 / panel.state().presentation.lineWidth();
+    answerDialog<SetColumnBlockDialog>(
+        [caretLine](SetColumnBlockDialog& d) {
+            EXPECT_EQ(d.edit(0)->text(), QString::number(caretLine));  // from the caret's line
+            d.edit(1)->setText("4");
+        },
+        [&] { frame->action(cmd::EditSelectColumnBlock)->trigger(); });
+    EXPECT_EQ(panel.state().selection.kind, Selection::Kind::Block);
+    EXPECT_EQ(panel.state().selection.firstLine, static_cast<std::uint64_t>(caretLine));
+    EXPECT_EQ(panel.state().selection.lastLine, 4u);
+
+    frame->action(cmd::EditSelectAll)->trigger();
+    EXPECT_EQ(panel.state().selection.kind, Selection::Kind::Range);
+    EXPECT_EQ(panel.state().selection.end, 100u);
 }
 
 }  // namespace
