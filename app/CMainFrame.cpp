@@ -35,6 +35,7 @@
 #include "app/WindowPlacement.h"
 #include "app/settings/CSettings.h"
 #include "display/DisplayTexts.h"
+#include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"
 #include "display/ui/OptionPages.h"
 #include "display/ui/PositionCommands.h"
@@ -125,7 +126,8 @@ CKestraneView::CKestraneView(CSettings& settings, CEditDataServices services, QW
 
 CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages,
                          CEditDataServices services)
-    : document_(std::make_unique<CKestraneDoc>(settings, messages)),
+    : messages_(messages),
+      document_(std::make_unique<CKestraneDoc>(settings, messages)),
       view_(new CKestraneView(settings, services, this)) {
     setWidget(view_);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -136,6 +138,14 @@ CChildFrame::~CChildFrame() = default;
 
 CHexPanel& CChildFrame::panel() {
     return view_->hexWindow().panel();
+}
+
+CGoToDialog& CChildFrame::goToDialog() {
+    if (goTo_ == nullptr) {
+        goTo_ = new CGoToDialog(panel(), messages_, this);
+        goTo_->afterJump = [this] { view_->hexWindow().update(); };
+    }
+    return *goTo_;
 }
 
 // --------------------------------------------------------------- frame
@@ -360,7 +370,12 @@ void CMainFrame::buildMenus() {
                QKeySequence(Qt::CTRL | Qt::Key_B), [this] {
                    runOnPanel([this](CHexPanel& p) { runSelectColumnBlock(p, messages_, this); });
                });
-    addCommand(edit, cmd::EditGoTo, QStringLiteral("&Go to...\tCtrl+G"));
+    addCommand(edit, cmd::EditGoTo, QStringLiteral("&Go to...\tCtrl+G"),
+               QKeySequence(Qt::CTRL | Qt::Key_G), [this] {
+                   if (CChildFrame* child = activeChild()) {
+                       child->goToDialog().present();
+                   }
+               });
     edit->addSeparator();
     addCommand(edit, cmd::EditReadOnly, QStringLiteral("Readonl&y\tCtrl+Y"));
 
@@ -563,6 +578,8 @@ CChildFrame* CMainFrame::addChild() {
     child->view().onCommand = [this, child](int id) {
         if (id == cmd::FileAttributes && !child->document().path().empty()) {
             showFileProperties(child->document().path(), this);
+        } else if (id == cmd::EditGoTo) {
+            child->goToDialog().present();
         } else if (id == cmd::ViewDataStartAddress) {
             runDataStartAddress(child->panel(), messages_, this);
         }
@@ -807,7 +824,7 @@ void CMainFrame::updateCommands() {
     }
     const bool attached = hasChild && child->panel().state().attached;
     for (int id : {cmd::EditSelectAll, cmd::EditSelectLine, cmd::EditSelectRange,
-                   cmd::EditSelectColumnBlock}) {
+                   cmd::EditSelectColumnBlock, cmd::EditGoTo}) {
         enable(id, attached);
     }
     if (!hasChild) {

@@ -73,6 +73,8 @@ class CKestraneView : public QWidget {
 
 // The child frame of one document: a sub-window of the frame's work area
 // holding the document's view.
+class CGoToDialog;
+
 class CChildFrame : public QMdiSubWindow {
   public:
     CChildFrame(CSettings& settings, platform::MessageService& messages,
@@ -82,10 +84,14 @@ class CChildFrame : public QMdiSubWindow {
     CKestraneDoc& document() { return *document_; }
     CHexWindow& view() { return view_->hexWindow(); }
     CHexPanel& panel();
+    // The view's "Go To" dialog, made on first use and kept for the view.
+    CGoToDialog& goToDialog();
 
   private:
+    platform::MessageService& messages_;
     std::unique_ptr<CKestraneDoc> document_;
     CKestraneView* view_;
+    CGoToDialog* goTo_ = nullptr;
 };
 
 // The main frame: menus with every command id, the standard and presentation

@@ -511,7 +511,7 @@ std::vector<MenuEntry> CHexPanel::dataMenu() const {
         {cmd::DefineDatamark, "Define Datamark...", false, false},
         {cmd::EditDatamarks, "Edit Datamarks...", false, false},
         {0, "", false, false},
-        {cmd::GoTo, "Go to...", false, false},
+        {cmd::GoTo, "Go to...", state_.attached, false},
         {cmd::FileAttributes, "File Attributes...", hasPath_, false},
     };
 }

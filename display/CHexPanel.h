@@ -121,6 +121,11 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void clearSelection();
     void selectAll();
     void selectLine();
+    // The Go To jumps: the caret goes to `offset` (or the first byte of
+    // `line`, which is then selected), scrolling so that two lines above the
+    // target show when it was out of view.
+    void jumpToOffset(std::uint64_t offset);
+    void jumpToLine(std::uint64_t line);
     // A range selection [start, end) with the caret at its end; an empty
     // range clears the selection.
     void selectRange(std::uint64_t start, std::uint64_t end);

@@ -105,6 +105,33 @@ void CHexPanel::selectLine() {
     gotoOffset(end);
 }
 
+void CHexPanel::jumpToOffset(std::uint64_t offset) {
+    offset = std::min(offset, state_.dataSize);
+    const auto line = static_cast<std::int64_t>(hex_.cells().offsetToColumnLine(offset).line);
+    const bool visible =
+        line >= state_.firstLine && line < state_.firstLine + state_.visibleLines();
+    if (!visible) {
+        // Two lines above the target stay in view where there are two.
+        scrollToLine(line >= 3 ? line - 2 : line);
+    }
+    clearSelection();
+    gotoOffset(offset);
+}
+
+void CHexPanel::jumpToLine(std::uint64_t line) {
+    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
+    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
+    const std::uint64_t start = std::min(state_.dataSize, line == 0 ? 0 : line * width - indent);
+    const std::uint64_t end = std::min(state_.dataSize, (line + 1) * width - indent);
+    jumpToOffset(start);
+    if (end > start) {
+        // The caret stays on the line's first byte; the far end anchors.
+        anchor_ = static_cast<std::int64_t>(end);
+        state_.selection = Selection::range(start, end);
+        repaintClient(false);
+    }
+}
+
 void CHexPanel::selectRange(std::uint64_t start, std::uint64_t end) {
     start = std::min(start, state_.dataSize);
     end = std::min(end, state_.dataSize);
