@@ -43,6 +43,9 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     static constexpr int kEdgeGap = 4;  // above the panels without the header band
     // User message 101 of the line-width handle.
     static constexpr int kLineWidthMessage = 101;
+    // The drag-scroll timer: identifier 101, a tick every 500 ms.
+    static constexpr int kDragScrollTimer = 101;
+    static constexpr int kDragScrollInterval = 500;
 
     CHexPanel(CSettings* settings, CEditDataServices services, int scrollBarWidth = 16);
     ~CHexPanel() override;
@@ -111,6 +114,12 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void processMouseEvent(MouseEvent& event) override;
 
     void setSelection(const Selection& selection);
+    // Starts (true) and stops (false) the drag-scroll timer of the window;
+    // each tick calls dragTimerTick.
+    void setDragTimer(std::function<void(bool running)> timer) { dragTimer_ = std::move(timer); }
+    // While a mouse selection runs with the pointer outside the visible
+    // data, scrolls toward it and moves the selection's end.
+    void dragTimerTick();
 
     // ------------------------------------------------------------ caret
     // The caret's panel and cell; the first query places it on offset 0 of
@@ -206,6 +215,17 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     std::int64_t caretCell_ = -1;
     std::int64_t anchor_ = -1;  // selection anchor offset, -1 without a range
     bool dragging_ = false;
+    // The pointer of the running mouse selection, in its panel's coordinates.
+    CShowDataPanel* dragPanel_ = nullptr;
+    int dragX_ = 0;
+    int dragY_ = 0;
+    std::function<void(bool)> dragTimer_;
+    struct DragOutside {
+        int horizontal = 0;  // -1 left of the data, 1 right of the window
+        int vertical = 0;    // -1 above the data, 1 below the window
+    };
+    DragOutside dragOutside() const;
+    bool dragScrollStep();
     // The column block's corners: the anchor and the one that moves.
     std::int64_t blockAnchorLine_ = 0;
     std::int64_t blockAnchorColumn_ = 0;

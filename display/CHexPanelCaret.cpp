@@ -467,6 +467,10 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             }
             placeCaret(panel, cells.byteToCell(offset));
             dragging_ = true;
+            dragPanel_ = nullptr;
+            if (dragTimer_) {
+                dragTimer_(true);
+            }
             setMouseGrab(&panel);
             if (event.isAltDown() && offset < state_.dataSize) {
                 // Alt starts a column block at the pointer's unit column and line.
@@ -482,6 +486,14 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             break;
         }
         case eventid::MouseDragged: {
+            if (dragging_) {
+                dragPanel_ = &panel;
+                dragX_ = event.getX();
+                dragY_ = event.getY();
+                if (dragScrollStep()) {
+                    return;  // outside the visible data: scrolled toward the pointer
+                }
+            }
             if (dragging_ && state_.selection.kind == Selection::Kind::Block && pointed >= 0) {
                 const auto perLine = static_cast<std::uint64_t>(cells.cellsPerLine());
                 const auto perUnit = static_cast<std::uint64_t>(cells.cellsPerUnit());
@@ -509,6 +521,10 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
         }
         case eventid::MouseReleased: {
             dragging_ = false;
+            dragPanel_ = nullptr;
+            if (dragTimer_) {
+                dragTimer_(false);
+            }
             const Selection& s = state_.selection;
             // An empty range and a column block that is not valid go.
             if ((s.kind == Selection::Kind::Range && s.start == s.end) ||
@@ -541,5 +557,85 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
         }
         default:
             break;
+    }
+}
+
+// -------------------------------------------------------------- drag scroll
+
+CHexPanel::DragOutside CHexPanel::dragOutside() const {
+    DragOutside outside;
+    if (dragPanel_ == nullptr) {
+        return outside;
+    }
+    const Dimension client =
+        getNativeWindow() != nullptr ? getNativeWindow()->clientSize() : getSize();
+    const int windowX = dragPanel_->getBounds().x - state_.scrollX + dragX_;
+    int fixedRight = 0;
+    for (const CHexShow* fixed : const_cast<CHexPanel*>(this)->shownPanels()) {
+        if (fixed->isFixed()) {
+            fixedRight = std::max(fixedRight, fixed->getBounds().right());
+        }
+    }
+    if (windowX < fixedRight) {
+        outside.horizontal = -1;
+    } else if (windowX >= client.width) {
+        outside.horizontal = 1;
+    }
+    if (dragY_ < state_.headerHeight + state_.pixels.top) {
+        outside.vertical = -1;
+    } else if (dragY_ >= client.height - state_.pixels.bottom) {
+        outside.vertical = 1;
+    }
+    return outside;
+}
+
+bool CHexPanel::dragScrollStep() {
+    const DragOutside outside = dragOutside();
+    if (outside.horizontal == 0 && outside.vertical == 0) {
+        return false;
+    }
+    if (outside.horizontal != 0) {
+        scrollToX(state_.scrollX + outside.horizontal * 10 * state_.pixels.charWidth);
+    }
+    if (outside.vertical == 0) {
+        return true;
+    }
+    const CellGeometry cells = dragPanel_->cells();
+    const std::int64_t window = std::max<std::int64_t>(1, state_.visibleLines());
+    if (state_.selection.kind == Selection::Kind::Block) {
+        std::int64_t column = blockColumn_;
+        if (outside.horizontal < 0) {
+            column = 0;
+        } else if (outside.horizontal > 0) {
+            column = cells.unitsPerLine() - 1;
+        } else if (dragX_ >= state_.pixels.left) {
+            column = (dragX_ - state_.pixels.left) / state_.pixels.charWidth / cells.cellsPerUnit();
+        }
+        setBlockCorner(blockLine_ + outside.vertical * window, column);
+        ensureLineVisible(static_cast<std::uint64_t>(blockLine_));
+        return true;
+    }
+    if (anchor_ < 0) {
+        return true;
+    }
+    // A range's end moves by one window of data toward the pointer.
+    const auto bytes = window * state_.presentation.lineWidth();
+    const std::int64_t end =
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(caretOffset_) + outside.vertical * bytes,
+                                 0, static_cast<std::int64_t>(state_.dataSize));
+    const auto offset = static_cast<std::uint64_t>(end);
+    state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
+    caretPanel_ = dragPanel_;
+    caretCell_ = static_cast<std::int64_t>(cells.byteToCell(offset));
+    caretOffset_ = offset;
+    ensureLineVisible(static_cast<std::uint64_t>(caretCell_) /
+                      static_cast<std::uint64_t>(cells.cellsPerLine()));
+    repaintClient(false);
+    return true;
+}
+
+void CHexPanel::dragTimerTick() {
+    if (dragging_) {
+        dragScrollStep();
     }
 }

@@ -1,5 +1,7 @@
 #include "display/ui/CHexWindow.h"
 
+#include <QTimer>
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -71,10 +73,24 @@ CHexWindow::CHexWindow(CSettings* settings, CEditDataServices services, QWidget*
         }
     });
     panel_->setMenuRequester([this](CHexPanel::Menu menu, int x, int y) { showMenu(menu, x, y); });
+    dragTimer_ = new QTimer(this);
+    dragTimer_->setInterval(CHexPanel::kDragScrollInterval);
+    connect(dragTimer_, &QTimer::timeout, this, [this] {
+        panel_->dragTimerTick();
+        update();
+    });
+    panel_->setDragTimer([this](bool running) {
+        if (running) {
+            dragTimer_->start();
+        } else {
+            dragTimer_->stop();
+        }
+    });
     placeScrollBars();
 }
 
 CHexWindow::~CHexWindow() {
+    panel_->setDragTimer(nullptr);
     panel_->setNativeWindow(nullptr);
     panel_.reset();
 }

@@ -16,6 +16,8 @@ class QScrollBar;
 // paints the panel through one off-screen image per paint, and keeps the
 // scroll bars (in lines, scaled when a file has more lines than a Qt scroll
 // bar counts).
+class QTimer;
+
 class CHexWindow : public QWidget, public NativeWindow {
   public:
     CHexWindow(CSettings* settings, CEditDataServices services, QWidget* parent = nullptr);
@@ -58,6 +60,7 @@ class CHexWindow : public QWidget, public NativeWindow {
     void leaveEvent(QEvent* event) override;
 
   private:
+    QTimer* dragTimer_ = nullptr;
     void placeScrollBars();
     void sendMouse(QMouseEvent* event, NativeMouseMessage::Kind kind);
     void updatePointer(const QPoint& at);

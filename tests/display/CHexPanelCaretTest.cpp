@@ -194,3 +194,52 @@ TEST_F(CHexPanelCaretTest, TheCaretIsAWindowBlockWhileTheViewHasTheFocus) {
 }
 
 }  // namespace
+
+namespace {
+
+// A 16000-byte file (1000 lines) in a 200-pixel window: ten lines or so show.
+class CHexPanelDragScrollTest : public CHexPanelCaretTest {
+  protected:
+    testsupport::RecordingNativeWindow small{{1200, 200}};
+    std::vector<bool> timer;
+
+    void SetUp() override {
+        CHexPanelCaretTest::SetUp();
+        const std::string path = dir.file("long.bin");
+        testsupport::writeFile(path, std::string(16000, 'y'));
+        panel->closeFile();
+        panel->setNativeWindow(&small);
+        ASSERT_TRUE(panel->openFile(path, kGenericRead));
+        panel->setDragTimer([this](bool running) { timer.push_back(running); });
+    }
+};
+
+TEST_F(CHexPanelDragScrollTest, DraggingBelowTheWindowMovesTheEndByAWindowPerTick) {
+    const auto [x0, y0] = hexPoint(0, 1);
+    panel->handleMouse({Kind::LeftDown, x0, y0, modifier::LeftButton, true});
+    EXPECT_EQ(timer, std::vector<bool>{true});
+    const std::int64_t window = panel->state().visibleLines();
+    ASSERT_GT(window, 1);
+    panel->handleMouse({Kind::Move, x0, 400, modifier::LeftButton, true});
+    const std::uint64_t step = static_cast<std::uint64_t>(window) * 16;
+    EXPECT_EQ(selection().start, 16u);
+    EXPECT_EQ(selection().end, 16u + step);
+    panel->dragTimerTick();
+    EXPECT_EQ(selection().end, 16u + 2 * step);
+    // The view follows the moving end.
+    const auto endLine = static_cast<std::int64_t>((16 + 2 * step) / 16);
+    EXPECT_GE(endLine, panel->state().firstLine);
+    EXPECT_LT(endLine, panel->state().firstLine + window + 1);
+    // Above the data it comes back, clamped at 0.
+    for (int i = 0; i < 5; ++i) {
+        panel->handleMouse({Kind::Move, x0, 2, modifier::LeftButton, true});
+    }
+    EXPECT_EQ(selection().start, 0u);
+    EXPECT_EQ(selection().end, 16u);
+    panel->handleMouse({Kind::LeftUp, x0, 2, 0, true});
+    EXPECT_EQ(timer, (std::vector<bool>{true, false}));
+    panel->dragTimerTick();  // a tick after the release changes nothing
+    EXPECT_EQ(selection().end, 16u);
+}
+
+}  // namespace
