@@ -1,0 +1,72 @@
+#pragma once
+
+// A hex view on an off-screen window for the benchmarks: a 1 GiB sparse file
+// edited in place, or a 1 MB file in memory, optionally scrolled to the end.
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/settings/CSettings.h"
+#include "display/CHexPanel.h"
+#include "display/ui/HexViewRenderer.h"
+#include "display/ui/OffscreenWindow.h"
+#include "platform/TempFile.h"
+
+namespace benchview {
+
+namespace fs = std::filesystem;
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+struct View {
+    std::string folder;
+    std::unique_ptr<platform::Registry> registry;
+    std::unique_ptr<CSettings> settings;
+    OffscreenWindow window{{kWidth, kHeight}};
+    std::unique_ptr<HexViewRenderer> renderer;
+    std::unique_ptr<CHexPanel> panel;
+
+    View(bool large, bool atEnd) {
+        folder = platform::systemTempDirectory() + "/kestrane-bench-XXXXXX";
+        if (mkdtemp(folder.data()) == nullptr) {
+            std::abort();
+        }
+        registry = std::make_unique<platform::Registry>(folder + "/registry.sqlite");
+        settings = std::make_unique<CSettings>(*registry);
+        settings->open();
+        settings->write(settings::edit::LineBytes, 32);
+        const std::string path = folder + "/data.bin";
+        const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0644);
+        std::vector<char> bytes(1000000);
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            bytes[i] = static_cast<char>(i * 7);
+        }
+        if (::write(fd, bytes.data(), bytes.size()) < 0 ||
+            (large && ftruncate(fd, 1ll << 30) != 0)) {
+            std::abort();
+        }
+        ::close(fd);
+        renderer = std::make_unique<HexViewRenderer>("Courier New", 96);
+        panel = std::make_unique<CHexPanel>(settings.get(),
+                                            CEditDataServices{settings.get(), nullptr, nullptr});
+        panel->setNativeWindow(&window);
+        renderer->applyMetrics(*panel);
+        panel->openFile(path, kGenericRead);
+        if (atEnd) {
+            panel->scrollToLine(INT64_MAX);
+        }
+    }
+    ~View() {
+        panel.reset();
+        fs::remove_all(folder);
+    }
+};
+
+}  // namespace benchview
