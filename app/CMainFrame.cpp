@@ -575,6 +575,8 @@ CChildFrame* CMainFrame::addChild() {
     area_->addSubWindow(child);
     tabs_->addTab(QString());
     child->document().onTitleChanged = [this, child] { childTitleChanged(child); };
+    // The status panes follow the caret at once, not only on the update timer.
+    child->panel().setCaretHook([this] { updateCommands(); });
     child->view().onCommand = [this, child](int id) {
         if (id == cmd::FileAttributes && !child->document().path().empty()) {
             showFileProperties(child->document().path(), this);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,28 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     std::pair<CShowDataPanel*, std::uint64_t> caret();
     // Puts the caret on `offset` (at most the data size) and keeps it in view.
     void gotoOffset(std::uint64_t offset);
+    // The caret to the first byte of display `line` (at most the last line).
+    void gotoLine(std::uint64_t line);
+    // The range selection [start, end), when the selection is a range.
+    std::optional<std::pair<std::uint64_t, std::uint64_t>> getSelection() const;
+    struct ColumnBlock {
+        std::int64_t firstLine = 0, lastLine = 0, firstColumn = 0, lastColumn = 0;
+    };
+    // The column block: normalised, or raw as anchor (first) and current
+    // corner (last).
+    std::optional<ColumnBlock> getColumnBlock(bool normalised = true) const;
+    // Starts a selection at `offset`: a range anchored there, or with
+    // `column` a column block whose corner is `corner` (unit column, line).
+    // The drag-scroll timer runs unless `noTimer`.
+    void beginSelection(std::uint64_t offset, bool noTimer, bool column,
+                        CellGeometry::ColumnLine corner = {});
+    // Moves the range's end to `offset`, or the block's corner to `corner`.
+    void extendSelection(std::uint64_t offset, CellGeometry::ColumnLine corner = {});
+    // Stops the timer; an empty range or a block that is not valid goes.
+    void endSelection();
+    // Runs after every caret move (the status fields and, later, the value
+    // interpretation follow the caret through it).
+    void setCaretHook(std::function<void()> hook) { caretHook_ = std::move(hook); }
     void clearSelection();
     void selectAll();
     void selectLine();
@@ -220,6 +243,8 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     int dragX_ = 0;
     int dragY_ = 0;
     std::function<void(bool)> dragTimer_;
+    std::function<void()> caretHook_;
+    void caretMoved();
     struct DragOutside {
         int horizontal = 0;  // -1 left of the data, 1 right of the window
         int vertical = 0;    // -1 above the data, 1 below the window

@@ -41,6 +41,13 @@ void CHexPanel::placeCaret(CShowDataPanel& panel, std::uint64_t cell) {
     caretOffset_ = cellOffset(panel, cell);
     ensureLineVisible(cell / static_cast<std::uint64_t>(panel.cells().cellsPerLine()));
     showCaretAt();
+    caretMoved();
+}
+
+void CHexPanel::caretMoved() {
+    if (caretHook_) {
+        caretHook_();
+    }
 }
 
 void CHexPanel::ensureLineVisible(std::uint64_t line) {
@@ -517,22 +524,11 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             ensureLineVisible(static_cast<std::uint64_t>(caretCell_) /
                               static_cast<std::uint64_t>(cells.cellsPerLine()));
             repaintClient(false);
+            caretMoved();
             break;
         }
         case eventid::MouseReleased: {
-            dragging_ = false;
-            dragPanel_ = nullptr;
-            if (dragTimer_) {
-                dragTimer_(false);
-            }
-            const Selection& s = state_.selection;
-            // An empty range and a column block that is not valid go.
-            if ((s.kind == Selection::Kind::Range && s.start == s.end) ||
-                (s.kind == Selection::Kind::Block &&
-                 !hex_.cells().isValidBlock(s.firstLine, s.lastLine, s.firstColumn,
-                                            s.lastColumn))) {
-                clearSelection();
-            }
+            endSelection();
             showCaretAt();
             break;
         }
@@ -631,11 +627,89 @@ bool CHexPanel::dragScrollStep() {
     ensureLineVisible(static_cast<std::uint64_t>(caretCell_) /
                       static_cast<std::uint64_t>(cells.cellsPerLine()));
     repaintClient(false);
+    caretMoved();
     return true;
 }
 
 void CHexPanel::dragTimerTick() {
     if (dragging_) {
         dragScrollStep();
+    }
+}
+
+// ------------------------------------------------ operations for other parts
+
+void CHexPanel::gotoLine(std::uint64_t line) {
+    const std::uint64_t lines = hex_.cells().lineCount();
+    line = std::min(line, lines == 0 ? 0 : lines - 1);
+    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
+    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
+    gotoOffset(line == 0 ? 0 : line * width - indent);
+}
+
+std::optional<std::pair<std::uint64_t, std::uint64_t>> CHexPanel::getSelection() const {
+    if (state_.selection.kind != Selection::Kind::Range) {
+        return std::nullopt;
+    }
+    return std::pair{state_.selection.start, state_.selection.end};
+}
+
+std::optional<CHexPanel::ColumnBlock> CHexPanel::getColumnBlock(bool normalised) const {
+    const Selection& s = state_.selection;
+    if (s.kind != Selection::Kind::Block) {
+        return std::nullopt;
+    }
+    if (normalised) {
+        return ColumnBlock{static_cast<std::int64_t>(s.firstLine),
+                           static_cast<std::int64_t>(s.lastLine), s.firstColumn, s.lastColumn};
+    }
+    return ColumnBlock{blockAnchorLine_, blockLine_, blockAnchorColumn_, blockColumn_};
+}
+
+void CHexPanel::beginSelection(std::uint64_t offset, bool noTimer, bool column,
+                               CellGeometry::ColumnLine corner) {
+    offset = std::min(offset, state_.dataSize);
+    dragging_ = !noTimer;
+    dragPanel_ = nullptr;
+    if (dragging_ && dragTimer_) {
+        dragTimer_(true);
+    }
+    if (column) {
+        const CellGeometry::ColumnLine at = hex_.cells().offsetToColumnLine(offset);
+        anchor_ = -1;
+        blockAnchorLine_ = static_cast<std::int64_t>(at.line);
+        blockAnchorColumn_ = at.column;
+        setBlockCorner(static_cast<std::int64_t>(corner.line), corner.column);
+        return;
+    }
+    anchor_ = static_cast<std::int64_t>(offset);
+    state_.selection = Selection::range(offset, offset);
+    gotoOffset(offset);
+}
+
+void CHexPanel::extendSelection(std::uint64_t offset, CellGeometry::ColumnLine corner) {
+    if (state_.selection.kind == Selection::Kind::Block) {
+        setBlockCorner(static_cast<std::int64_t>(corner.line), corner.column);
+        return;
+    }
+    if (anchor_ < 0) {
+        return;
+    }
+    offset = std::min(offset, state_.dataSize);
+    state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
+    gotoOffset(offset);
+}
+
+void CHexPanel::endSelection() {
+    if (dragging_ && dragTimer_) {
+        dragTimer_(false);
+    }
+    dragging_ = false;
+    dragPanel_ = nullptr;
+    const Selection& s = state_.selection;
+    if ((s.kind == Selection::Kind::Range && s.start == s.end) ||
+        (s.kind == Selection::Kind::Block &&
+         !hex_.cells().isValidBlock(s.firstLine, s.lastLine, s.firstColumn, s.lastColumn))) {
+        clearSelection();
     }
 }

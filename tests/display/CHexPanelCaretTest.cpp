@@ -243,3 +243,45 @@ TEST_F(CHexPanelDragScrollTest, DraggingBelowTheWindowMovesTheEndByAWindowPerTic
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CHexPanelCaretTest, SelectionOperationsForOtherPartsKeepTheirRules) {
+    int moves = 0;
+    panel->setCaretHook([&moves] { ++moves; });
+    key(kRight);
+    EXPECT_GE(moves, 1);
+
+    // A range begun without the timer, extended backwards, then ended.
+    panel->beginSelection(10, true, false);
+    ASSERT_TRUE(panel->getSelection().has_value());
+    EXPECT_EQ(*panel->getSelection(), (std::pair<std::uint64_t, std::uint64_t>{10, 10}));
+    panel->extendSelection(4);
+    ASSERT_TRUE(panel->getSelection().has_value());
+    EXPECT_EQ(*panel->getSelection(), (std::pair<std::uint64_t, std::uint64_t>{4, 10}));
+    EXPECT_EQ(panel->caretOffset(), 4u);
+    panel->endSelection();
+    EXPECT_TRUE(panel->getSelection().has_value());
+    // An empty one goes on the end.
+    panel->beginSelection(6, true, false);
+    panel->endSelection();
+    EXPECT_FALSE(panel->getSelection().has_value());
+
+    // A block reports its corners raw (anchor first) or normalised.
+    panel->beginSelection(36, true, true, {1, 0});  // anchor: unit column 2 of line 2
+    const auto raw = panel->getColumnBlock(false);
+    const auto normal = panel->getColumnBlock(true);
+    ASSERT_TRUE(raw && normal);
+    EXPECT_EQ(raw->firstLine, 2);
+    EXPECT_EQ(raw->lastLine, 0);
+    EXPECT_EQ(normal->firstLine, 0);
+    EXPECT_EQ(normal->lastLine, 2);
+    EXPECT_EQ(normal->firstColumn, 1);
+    EXPECT_EQ(normal->lastColumn, 2);
+
+    // gotoLine stops on the last line.
+    panel->gotoLine(99);
+    EXPECT_EQ(panel->caretOffset(), 32u);
+}
+
+}  // namespace
