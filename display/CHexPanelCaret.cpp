@@ -533,6 +533,10 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             break;
         }
         case eventid::MouseDoubleClicked: {
+            if (state_.shown.header && event.getY() < state_.headerHeight) {
+                toggleAddressBase();  // the header band over a data panel
+                return;
+            }
             if (panel.kind() != CellGeometry::Panel::Hex || pointed < 0 ||
                 static_cast<std::uint64_t>(pointed) >= endCell) {
                 return;

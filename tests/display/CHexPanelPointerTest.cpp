@@ -112,9 +112,18 @@ TEST_F(CHexPanelPointerTest, RightButtonReleasesAskForTheirPanelsMenu) {
                                             CHexPanel::Menu::Address, CHexPanel::Menu::Bookmark));
 }
 
-TEST_F(CHexPanelPointerTest, ADoubleClickOnTheAddressPanelTogglesTheBase) {
+TEST_F(CHexPanelPointerTest, ADoubleClickOnTheAddressPanelOrTheHeaderBandTogglesTheBase) {
     const int x = panel->addressPanel().getBounds().x + 3;
     mouse(Kind::LeftDoubleClick, x, 100, modifier::LeftButton);
+    EXPECT_FALSE(panel->state().presentation.hexAddresses());
+    // Over a data panel only the header band toggles it; the data do not.
+    const int hexX = panel->hexPanel().getBounds().x + 20;
+    mouse(Kind::LeftDoubleClick, hexX, 10, modifier::LeftButton);
+    EXPECT_TRUE(panel->state().presentation.hexAddresses());
+    mouse(Kind::LeftDoubleClick, hexX, 100, modifier::LeftButton);
+    EXPECT_TRUE(panel->state().presentation.hexAddresses());
+    const int charX = panel->charPanel().getBounds().x + 10;
+    mouse(Kind::LeftDoubleClick, charX, 10, modifier::LeftButton);
     EXPECT_FALSE(panel->state().presentation.hexAddresses());
 }
 
