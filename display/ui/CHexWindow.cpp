@@ -250,10 +250,13 @@ void CHexWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CHexWindow::wheelEvent(QWheelEvent* event) {
-    // Whole lines: up for a positive delta, three lines a notch.
-    const int notches = event->angleDelta().y() / 120;
-    if (notches != 0) {
-        panel_->scrollByLines(-3 * notches);
+    // Whole lines: up for a positive delta, three lines a notch. Touchpads
+    // send fractions of a notch; they add up until a line is due.
+    wheelEighths_ += event->angleDelta().y();
+    const int lines = wheelEighths_ * 3 / 120;
+    if (lines != 0) {
+        wheelEighths_ -= lines * 120 / 3;
+        panel_->scrollByLines(-lines);
     }
     event->accept();
 }

@@ -61,6 +61,7 @@ class CHexWindow : public QWidget, public NativeWindow {
 
   private:
     QTimer* dragTimer_ = nullptr;
+    int wheelEighths_ = 0;  // wheel delta not yet turned into lines
     void placeScrollBars();
     void sendMouse(QMouseEvent* event, NativeMouseMessage::Kind kind);
     void updatePointer(const QPoint& at);

@@ -107,6 +107,13 @@ TEST_F(CHexWindowTest, ScrollBarsFollowTheFileAndTheWheelMovesWholeLines) {
     QApplication::sendEvent(&window, &wheel);
     EXPECT_EQ(window.panel().state().firstLine, 103);
     EXPECT_EQ(vertical->value(), 103);
+    // Touchpad fractions of a notch add up to a line.
+    for (int i = 0; i < 4; ++i) {
+        QWheelEvent small(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -10), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&window, &small);
+    }
+    EXPECT_EQ(window.panel().state().firstLine, 104);
 }
 
 TEST(KeyCodesTest, QtKeysBecomeVirtualKeyCodes) {
