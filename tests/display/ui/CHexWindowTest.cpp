@@ -116,6 +116,26 @@ TEST_F(CHexWindowTest, ScrollBarsFollowTheFileAndTheWheelMovesWholeLines) {
     EXPECT_EQ(window.panel().state().firstLine, 104);
 }
 
+TEST_F(CHexWindowTest, KeyClicksMoveTheCaretAndExtendASelection) {
+    CHexWindow window(&settings, {&settings, nullptr, nullptr});
+    window.resize(900, 300);
+    ASSERT_TRUE(window.panel().openFile(makeFile(std::string(1000, 'k')), kGenericRead));
+    window.show();
+    window.setFocus();
+    const int width = window.panel().state().presentation.lineWidth();
+    QTest::keyClick(&window, Qt::Key_Down);
+    EXPECT_EQ(window.panel().caretOffset(), static_cast<std::uint64_t>(width));
+    QTest::keyClick(&window, Qt::Key_Right, Qt::ShiftModifier);  // anchors only
+    QTest::keyClick(&window, Qt::Key_Right, Qt::ShiftModifier);
+    const Selection& s = window.panel().state().selection;
+    ASSERT_EQ(s.kind, Selection::Kind::Range);
+    EXPECT_EQ(s.start, static_cast<std::uint64_t>(width));
+    EXPECT_EQ(s.end, static_cast<std::uint64_t>(width + 1));
+    QTest::keyClick(&window, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(window.panel().caretOffset(), 999u);  // the last byte
+    EXPECT_EQ(window.panel().state().selection.kind, Selection::Kind::None);
+}
+
 TEST(KeyCodesTest, QtKeysBecomeVirtualKeyCodes) {
     EXPECT_EQ(virtualKeyOf(Qt::Key_Left), 0x25u);
     EXPECT_EQ(virtualKeyOf(Qt::Key_PageDown), 0x22u);
