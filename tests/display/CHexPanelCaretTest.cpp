@@ -285,3 +285,30 @@ TEST_F(CHexPanelCaretTest, SelectionOperationsForOtherPartsKeepTheirRules) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr std::uint32_t kPageDown = 0x22;
+
+TEST_F(CHexPanelCaretTest, HomeAndEndOnAnIndentedFirstLine) {
+    ASSERT_TRUE(panel->increaseIndent());
+    const int indent = panel->state().presentation.indent();
+    ASSERT_GT(indent, 0);
+    panel->gotoOffset(3);
+    key(kEnd);
+    EXPECT_EQ(panel->caretOffset(), static_cast<std::uint64_t>(16 - indent - 1));
+    key(kHome);
+    EXPECT_EQ(panel->caretOffset(), 0u);
+}
+
+TEST_F(CHexPanelCaretTest, PageDownNearTheEndStopsOnTheLastLineThatHasTheColumn) {
+    // Lines hold bytes 0-15, 16-31 and 32-39; the window shows all of them.
+    panel->gotoOffset(2);
+    key(kPageDown);
+    EXPECT_EQ(panel->caretOffset(), 34u);
+    panel->gotoOffset(10);
+    key(kPageDown);
+    EXPECT_EQ(panel->caretOffset(), 26u);  // byte 42 is past the data
+}
+
+}  // namespace
