@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "editdata/EditDataTypes.h"
+#include "platform/StringTable.h"
+
+class CEditAction;
+class CEditData;
+
+namespace platform {
+class Clipboard;
+}
+
+// Copy and paste between a byte store and the clipboard, in the two private
+// formats and plain text.
+
+enum class CopyResult {
+    Copied,
+    TooLarge,     // above "Max Copy Size": the caller shows message 1101
+    Unavailable,  // the clipboard could not be opened; it keeps its content
+    ReadFailed,   // the store could not read the bytes; the clipboard is unchanged
+};
+
+inline constexpr int kCopyLimitMessage = 1101;
+std::span<const platform::StringEntry> exchangeStrings();
+
+// n within the limit (compared unsigned).
+bool checkCopySize(std::uint64_t n, std::uint64_t maxCopySize);
+// The "%i" of message 1101: the limit in whole MB.
+std::int64_t copyLimitInMegabytes(std::uint64_t maxCopySize);
+
+// [start, end) as "Kestrane HEX-Data" with its leading text beside it.
+CopyResult copyRange(CEditData& data, platform::Clipboard& clipboard, std::uint64_t start,
+                     std::uint64_t end, std::uint32_t dataStartAddress, std::uint64_t maxCopySize);
+// A column block (byte columns) as "Kestrane HEX-Block", zero beyond the data.
+CopyResult copyBlock(CEditData& data, platform::Clipboard& clipboard, const ColumnBlock& block,
+                     std::uint32_t dataStartAddress, std::uint64_t maxCopySize);
+
+// At least one format, and one of plain text or the private formats.
+bool isPasteAvailable(const platform::Clipboard& clipboard);
+
+// Where a paste goes: the offset, and the view's layout for placing a block
+// at the offset's line and unit column.
+struct PasteTarget {
+    std::uint64_t offset = 0;
+    int lineWidth = 16;
+    int indent = 0;
+    int unit = 1;
+};
+// The block a "Kestrane HEX-Block" of rows x columns makes at the target;
+// the line width grows to hold it.
+ColumnBlock placeBlock(const PasteTarget& target, std::uint32_t rows, std::uint32_t columns);
+
+bool pasteInsert(CEditData& data, platform::Clipboard& clipboard, const PasteTarget& target,
+                 bool record, std::unique_ptr<CEditAction> linked = nullptr);
+bool pasteOverwrite(CEditData& data, platform::Clipboard& clipboard, const PasteTarget& target,
+                    bool toEnd, bool record, std::unique_ptr<CEditAction> linked = nullptr);
+
+// The hex edit boxes' "Paste &Hex Text" (any content, as canonical text when
+// it is not hexadecimal text already, if `textLimit` holds the bytes) and
+// "&Paste" (valid hexadecimal plain text only).
+enum class HexPasteMode { HexText, Plain };
+std::optional<std::string> clipboardToHexText(const platform::Clipboard& clipboard,
+                                              HexPasteMode mode, std::size_t textLimit,
+                                              bool wildcardAllowed = false);

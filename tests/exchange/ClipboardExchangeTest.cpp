@@ -1,0 +1,145 @@
+#include "exchange/ClipboardExchange.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "editdata/CEditData.h"
+#include "editdata/CEditDataOwner.h"
+#include "exchange/ClipboardFormats.h"
+#include "tests/support/FakeClipboard.h"
+
+namespace {
+
+using testing::ElementsAre;
+using testing::ElementsAreArray;
+
+// A document that agrees to everything and records nothing.
+class QuietOwner : public CEditDataOwner {
+  public:
+    void markModified(bool) override {}
+    bool confirmThreshold(std::uint64_t, int) override { return true; }
+    bool confirmIrreversible(int) override { return true; }
+    std::optional<CaretContext> getCaretCell() override { return std::nullopt; }
+    std::int32_t cellOfByte(Component*, std::uint64_t offset) override {
+        return static_cast<std::int32_t>(offset);
+    }
+    void setCaret(Component*, std::int32_t) override {}
+};
+
+class ClipboardExchangeTest : public testing::Test {
+  protected:
+    QuietOwner owner;
+    CEditData data;
+    testsupport::FakeClipboard clipboard;
+
+    void load(const std::vector<std::uint8_t>& bytes) {
+        data.setOwner(&owner);
+        ASSERT_TRUE(data.create(bytes.size(), 0));
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            std::uint8_t b = bytes[i];
+            ASSERT_TRUE(data.writeByte(b, i, false));
+        }
+    }
+    std::vector<std::uint8_t> all() {
+        std::vector<std::uint8_t> bytes(data.getDataSize());
+        std::uint64_t read = 0;
+        data.readData(bytes.data(), bytes.size(), read, 0);
+        return bytes;
+    }
+};
+
+TEST_F(ClipboardExchangeTest, ARangeGoesAsHexDataWithItsLeadingText) {
+    load({0x41, 0x42, 0x00, 0x43});
+    ASSERT_EQ(copyRange(data, clipboard, 0, 4, 0x100, 1048576), CopyResult::Copied);
+    EXPECT_EQ(clipboard.readText(), "AB");
+    const auto raw = clipboard.read(kHexDataFormat);
+    ASSERT_TRUE(raw.has_value());
+    EXPECT_THAT(*raw, ElementsAre(0, 1, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0x41, 0x42, 0, 0x43));
+    // A range starting with a zero byte puts no text.
+    ASSERT_EQ(copyRange(data, clipboard, 2, 4, 0, 1048576), CopyResult::Copied);
+    EXPECT_FALSE(clipboard.hasText());
+}
+
+TEST_F(ClipboardExchangeTest, ACopyAboveTheLimitOrWithoutClipboardLeavesItAsItWas) {
+    load({1, 2, 3, 4});
+    clipboard.putText("before");
+    EXPECT_EQ(copyRange(data, clipboard, 0, 4, 0, 3), CopyResult::TooLarge);
+    clipboard.refuseOpen = true;
+    EXPECT_EQ(copyRange(data, clipboard, 0, 4, 0, 10), CopyResult::Unavailable);
+    EXPECT_EQ(clipboard.readText(), "before");
+    EXPECT_FALSE(clipboard.hasFormat(kHexDataFormat));
+    EXPECT_EQ(copyLimitInMegabytes(1048576), 1);
+}
+
+TEST_F(ClipboardExchangeTest, ABlockPastTheEndIsZeroFilledAndHasNoText) {
+    // 10 bytes at 4 a line: columns 1..2 of lines 1..2 are bytes 5, 6, 9 and one past the end.
+    load({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    ColumnBlock block;
+    block.lineWidth = 4;
+    block.firstLine = 1;
+    block.lastLine = 2;
+    block.firstColumn = 1;
+    block.lastColumn = 2;
+    ASSERT_EQ(copyBlock(data, clipboard, block, 0, 1048576), CopyResult::Copied);
+    EXPECT_FALSE(clipboard.hasText());
+    const auto content = decodeHexBlock(*clipboard.read(kHexBlockFormat));
+    ASSERT_TRUE(content.has_value());
+    EXPECT_EQ(content->sourceOffset, 5u);
+    EXPECT_EQ(content->rows, 2u);
+    EXPECT_EQ(content->columns, 2u);
+    EXPECT_THAT(content->bytes, ElementsAre(5, 6, 9, 0));
+}
+
+TEST_F(ClipboardExchangeTest, PasteTakesHexDataFirstThenTheBlockThenText) {
+    load({0xaa, 0xbb});
+    clipboard.putText("zz");
+    clipboard.put(kHexDataFormat, encodeHexData({0, 0, {1, 2}}));
+    ASSERT_TRUE(isPasteAvailable(clipboard));
+    ASSERT_TRUE(pasteInsert(data, clipboard, {1, 16, 0, 1}, false));
+    EXPECT_THAT(all(), ElementsAre(0xaa, 1, 2, 0xbb));
+
+    testsupport::FakeClipboard textOnly;
+    textOnly.putText("Hi");
+    ASSERT_TRUE(pasteInsert(data, textOnly, {0, 16, 0, 1}, false));
+    EXPECT_THAT(all(), ElementsAre('H', 'i', 0xaa, 1, 2, 0xbb));
+
+    testsupport::FakeClipboard nothing;
+    EXPECT_FALSE(isPasteAvailable(nothing));
+    EXPECT_FALSE(pasteInsert(data, nothing, {0, 16, 0, 1}, false));
+    EXPECT_EQ(all().size(), 6u);
+}
+
+TEST_F(ClipboardExchangeTest, OverwriteToEndThatDoesNotFitChangesNothing) {
+    load({1, 2, 3, 4});
+    clipboard.put(kHexDataFormat, encodeHexData({0, 0, std::vector<std::uint8_t>(10, 9)}));
+    EXPECT_FALSE(pasteOverwrite(data, clipboard, {2, 16, 0, 1}, true, false));
+    EXPECT_THAT(all(), ElementsAre(1, 2, 3, 4));
+    clipboard.put(kHexDataFormat, encodeHexData({0, 0, {7, 8}}));
+    ASSERT_TRUE(pasteOverwrite(data, clipboard, {0, 16, 0, 1}, true, false));
+    EXPECT_THAT(all(), ElementsAre(1, 2, 7, 8));
+}
+
+TEST_F(ClipboardExchangeTest, ABlockWiderThanTheLineWidensTheOperation) {
+    const ColumnBlock block = placeBlock({5, 4, 0, 1}, 2, 6);
+    EXPECT_EQ(block.firstLine, 1);
+    EXPECT_EQ(block.lastLine, 2);
+    EXPECT_EQ(block.firstColumn, 1);
+    EXPECT_EQ(block.lastColumn, 6);
+    EXPECT_EQ(block.lineWidth, 7);
+}
+
+TEST_F(ClipboardExchangeTest, HexTextFromTheClipboardInBothModes) {
+    clipboard.putText("0a\t0b\r\n");
+    EXPECT_EQ(clipboardToHexText(clipboard, HexPasteMode::Plain, 100), "0a 0b  ");
+    EXPECT_EQ(clipboardToHexText(clipboard, HexPasteMode::HexText, 100), "0a 0b  ");
+    clipboard.putText("AB");  // valid hex text: one byte 0xAB, kept as typed
+    EXPECT_EQ(clipboardToHexText(clipboard, HexPasteMode::HexText, 100), "AB");
+    clipboard.putText("Hi!");
+    EXPECT_EQ(clipboardToHexText(clipboard, HexPasteMode::Plain, 100), std::nullopt);
+    EXPECT_EQ(clipboardToHexText(clipboard, HexPasteMode::HexText, 100), "48 69 21 ");
+    EXPECT_EQ(clipboardToHexText(clipboard, HexPasteMode::HexText, 2), std::nullopt);
+    clipboard.put(kHexDataFormat, encodeHexData({0, 0, {0xff}}));
+    EXPECT_EQ(clipboardToHexText(clipboard, HexPasteMode::HexText, 100), "ff ");
+}
+
+}  // namespace
