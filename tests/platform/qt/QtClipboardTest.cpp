@@ -1,0 +1,45 @@
+#include "platform/qt/QtClipboard.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace {
+
+using platform::QtClipboard;
+
+TEST(QtClipboardTest, FormatNamesMapToOneMimeTypeEach) {
+    EXPECT_EQ(QtClipboard::mimeTypeOf("Kestrane HEX-Data"), "application/x-kestrane-hex-data");
+    EXPECT_EQ(QtClipboard::mimeTypeOf("Kestrane HEX-Block"), "application/x-kestrane-hex-block");
+}
+
+TEST(QtClipboardTest, WhatIsWrittenShowsOnCloseWithTheExactBytes) {
+    QtClipboard clipboard;
+    ASSERT_TRUE(clipboard.open());
+    clipboard.empty();
+    clipboard.write("Kestrane HEX-Data", {0, 1, 0, 0xff});
+    clipboard.writeText("AB");
+    clipboard.close();
+    const QMimeData* shown = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->data("application/x-kestrane-hex-data"), QByteArray("\x00\x01\x00\xff", 4));
+    EXPECT_EQ(shown->text(), "AB");
+    EXPECT_TRUE(clipboard.hasFormat("Kestrane HEX-Data"));
+    EXPECT_FALSE(clipboard.hasFormat("Kestrane HEX-Block"));
+    EXPECT_THAT(*clipboard.read("Kestrane HEX-Data"), testing::ElementsAre(0, 1, 0, 0xff));
+    EXPECT_EQ(clipboard.readText(), "AB");
+}
+
+TEST(QtClipboardTest, TextBytesThatAreNotUtf8ShowOneCharacterEach) {
+    QtClipboard clipboard;
+    ASSERT_TRUE(clipboard.open());
+    clipboard.empty();
+    clipboard.writeText("\xe9t\xe9");  // Latin-1 bytes
+    clipboard.close();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("\xc3\xa9t\xc3\xa9"));
+}
+
+}  // namespace
