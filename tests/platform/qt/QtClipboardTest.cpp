@@ -6,6 +6,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -40,6 +43,31 @@ TEST(QtClipboardTest, TextBytesThatAreNotUtf8ShowOneCharacterEach) {
     clipboard.writeText("\xe9t\xe9");  // Latin-1 bytes
     clipboard.close();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("\xc3\xa9t\xc3\xa9"));
+}
+
+}  // namespace
+
+namespace {
+
+// One process copies under a real X server, another reads the MIME data.
+TEST(QtClipboardProcessTest, AnotherProcessReadsTheExactBytes) {
+    if (std::system("command -v xvfb-run > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "xvfb-run is not installed (./test.sh installs it)";
+    }
+    const std::string probe = CLIPBOARD_PROBE;
+    const std::string command = "env -u QT_QPA_PLATFORM xvfb-run -a sh -c \"'" + probe +
+                                "' put & sleep 2; '" + probe + "' get; wait\" 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    pclose(pipe);
+    EXPECT_THAT(output, testing::HasSubstr("data:0001000000000000040000004142"
+                                           "0043\n"));
+    EXPECT_THAT(output, testing::HasSubstr("text:AB\n"));
 }
 
 }  // namespace
