@@ -41,6 +41,7 @@
 #include "display/ui/PositionCommands.h"
 #include "editdata/CQuickUndoList.h"
 #include "editdata/ui/CQuickUndoPopup.h"
+#include "exchange/ClipboardExchange.h"
 #include "platform/File.h"
 #include "platform/FileCopy.h"
 #include "platform/MessageService.h"
@@ -349,7 +350,8 @@ void CMainFrame::buildMenus() {
                QKeySequence(Qt::CTRL | Qt::Key_D), [this] { showQuickList(false); });
     edit->addSeparator();
     addCommand(edit, cmd::EditCut, QStringLiteral("Cu&t\tCtrl+X"));
-    addCommand(edit, cmd::EditCopy, QStringLiteral("&Copy\tCtrl+C"));
+    addCommand(edit, cmd::EditCopy, QStringLiteral("&Copy\tCtrl+C"), QKeySequence::Copy,
+               [this] { copySelection(); });
     addCommand(edit, cmd::EditPaste, QStringLiteral("&Paste\tCtrl+V"));
     addCommand(edit, cmd::EditDelete, QStringLiteral("&Delete\tDel"));
     addCommand(edit, cmd::EditOverwrite, QStringLiteral("Over&write\tCtrl+W"));
@@ -799,6 +801,26 @@ void CMainFrame::refreshRecentMenu() {
     recentMenu_->setEnabled(!recent_.paths().empty());
 }
 
+void CMainFrame::copySelection() {
+    CChildFrame* child = activeChild();
+    if (child == nullptr || !child->panel().state().attached) {
+        return;
+    }
+    CHexPanel& panel = child->panel();
+    const auto limit = static_cast<std::uint64_t>(settings_.get(settings::edit::MaxCopySize));
+    const std::uint32_t start = panel.state().presentation.dataStartAddress();
+    CopyResult result = CopyResult::Copied;
+    if (const auto range = panel.getSelection()) {
+        result = copyRange(panel.data(), clipboard_, range->first, range->second, start, limit);
+    } else if (const auto block = panel.blockGeometry()) {
+        result = copyBlock(panel.data(), clipboard_, *block, start, limit);
+    }
+    if (result == CopyResult::TooLarge) {
+        messages_.show(kCopyLimitMessage, {platform::MessageIcon::Information},
+                       {copyLimitInMegabytes(limit)});
+    }
+}
+
 void CMainFrame::updateCommands() {
     CChildFrame* child = activeChild();
     const bool hasChild = child != nullptr;
@@ -829,6 +851,8 @@ void CMainFrame::updateCommands() {
                    cmd::EditSelectColumnBlock, cmd::EditGoTo}) {
         enable(id, attached);
     }
+    enable(cmd::EditCopy,
+           attached && child->panel().state().selection.kind != Selection::Kind::None);
     if (!hasChild) {
         enable(cmd::EditUndo, false);
         enable(cmd::EditRedo, false);

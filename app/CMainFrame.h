@@ -10,6 +10,7 @@
 #include "app/RecentFiles.h"
 #include "app/TipSelector.h"
 #include "display/CHexPanel.h"
+#include "platform/qt/QtClipboard.h"
 
 class CHexWindow;
 class CSettings;
@@ -122,6 +123,9 @@ class CMainFrame : public QMainWindow {
     QLabel* statusPane(int index) const { return panes_[static_cast<std::size_t>(index)]; }
     // Enables and checks every command and fills the status panes.
     void updateCommands();
+    // Copy: a range as "Kestrane HEX-Data" with its text, a block as
+    // "Kestrane HEX-Block"; message 1101 above "Max Copy Size".
+    void copySelection();
     // Restores "Settings"/"WindowPos"; false (default placement) for a bad value.
     bool restorePlacement();
     void storePlacement();
@@ -138,6 +142,7 @@ class CMainFrame : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    platform::QtClipboard clipboard_;
     QAction* addCommand(QMenu* menu, int id, const QString& text, const QKeySequence& keys = {},
                         std::function<void()> run = {});
     void buildMenus();

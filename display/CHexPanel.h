@@ -138,6 +138,9 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     // The column block: normalised, or raw as anchor (first) and current
     // corner (last).
     std::optional<ColumnBlock> getColumnBlock(bool normalised = true) const;
+    // The column block as the store's geometry: byte columns from the first
+    // unit's first byte to the last unit's last byte (within the line).
+    std::optional<::ColumnBlock> blockGeometry() const;
     // Starts a selection at `offset`: a range anchored there, or with
     // `column` a column block whose corner is `corner` (unit column, line).
     // The drag-scroll timer runs unless `noTimer`.

@@ -670,6 +670,24 @@ std::optional<CHexPanel::ColumnBlock> CHexPanel::getColumnBlock(bool normalised)
     return ColumnBlock{blockAnchorLine_, blockLine_, blockAnchorColumn_, blockColumn_};
 }
 
+std::optional<::ColumnBlock> CHexPanel::blockGeometry() const {
+    const Selection& s = state_.selection;
+    if (s.kind != Selection::Kind::Block) {
+        return std::nullopt;
+    }
+    const int unit = state_.presentation.unit();
+    const int width = state_.presentation.lineWidth();
+    ::ColumnBlock block;
+    block.lineWidth = width;
+    block.indent = state_.presentation.indent();
+    block.firstLine = static_cast<std::int32_t>(s.firstLine);
+    block.lastLine = static_cast<std::int32_t>(s.lastLine);
+    block.firstColumn = s.firstColumn * unit;
+    block.lastColumn = std::min((s.lastColumn + 1) * unit - 1, width - 1);
+    block.count = selectionLength();
+    return block;
+}
+
 void CHexPanel::beginSelection(std::uint64_t offset, bool noTimer, bool column,
                                CellGeometry::ColumnLine corner) {
     offset = std::min(offset, state_.dataSize);

@@ -5,6 +5,7 @@
 #include "app/TipStrings.h"
 #include "display/DisplayTexts.h"
 #include "editdata/EditDataStrings.h"
+#include "exchange/ClipboardExchange.h"
 
 namespace {
 
@@ -36,5 +37,5 @@ std::span<const platform::StringEntry> kestraneProgramStrings() {
 platform::StringTable makeKestraneStringTable() {
     // Subsystem tables join this list as their subsystems are built in.
     return platform::StringTable{kestraneProgramStrings(), editDataStrings(), displayStrings(),
-                                 tipStrings()};
+                                 exchangeStrings(), tipStrings()};
 }

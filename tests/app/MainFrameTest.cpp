@@ -8,8 +8,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -338,6 +341,34 @@ TEST_F(MainFrameTest, SelectRangeAndColumnBlockCommandsSetTheSelection) {
     frame->action(cmd::EditSelectAll)->trigger();
     EXPECT_EQ(panel.state().selection.kind, Selection::Kind::Range);
     EXPECT_EQ(panel.state().selection.end, 100u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, CopyPutsTheRangeOnTheClipboardWithinTheCopyLimit) {
+    ASSERT_TRUE(frame->openDocument(makeFile("copy.bin", std::string("AB\0C", 4))));
+    CHexPanel& panel = frame->activeChild()->panel();
+    panel.selectAll();
+    frame->updateCommands();
+    ASSERT_TRUE(frame->action(cmd::EditCopy)->isEnabled());
+    frame->action(cmd::EditCopy)->trigger();
+    const QMimeData* shown = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->data("application/x-kestrane-hex-data"),
+              QByteArray("\0\0\0\0\0\0\0\0\4\0\0\0AB\0C", 16));
+    EXPECT_EQ(shown->text(), "AB");
+
+    // "Max Copy Size" 0 counts as 1 MB; two MB are refused with the message.
+    settings.write(settings::edit::MaxCopySize, 0);
+    ASSERT_TRUE(frame->openDocument(makeFile("big.bin", std::string(2 << 20, 'b'))));
+    frame->activeChild()->panel().selectAll();
+    frame->action(cmd::EditCopy)->trigger();
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.shown().back().text,
+              "The size of the data to be copied exceeds the limitation: 1MB");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "AB");  // unchanged
 }
 
 }  // namespace
