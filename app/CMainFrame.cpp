@@ -945,6 +945,12 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     storePlacement();
+    releaseClipboardAtExit(
+        clipboard_, settings_.get(settings::general::AutoReleaseClipbrd) != 0, [this] {
+            return messages_.show(kReleaseClipboardQuestion, {platform::MessageIcon::Information,
+                                                              platform::MessageButtons::YesNo}) ==
+                   platform::MessageAnswer::Yes;
+        });
     event->accept();
 }
 

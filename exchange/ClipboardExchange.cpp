@@ -13,6 +13,7 @@ constexpr std::uint64_t kMegabyte = 1048576;
 
 constexpr platform::StringEntry kStrings[] = {
     {kCopyLimitMessage, "The size of the data to be copied exceeds the limitation: %iMB"},
+    {kReleaseClipboardQuestion, "Please confirm whether to release the Kestrane's clipboard data?"},
 };
 
 // Opens the clipboard for reading and closes it however the paste ends.
@@ -227,4 +228,20 @@ std::optional<std::string> clipboardToHexText(const platform::Clipboard& clipboa
         return std::nullopt;
     }
     return toHexText(bytes);
+}
+
+bool releaseClipboardAtExit(platform::Clipboard& clipboard, bool autoRelease,
+                            const std::function<bool()>& confirm) {
+    if (!clipboard.hasFormat(kHexDataFormat) && !clipboard.hasFormat(kHexBlockFormat)) {
+        return false;
+    }
+    if (!clipboard.open()) {
+        return false;
+    }
+    const bool release = autoRelease || (confirm && confirm());
+    if (release) {
+        clipboard.empty();
+    }
+    clipboard.close();
+    return release;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -27,6 +28,7 @@ enum class CopyResult {
 };
 
 inline constexpr int kCopyLimitMessage = 1101;
+inline constexpr int kReleaseClipboardQuestion = 1401;
 std::span<const platform::StringEntry> exchangeStrings();
 
 // n within the limit (compared unsigned).
@@ -68,3 +70,9 @@ enum class HexPasteMode { HexText, Plain };
 std::optional<std::string> clipboardToHexText(const platform::Clipboard& clipboard,
                                               HexPasteMode mode, std::size_t textLimit,
                                               bool wildcardAllowed = false);
+
+// At exit: when the clipboard holds one of the private formats it is emptied,
+// at once with `autoRelease`, else when `confirm` (question 1401) says yes.
+// True when it was emptied.
+bool releaseClipboardAtExit(platform::Clipboard& clipboard, bool autoRelease,
+                            const std::function<bool()>& confirm);

@@ -142,4 +142,29 @@ TEST_F(ClipboardExchangeTest, HexTextFromTheClipboardInBothModes) {
     EXPECT_EQ(clipboardToHexText(clipboard, HexPasteMode::HexText, 100), "ff ");
 }
 
+TEST_F(ClipboardExchangeTest, AtExitOnlyPrivateFormatsAreReleasedAndOnlyWhenAgreed) {
+    int asked = 0;
+    const auto answer = [&asked](bool yes) {
+        return [&asked, yes] {
+            ++asked;
+            return yes;
+        };
+    };
+    clipboard.putText("plain");
+    EXPECT_FALSE(releaseClipboardAtExit(clipboard, false, answer(true)));
+    EXPECT_EQ(asked, 0);  // plain text is not ours to release
+
+    clipboard.put(kHexDataFormat, encodeHexData({0, 0, {1}}));
+    EXPECT_FALSE(releaseClipboardAtExit(clipboard, false, answer(false)));
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(clipboard.hasFormat(kHexDataFormat));
+    EXPECT_TRUE(releaseClipboardAtExit(clipboard, false, answer(true)));
+    EXPECT_FALSE(clipboard.hasAnyFormat());
+
+    clipboard.put(kHexBlockFormat, encodeHexBlock({0, 0, 1, 1, {1}}));
+    EXPECT_TRUE(releaseClipboardAtExit(clipboard, true, answer(false)));
+    EXPECT_EQ(asked, 2);  // "Auto Release Clipbrd" does not ask
+    EXPECT_FALSE(clipboard.hasAnyFormat());
+}
+
 }  // namespace
