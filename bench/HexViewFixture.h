@@ -2,10 +2,12 @@
 
 // A hex view on an off-screen window for the benchmarks: a 1 GiB sparse file
 // edited in place, or a 1 MB file in memory, optionally scrolled to the end.
+#include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <QGuiApplication>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -68,5 +70,18 @@ struct View {
         fs::remove_all(folder);
     }
 };
+
+// Runs the registered benchmarks with a Qt application on the offscreen
+// platform (unless another one is asked for).
+inline int runOffscreen(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 }  // namespace benchview
