@@ -4,31 +4,18 @@
 #include <gtest/gtest.h>
 
 #include "editdata/CEditData.h"
-#include "editdata/CEditDataOwner.h"
 #include "exchange/ClipboardFormats.h"
 #include "tests/support/FakeClipboard.h"
+#include "tests/support/QuietOwner.h"
 
 namespace {
 
 using testing::ElementsAre;
 using testing::ElementsAreArray;
 
-// A document that agrees to everything and records nothing.
-class QuietOwner : public CEditDataOwner {
-  public:
-    void markModified(bool) override {}
-    bool confirmThreshold(std::uint64_t, int) override { return true; }
-    bool confirmIrreversible(int) override { return true; }
-    std::optional<CaretContext> getCaretCell() override { return std::nullopt; }
-    std::int32_t cellOfByte(Component*, std::uint64_t offset) override {
-        return static_cast<std::int32_t>(offset);
-    }
-    void setCaret(Component*, std::int32_t) override {}
-};
-
 class ClipboardExchangeTest : public testing::Test {
   protected:
-    QuietOwner owner;
+    testsupport::QuietOwner owner;
     CEditData data;
     testsupport::FakeClipboard clipboard;
 

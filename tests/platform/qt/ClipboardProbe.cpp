@@ -9,27 +9,15 @@
 #include <cstring>
 
 #include "editdata/CEditData.h"
-#include "editdata/CEditDataOwner.h"
 #include "exchange/ClipboardExchange.h"
 #include "exchange/ClipboardFormats.h"
 #include "platform/qt/QtClipboard.h"
+#include "tests/support/QuietOwner.h"
 
 namespace {
 
-class QuietOwner : public CEditDataOwner {
-  public:
-    void markModified(bool) override {}
-    bool confirmThreshold(std::uint64_t, int) override { return true; }
-    bool confirmIrreversible(int) override { return true; }
-    std::optional<CaretContext> getCaretCell() override { return std::nullopt; }
-    std::int32_t cellOfByte(Component*, std::uint64_t offset) override {
-        return static_cast<std::int32_t>(offset);
-    }
-    void setCaret(Component*, std::int32_t) override {}
-};
-
 int put(QGuiApplication& application) {
-    QuietOwner owner;
+    testsupport::QuietOwner owner;
     CEditData data;
     data.setOwner(&owner);
     const std::uint8_t bytes[] = {0x41, 0x42, 0x00, 0x43};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "editdata/CEditDataOwner.h"
+
+namespace testsupport {
+
+// A document for a byte store that agrees to everything and records nothing
+// (no panel holds a caret).
+class QuietOwner : public CEditDataOwner {
+  public:
+    void markModified(bool) override {}
+    bool confirmThreshold(std::uint64_t, int) override { return true; }
+    bool confirmIrreversible(int) override { return true; }
+    std::optional<CaretContext> getCaretCell() override { return std::nullopt; }
+    std::int32_t cellOfByte(Component*, std::uint64_t offset) override {
+        return static_cast<std::int32_t>(offset);
+    }
+    void setCaret(Component*, std::int32_t) override {}
+};
+
+}  // namespace testsupport
