@@ -312,6 +312,16 @@ void CHexPanel::paint(Graphics& graphics) {
     }
 }
 
+int CHexPanel::fixedColumnsRight() {
+    int right = 0;
+    for (CHexShow* fixed : shownPanels()) {
+        if (fixed->isFixed()) {
+            right = std::max(right, fixed->getBounds().right());
+        }
+    }
+    return right;
+}
+
 CHexShow* CHexPanel::panelAt(int x, int y) {
     if (y < 0) {
         return nullptr;
@@ -321,16 +331,8 @@ CHexShow* CHexPanel::panelAt(int x, int y) {
         const int left = panel->isFixed() ? bounds.x : bounds.x - state_.scrollX;
         if (x >= left && x < left + bounds.width) {
             // A data panel scrolled under a fixed column is hidden there.
-            if (!panel->isFixed()) {
-                int fixedRight = 0;
-                for (CHexShow* fixed : shownPanels()) {
-                    if (fixed->isFixed()) {
-                        fixedRight = std::max(fixedRight, fixed->getBounds().right());
-                    }
-                }
-                if (x < fixedRight) {
-                    continue;
-                }
+            if (!panel->isFixed() && x < fixedColumnsRight()) {
+                continue;
             }
             return panel;
         }

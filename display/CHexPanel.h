@@ -222,6 +222,8 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     int minLineWidth() const;
     int maxLineWidth() const;
     std::vector<CHexShow*> shownPanels();
+    // The right edge of the fixed mark and address columns.
+    int fixedColumnsRight();
 
     CSettings* settings_;
     ViewState state_;
@@ -252,7 +254,9 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
         int horizontal = 0;  // -1 left of the data, 1 right of the window
         int vertical = 0;    // -1 above the data, 1 below the window
     };
-    DragOutside dragOutside() const;
+    DragOutside dragOutside();
+    // The bytes [start, end) of display `line`, within the data.
+    std::pair<std::uint64_t, std::uint64_t> lineBytes(std::uint64_t line) const;
     bool dragScrollStep();
     // The column block's corners: the anchor and the one that moves.
     std::int64_t blockAnchorLine_ = 0;

@@ -101,12 +101,17 @@ void CHexPanel::selectAll() {
     gotoOffset(state_.dataSize);
 }
 
+std::pair<std::uint64_t, std::uint64_t> CHexPanel::lineBytes(std::uint64_t line) const {
+    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
+    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
+    const std::uint64_t start = std::min(state_.dataSize, line == 0 ? 0 : line * width - indent);
+    return {start, std::min(state_.dataSize, (line + 1) * width - indent)};
+}
+
 void CHexPanel::selectLine() {
     const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
     const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
-    const std::uint64_t line = (caretOffset_ + indent) / width;
-    const std::uint64_t start = line == 0 ? 0 : line * width - indent;
-    const std::uint64_t end = std::min(state_.dataSize, (line + 1) * width - indent);
+    const auto [start, end] = lineBytes((caretOffset_ + indent) / width);
     anchor_ = static_cast<std::int64_t>(start);
     state_.selection = Selection::range(start, end);
     gotoOffset(end);
@@ -126,10 +131,7 @@ void CHexPanel::jumpToOffset(std::uint64_t offset) {
 }
 
 void CHexPanel::jumpToLine(std::uint64_t line) {
-    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
-    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
-    const std::uint64_t start = std::min(state_.dataSize, line == 0 ? 0 : line * width - indent);
-    const std::uint64_t end = std::min(state_.dataSize, (line + 1) * width - indent);
+    const auto [start, end] = lineBytes(line);
     jumpToOffset(start);
     if (end > start) {
         // The caret stays on the line's first byte; the far end anchors.
@@ -562,7 +564,7 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
 
 // -------------------------------------------------------------- drag scroll
 
-CHexPanel::DragOutside CHexPanel::dragOutside() const {
+CHexPanel::DragOutside CHexPanel::dragOutside() {
     DragOutside outside;
     if (dragPanel_ == nullptr) {
         return outside;
@@ -570,13 +572,7 @@ CHexPanel::DragOutside CHexPanel::dragOutside() const {
     const Dimension client =
         getNativeWindow() != nullptr ? getNativeWindow()->clientSize() : getSize();
     const int windowX = dragPanel_->getBounds().x - state_.scrollX + dragX_;
-    int fixedRight = 0;
-    for (const CHexShow* fixed : const_cast<CHexPanel*>(this)->shownPanels()) {
-        if (fixed->isFixed()) {
-            fixedRight = std::max(fixedRight, fixed->getBounds().right());
-        }
-    }
-    if (windowX < fixedRight) {
+    if (windowX < fixedColumnsRight()) {
         outside.horizontal = -1;
     } else if (windowX >= client.width) {
         outside.horizontal = 1;
@@ -645,10 +641,7 @@ void CHexPanel::dragTimerTick() {
 
 void CHexPanel::gotoLine(std::uint64_t line) {
     const std::uint64_t lines = hex_.cells().lineCount();
-    line = std::min(line, lines == 0 ? 0 : lines - 1);
-    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
-    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
-    gotoOffset(line == 0 ? 0 : line * width - indent);
+    gotoOffset(lineBytes(std::min(line, lines == 0 ? 0 : lines - 1)).first);
 }
 
 std::optional<std::pair<std::uint64_t, std::uint64_t>> CHexPanel::getSelection() const {
