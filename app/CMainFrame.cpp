@@ -27,7 +27,6 @@
 #include <filesystem>
 
 #include "app/CFileProperties.h"
-#include "app/CNewFileDialog.h"
 #include "app/CQuickOpenDialog.h"
 #include "app/CTipDialog.h"
 #include "app/CommandIds.h"
@@ -260,7 +259,8 @@ void CMainFrame::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     addCommand(file, cmd::FileNew, QStringLiteral("&New...\tCtrl+N"), QKeySequence::New,
                [this] { fileNew(); });
-    addCommand(file, cmd::FileNewAndPaste, QStringLiteral("New And &Paste..."));
+    addCommand(file, cmd::FileNewAndPaste, QStringLiteral("New And &Paste..."), {},
+               [this] { fileNewAndPaste(); });
     addCommand(file, cmd::FileOpen, QStringLiteral("&Open...\tCtrl+O"), QKeySequence::Open, [this] {
         QFileDialog dialog(this, QString::fromStdString(strings_.text(61440)));
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -658,34 +658,6 @@ bool CMainFrame::openDocument(const std::string& path, bool readOnly) {
     return true;
 }
 
-bool CMainFrame::newDocument(std::uint64_t size, std::uint8_t fill) {
-    CChildFrame* child = addChild();
-    if (!child->panel().createNew(size, fill)) {
-        child->close();
-        return false;
-    }
-    child->document().setUntitled(++untitled_);
-    child->document().markModified(true);
-    child->show();
-    if (settings_.get(settings::general::MaximizeDocFrame) != 0 && children().size() == 1) {
-        child->showMaximized();
-    }
-    updateCommands();
-    return true;
-}
-
-void CMainFrame::fileNew() {
-    if (settings_.get(settings::edit::NewdocDirCreate) != 0) {
-        newDocument(static_cast<std::uint64_t>(settings_.get(settings::edit::NewdocInitLength)),
-                    static_cast<std::uint8_t>(settings_.get(settings::edit::NewdocInitData)));
-        return;
-    }
-    CNewFileDialog dialog(settings_, messages_, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        newDocument(dialog.size(), dialog.initialByte());
-    }
-}
-
 bool CMainFrame::saveDocument(CChildFrame& child, bool askForName) {
     CKestraneDoc& document = child.document();
     std::string path = document.path();
@@ -829,6 +801,7 @@ void CMainFrame::updateCommands() {
             command->setEnabled(on);
         }
     };
+    enable(cmd::FileNewAndPaste, isPasteAvailable(clipboard_));
     enable(cmd::FileSave, hasChild && child->document().isModified());
     enable(cmd::FileSaveAs, hasChild);
     enable(cmd::FileAttributes, hasChild && !child->document().path().empty());

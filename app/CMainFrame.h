@@ -107,10 +107,15 @@ class CMainFrame : public QMainWindow {
 
     // Opens a file in its own child window, or activates it when it is open.
     bool openDocument(const std::string& path, bool readOnly = false);
-    // A new untitled document of `size` bytes of `fill`.
-    bool newDocument(std::uint64_t size, std::uint8_t fill);
+    // A new untitled document of `size` bytes of `fill`, laid out for the
+    // column block on the clipboard when there is one; nullptr when it
+    // cannot be made.
+    CChildFrame* newDocument(std::uint64_t size, std::uint8_t fill);
     // New: the "Create New File" dialog unless "Newdoc Dir Create" is set.
     void fileNew();
+    // New And Paste: a document holding the clipboard's data, with the data
+    // start address its item and the chosen address type give.
+    void fileNewAndPaste();
     bool saveDocument(CChildFrame& child, bool askForName);
     // Asks to save a modified document; false when the user cancels.
     bool closeDocument(CChildFrame& child);

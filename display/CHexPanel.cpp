@@ -125,6 +125,11 @@ bool CHexPanel::createNew(std::uint64_t size, std::uint8_t fill) {
     return data_.create(size, fill) && attach();
 }
 
+void CHexPanel::useBlockLayout(int columns) {
+    state_.presentation.useBlockLayout(std::max(columns, minLineWidth()));
+    relayoutAndRepaint();
+}
+
 void CHexPanel::closeFile() {
     if (state_.attached && settings_ != nullptr) {
         state_.presentation.writeBack(*settings_);

@@ -38,6 +38,12 @@ bool CPresentation::changeLineWidth(int delta, int minimum, int maximum) {
     return true;
 }
 
+void CPresentation::useBlockLayout(int width) {
+    lineWidth_ = std::max(width, 1);
+    indent_ = 0;
+    unit_ = std::min(unit_, lineWidth_);
+}
+
 bool CPresentation::clearIndent() {
     if (indent_ == 0) {
         return false;

@@ -43,6 +43,10 @@ class CPresentation {
     bool canExtendLineWidth(int maximum) const { return lineWidth_ < maximum; }
     bool canShrinkLineWidth(int minimum) const { return lineWidth_ > minimum; }
 
+    // The layout of a view made for a pasted column block: its width, no
+    // indent, the unit lowered to fit.
+    void useBlockLayout(int width);
+
     bool clearIndent();
     bool canClearIndent() const { return indent_ != 0; }
     // Steps of one unit, cycling within the whole units of a line.

@@ -230,6 +230,74 @@ std::optional<std::string> clipboardToHexText(const platform::Clipboard& clipboa
     return toHexText(bytes);
 }
 
+std::optional<ClipboardItem> peekClipboardItem(const platform::Clipboard& clipboard) {
+    ClipboardItem item;
+    if (const auto raw = clipboard.read(kHexDataFormat)) {
+        const auto content = decodeHexData(*raw);
+        if (!content) {
+            return std::nullopt;
+        }
+        item.kind = ClipboardItem::Kind::HexData;
+        item.size = content->bytes.size();
+        item.dataStartAddress = content->dataStartAddress;
+        item.sourceOffset = content->sourceOffset;
+        return item;
+    }
+    if (const auto raw = clipboard.read(kHexBlockFormat)) {
+        const auto content = decodeHexBlock(*raw);
+        if (!content) {
+            return std::nullopt;
+        }
+        item.kind = ClipboardItem::Kind::HexBlock;
+        item.size = std::uint64_t{content->rows} * content->columns;
+        item.rows = content->rows;
+        item.columns = content->columns;
+        item.dataStartAddress = content->dataStartAddress;
+        item.sourceOffset = content->sourceOffset;
+        return item;
+    }
+    if (const auto text = clipboard.readText()) {
+        item.size = textBytes(*text).size();
+        return item;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> clipboardBlockColumns(const platform::Clipboard& clipboard) {
+    const auto raw = clipboard.read(kHexBlockFormat);
+    if (!raw) {
+        return std::nullopt;
+    }
+    const auto content = decodeHexBlock(*raw);
+    if (!content) {
+        return std::nullopt;
+    }
+    return content->columns;
+}
+
+std::uint64_t documentSizeFor(const ClipboardItem& item, int lineWidth) {
+    const auto width = static_cast<std::uint64_t>(std::max(lineWidth, 1));
+    if (item.kind != ClipboardItem::Kind::HexBlock || item.rows == 0 || width <= item.columns) {
+        return item.size;
+    }
+    return (std::uint64_t{item.rows} - 1) * width + item.columns;
+}
+
+std::uint32_t startAddressFor(const ClipboardItem& item, StartAddressType type) {
+    if (item.kind == ClipboardItem::Kind::Text) {
+        return 0;
+    }
+    switch (type) {
+        case StartAddressType::Default:
+            return 0;
+        case StartAddressType::Display:
+            return item.dataStartAddress;
+        case StartAddressType::Data:
+            return item.dataStartAddress + item.sourceOffset;  // 32-bit, as the header
+    }
+    return 0;
+}
+
 bool releaseClipboardAtExit(platform::Clipboard& clipboard, bool autoRelease,
                             const std::function<bool()>& confirm) {
     if (!clipboard.hasFormat(kHexDataFormat) && !clipboard.hasFormat(kHexBlockFormat)) {

@@ -71,6 +71,31 @@ std::optional<std::string> clipboardToHexText(const platform::Clipboard& clipboa
                                               HexPasteMode mode, std::size_t textLimit,
                                               bool wildcardAllowed = false);
 
+// What a new document made from the clipboard takes from it: the first item
+// a paste would take, its size and where it came from.
+struct ClipboardItem {
+    enum class Kind { HexData, HexBlock, Text };
+    Kind kind = Kind::Text;
+    std::uint64_t size = 0;  // the bytes a paste writes
+    std::uint32_t dataStartAddress = 0;
+    std::uint32_t sourceOffset = 0;
+    std::uint32_t rows = 0, columns = 0;  // a block's
+};
+std::optional<ClipboardItem> peekClipboardItem(const platform::Clipboard& clipboard);
+// The column count of a "Kestrane HEX-Block" on the clipboard.
+std::optional<std::uint32_t> clipboardBlockColumns(const platform::Clipboard& clipboard);
+
+// The size of a new document that takes the whole item, for a block laid out
+// in lines of `lineWidth`: rows x columns when the lines are the block's
+// width, else enough for every row to start a line.
+std::uint64_t documentSizeFor(const ClipboardItem& item, int lineWidth);
+
+// "Set Data Start Address As: " of a new document made from the clipboard.
+enum class StartAddressType { Default = 0, Display = 1, Data = 2 };
+// 0; the source view's data start address; that plus the first byte's offset.
+// Text has no source: always 0.
+std::uint32_t startAddressFor(const ClipboardItem& item, StartAddressType type);
+
 // At exit: when the clipboard holds one of the private formats it is emptied,
 // at once with `autoRelease`, else when `confirm` (question 1401) says yes.
 // True when it was emptied.

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,12 +22,14 @@
 
 #include "app/CFileProperties.h"
 #include "app/CNewFileDialog.h"
+#include "app/CNewPasteDialog.h"
 #include "app/CQuickOpenDialog.h"
 #include "app/CTipDialog.h"
 #include "app/CommandIds.h"
 #include "app/TipSelector.h"
 #include "app/settings/CSettings.h"
 #include "display/ui/PositionDialogs.h"
+#include "exchange/ClipboardFormats.h"
 #include "programs/kestrane/KestraneStrings.h"
 #include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"
@@ -369,6 +372,109 @@ TEST_F(MainFrameTest, CopyPutsTheRangeOnTheClipboardWithinTheCopyLimit) {
     EXPECT_EQ(messages.shown().back().text,
               "The size of the data to be copied exceeds the limitation: 1MB");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "AB");  // unchanged
+}
+
+}  // namespace
+
+namespace {
+
+void putOnClipboard(const char* mimeType, const std::vector<std::uint8_t>& bytes) {
+    auto* data = new QMimeData();
+    data->setData(mimeType, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                       static_cast<qsizetype>(bytes.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+std::vector<std::uint8_t> documentBytes(CChildFrame& child) {
+    CEditData& data = child.panel().data();
+    std::vector<std::uint8_t> bytes(data.getDataSize());
+    std::uint64_t read = 0;
+    data.readData(bytes.data(), bytes.size(), read, 0);
+    return bytes;
+}
+
+TEST_F(MainFrameTest, NewAndPasteOfABlockTakesItsWidthAndTheChosenStartAddress) {
+    QGuiApplication::clipboard()->clear();
+    frame->updateCommands();
+    EXPECT_FALSE(frame->action(cmd::FileNewAndPaste)->isEnabled());
+
+    std::vector<std::uint8_t> rows(40);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = static_cast<std::uint8_t>(i + 1);
+    }
+    putOnClipboard("application/x-kestrane-hex-block", encodeHexBlock({0x100, 0x40, 2, 20, rows}));
+    frame->updateCommands();
+    ASSERT_TRUE(frame->action(cmd::FileNewAndPaste)->isEnabled());
+    answerDialog<CNewPasteDialog>(
+        [](CNewPasteDialog& d) {
+            EXPECT_TRUE(d.clipboardSize()->isChecked());
+            d.addressTypes()->setCurrentIndex(2);  // "Data Address"
+            d.saveAsDefaults()->setChecked(true);
+        },
+        [&] { frame->action(cmd::FileNewAndPaste)->trigger(); });
+    ASSERT_NE(frame->activeChild(), nullptr);
+    CChildFrame& child = *frame->activeChild();
+    EXPECT_EQ(documentBytes(child), rows);
+    const CPresentation& layout = child.panel().state().presentation;
+    EXPECT_EQ(layout.lineWidth(), 20);
+    EXPECT_EQ(layout.indent(), 0);
+    EXPECT_EQ(layout.dataStartAddress(), 0x140u);
+    EXPECT_TRUE(child.document().isModified());
+    EXPECT_EQ(child.panel().data().getUndoCount(), 0);
+    EXPECT_EQ(settings.get(settings::edit::NewdocOfsType), 2);
+    EXPECT_EQ(settings.get(settings::edit::NewdocDirCreate), 0);
+}
+
+TEST_F(MainFrameTest, NewAndPasteWithoutTheClipboardSizeAsksForSizeAndByte) {
+    putOnClipboard("application/x-kestrane-hex-data", encodeHexData({0x1000, 8, {0xA1, 0xA2}}));
+    QTimer::singleShot(0, [] {
+        auto* paste = dynamic_cast<CNewPasteDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(paste, nullptr);
+        paste->addressTypes()->setCurrentIndex(1);  // "Display Address"
+        paste->clipboardSize()->setChecked(false);
+        // The size dialog follows once this one has closed.
+        QTimer::singleShot(0, [] {
+            auto* sizes = dynamic_cast<CNewFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(sizes, nullptr);
+            sizes->sizeEdit()->setText("5");
+            sizes->byteEdit()->setText("238");
+            sizes->accept();
+        });
+        paste->accept();
+    });
+    frame->fileNewAndPaste();
+    ASSERT_NE(frame->activeChild(), nullptr);
+    CChildFrame& child = *frame->activeChild();
+    EXPECT_EQ(documentBytes(child), (std::vector<std::uint8_t>{0xA1, 0xA2, 0xEE, 0xEE, 0xEE}));
+    EXPECT_EQ(child.panel().state().presentation.dataStartAddress(), 0x1000u);
+    // Nothing was asked to be kept.
+    EXPECT_EQ(settings.get(settings::edit::NewdocOfsType), 0);
+}
+
+TEST_F(MainFrameTest, NewAndPasteCreatedDirectlyTakesTextAndNarrowBlocksWhole) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("Hi"));
+    answerDialog<CNewPasteDialog>(
+        [](CNewPasteDialog& d) {
+            d.addressTypes()->setCurrentIndex(2);
+            d.createDirectly()->setChecked(true);
+        },
+        [&] { frame->fileNewAndPaste(); });
+    EXPECT_EQ(settings.get(settings::edit::NewdocDirCreate), 1);
+    EXPECT_EQ(settings.get(settings::edit::NewdocOfsType), 2);
+    ASSERT_NE(frame->activeChild(), nullptr);
+    EXPECT_EQ(documentBytes(*frame->activeChild()), (std::vector<std::uint8_t>{'H', 'i'}));
+    EXPECT_EQ(frame->activeChild()->panel().state().presentation.dataStartAddress(), 0u);
+
+    // From now on without the dialog. A block narrower than the minimum line
+    // width keeps every row: each starts a line of 8.
+    putOnClipboard("application/x-kestrane-hex-block",
+                   encodeHexBlock({0, 0, 2, 3, {1, 2, 3, 4, 5, 6}}));
+    frame->fileNewAndPaste();
+    ASSERT_EQ(frame->children().size(), 2u);
+    CChildFrame& narrow = *frame->activeChild();
+    EXPECT_EQ(narrow.panel().state().presentation.lineWidth(), 8);
+    EXPECT_EQ(documentBytes(narrow), (std::vector<std::uint8_t>{1, 2, 3, 0, 0, 0, 0, 0, 4, 5, 6}));
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 }  // namespace

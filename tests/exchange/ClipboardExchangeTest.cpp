@@ -155,3 +155,41 @@ TEST_F(ClipboardExchangeTest, AtExitOnlyPrivateFormatsAreReleasedAndOnlyWhenAgre
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ClipboardItemTest, ANewDocumentTakesSizeAndStartAddressFromTheFirstItem) {
+    testsupport::FakeClipboard clipboard;
+    EXPECT_FALSE(peekClipboardItem(clipboard));
+
+    clipboard.putText(std::string("AB\0C", 4));
+    auto text = peekClipboardItem(clipboard);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->size, 2u);  // up to its terminating zero
+    EXPECT_EQ(startAddressFor(*text, StartAddressType::Data), 0u);
+
+    clipboard.put(kHexBlockFormat,
+                  encodeHexBlock({0x1000, 0x20, 3, 5, std::vector<std::uint8_t>(15)}));
+    auto block = peekClipboardItem(clipboard);
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->kind, ClipboardItem::Kind::HexBlock);
+    EXPECT_EQ(block->size, 15u);
+    EXPECT_EQ(clipboardBlockColumns(clipboard), 5u);
+    EXPECT_EQ(documentSizeFor(*block, 5), 15u);
+    // In lines wider than the block every row still starts a line.
+    EXPECT_EQ(documentSizeFor(*block, 8), 2u * 8 + 5);
+
+    clipboard.put(kHexDataFormat, encodeHexData({0x1000, 0x20, {1, 2, 3}}));
+    auto range = peekClipboardItem(clipboard);
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->size, 3u);
+    EXPECT_EQ(startAddressFor(*range, StartAddressType::Default), 0u);
+    EXPECT_EQ(startAddressFor(*range, StartAddressType::Display), 0x1000u);
+    EXPECT_EQ(startAddressFor(*range, StartAddressType::Data), 0x1020u);
+
+    // A private item shorter than its header says is not taken for text.
+    clipboard.put(kHexDataFormat, {1, 2, 3});
+    EXPECT_FALSE(peekClipboardItem(clipboard));
+}
+
+}  // namespace
