@@ -586,7 +586,15 @@ CChildFrame* CMainFrame::addChild() {
             child->goToDialog().present();
         } else if (id == cmd::ViewDataStartAddress) {
             runDataStartAddress(child->panel(), messages_, this);
+        } else if (QAction* command = action(id)) {
+            command->trigger();  // the main menu's command of that name
         }
+    };
+    // The view's menu follows the main menu's enabling.
+    child->view().commandEnabled = [this](int id) -> std::optional<bool> {
+        updateCommands();
+        const QAction* command = action(id);
+        return command != nullptr ? std::optional<bool>(command->isEnabled()) : std::nullopt;
     };
     childConnections_.push_back(
         connect(child, &QObject::destroyed, this, [this, child] { childClosed(child); }));

@@ -352,7 +352,9 @@ void CHexWindow::showMenu(CHexPanel::Menu menu, int x, int y) {
         }
         QAction* action = popup.addAction(QString::fromStdString(entry.text));
         action->setData(entry.id);
-        action->setEnabled(entry.enabled);
+        const std::optional<bool> byFrame =
+            commandEnabled ? commandEnabled(entry.id) : std::nullopt;
+        action->setEnabled(byFrame.value_or(entry.enabled));
         action->setCheckable(entry.checked);
         action->setChecked(entry.checked);
     }

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "display/CHexPanel.h"
 #include "display/framework/NativeWindow.h"
@@ -27,6 +28,9 @@ class CHexWindow : public QWidget, public NativeWindow {
     const HexViewRenderer& renderer() const { return *renderer_; }
     // Runs the context-menu commands the view does not run itself.
     std::function<void(int commandId)> onCommand;
+    // Whether the frame enables a context-menu command now; nothing for a
+    // command the frame does not know, which keeps the view's own rule.
+    std::function<std::optional<bool>(int commandId)> commandEnabled;
     // Re-reads fonts and colours after an appearance change.
     void reloadAppearance();
 

@@ -28,6 +28,7 @@
 #include "app/CommandIds.h"
 #include "app/TipSelector.h"
 #include "app/settings/CSettings.h"
+#include "display/ui/CHexWindow.h"
 #include "display/ui/PositionDialogs.h"
 #include "exchange/ClipboardFormats.h"
 #include "programs/kestrane/KestraneStrings.h"
@@ -423,6 +424,11 @@ TEST_F(MainFrameTest, NewAndPasteOfABlockTakesItsWidthAndTheChosenStartAddress) 
     EXPECT_EQ(child.panel().data().getUndoCount(), 0);
     EXPECT_EQ(settings.get(settings::edit::NewdocOfsType), 2);
     EXPECT_EQ(settings.get(settings::edit::NewdocDirCreate), 0);
+    // The view's context menu offers it by the same rule.
+    ASSERT_TRUE(child.view().commandEnabled);
+    EXPECT_EQ(child.view().commandEnabled(cmd::FileNewAndPaste), true);
+    QGuiApplication::clipboard()->clear();
+    EXPECT_EQ(child.view().commandEnabled(cmd::FileNewAndPaste), false);
 }
 
 TEST_F(MainFrameTest, NewAndPasteWithoutTheClipboardSizeAsksForSizeAndByte) {
