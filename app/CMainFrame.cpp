@@ -47,6 +47,9 @@
 
 namespace {
 
+// The open-file tab control's width when the bar is made.
+constexpr int kTabControlWidth = 444;
+
 constexpr int kPaneWidths[] = {0, 80, 120, 200, 160, 128, 40};
 
 }  // namespace
@@ -511,9 +514,16 @@ void CMainFrame::buildToolBars() {
     tabs_->setShape(settings_.get(settings::frame::TabsLike) != 0 ? QTabBar::RoundedNorth
                                                                   : QTabBar::TriangularNorth);
     tabBar->addWidget(tabs_);
+    tabs_->setMinimumWidth(kTabControlWidth);
     const bool tips = settings_.get(settings::view::ToolbarTip) != 0;
+    toolbarTips_ = tips;
+    // The buttons' tips are held back while "Toolbar Tips" is off.
     for (QToolBar* bar : {standard, presentation, tabBar}) {
-        bar->setToolTipDuration(tips ? -1 : 0);
+        for (QAction* command : bar->actions()) {
+            if (QWidget* button = bar->widgetForAction(command)) {
+                button->installEventFilter(this);
+            }
+        }
     }
     // View > the bars, each shown or hidden by its own command.
     QMenu* view = viewMenu_;
@@ -532,11 +542,14 @@ void CMainFrame::buildToolBars() {
     toolbarTips->setChecked(tips);
     toolbarTips->setData(cmd::ViewToolbarTips);
     actions_[cmd::ViewToolbarTips] = toolbarTips;
-    connect(toolbarTips, &QAction::toggled, this, [this, standard, presentation, tabBar](bool on) {
-        for (QToolBar* bar : {standard, presentation, tabBar}) {
-            bar->setToolTipDuration(on ? -1 : 0);
-        }
-    });
+    connect(toolbarTips, &QAction::toggled, this, [this](bool on) { toolbarTips_ = on; });
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && !toolbarTips_) {
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::buildStatusBar() {

@@ -143,11 +143,13 @@ class CMainFrame : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
     platform::QtClipboard clipboard_;
+    bool toolbarTips_ = true;
     QAction* addCommand(QMenu* menu, int id, const QString& text, const QKeySequence& keys = {},
                         std::function<void()> run = {});
     void buildMenus();

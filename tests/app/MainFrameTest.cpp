@@ -11,12 +11,15 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolTip>
 #include <cstdio>
 #include <filesystem>
 
@@ -481,6 +484,29 @@ TEST_F(MainFrameTest, NewAndPasteCreatedDirectlyTakesTextAndNarrowBlocksWhole) {
     EXPECT_EQ(narrow.panel().state().presentation.lineWidth(), 8);
     EXPECT_EQ(documentBytes(narrow), (std::vector<std::uint8_t>{1, 2, 3, 0, 0, 0, 0, 0, 4, 5, 6}));
     EXPECT_TRUE(messages.shown().empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, ToolbarTipsOffHoldsBackTheButtonsTips) {
+    auto* bar = frame->findChild<QToolBar*>(QStringLiteral("Standard toolbar"));
+    ASSERT_NE(bar, nullptr);
+    QWidget* button = bar->widgetForAction(frame->action(cmd::FileOpen));
+    ASSERT_NE(button, nullptr);
+    const auto tipShown = [button] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(button, &help);
+        return QToolTip::isVisible();
+    };
+    frame->action(cmd::ViewToolbarTips)->trigger();  // off
+    EXPECT_FALSE(tipShown());
+    frame->action(cmd::ViewToolbarTips)->trigger();  // on again
+    EXPECT_TRUE(tipShown());
+    frame->action(cmd::ViewToolbarTips)->trigger();
+    frame->close();
+    EXPECT_EQ(settings.get(settings::view::ToolbarTip), 0);
 }
 
 }  // namespace
