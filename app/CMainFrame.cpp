@@ -34,6 +34,7 @@
 #include "app/WindowPlacement.h"
 #include "app/settings/CSettings.h"
 #include "display/DisplayTexts.h"
+#include "display/EditWarnings.h"
 #include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"
 #include "display/ui/OptionPages.h"
@@ -86,20 +87,11 @@ void CKestraneDoc::markModified(bool modified) {
 }
 
 bool CKestraneDoc::confirmThreshold(std::uint64_t amount, int stringId) {
-    if (settings_.get(settings::edit::OverwriteWarn) == 0 ||
-        amount < static_cast<std::uint64_t>(settings_.get(settings::edit::OverwriteSize))) {
-        return true;
-    }
-    return confirmIrreversible(stringId);
+    return EditWarnings(settings_, messages_).confirmThreshold(amount, stringId);
 }
 
 bool CKestraneDoc::confirmIrreversible(int stringId) {
-    if (settings_.get(settings::edit::OverwriteWarn) == 0) {
-        return true;
-    }
-    return messages_.show(stringId, {platform::MessageIcon::Exclamation,
-                                     platform::MessageButtons::OkCancel}) ==
-           platform::MessageAnswer::Ok;
+    return EditWarnings(settings_, messages_).confirmIrreversible(stringId);
 }
 
 void CKestraneDoc::closeDatamarks() {

@@ -40,23 +40,6 @@ std::uint64_t clampTo(std::int64_t value, std::uint64_t size) {
     return value <= 0 ? 0 : std::min(static_cast<std::uint64_t>(value), size);
 }
 
-// The part of a block row inside [0, size): [begin, end), and where it
-// starts in the row.
-struct RowPart {
-    std::uint64_t begin;
-    std::uint64_t end;
-    std::uint64_t column;
-};
-
-RowPart rowPart(const ColumnBlock& block, std::int64_t line, std::uint64_t size) {
-    const std::int64_t start = rowStart(block, line);
-    const std::uint64_t begin = clampTo(start, size);
-    const std::uint64_t end = std::max(begin, clampTo(start + block.columns(), size));
-    const auto column = static_cast<std::uint64_t>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(begin) - start, block.columns()));
-    return {begin, end, column};
-}
-
 // Reverses every unit of `length` bytes at `bytes` (a chunk), the final
 // partial unit included.
 void reverseUnits(std::uint8_t* bytes, std::uint64_t length, std::uint64_t unit) {
@@ -145,6 +128,15 @@ class SequentialWriter {
 };
 
 }  // namespace
+
+RowPart rowPart(const ColumnBlock& block, std::int64_t line, std::uint64_t size) {
+    const std::int64_t start = rowStart(block, line);
+    const std::uint64_t begin = clampTo(start, size);
+    const std::uint64_t end = std::max(begin, clampTo(start + block.columns(), size));
+    const auto column = static_cast<std::uint64_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(begin) - start, block.columns()));
+    return {begin, end, column};
+}
 
 // ------------------------------------------------------------- reading
 

@@ -29,3 +29,13 @@ struct ColumnBlock {
     std::int64_t rows() const { return std::int64_t{lastLine} - firstLine + 1; }
     std::int64_t columns() const { return std::int64_t{lastColumn} - firstColumn + 1; }
 };
+
+// The part of a block row inside the data [0, size): the bytes [begin, end)
+// and where they start in the row (over the first line's indent a row has
+// fewer bytes; beyond the end of the data none).
+struct RowPart {
+    std::uint64_t begin;
+    std::uint64_t end;
+    std::uint64_t column;
+};
+RowPart rowPart(const ColumnBlock& block, std::int64_t line, std::uint64_t size);

@@ -35,11 +35,17 @@ bool offers(MessageButtons buttons, MessageAnswer answer) {
 
 MessageAnswer MessageService::show(int id, MessageStyle style,
                                    std::initializer_list<FormatArg> args) {
-    return present({id, strings_.format(id, args), caption_, style});
+    return present({id, strings_.format(id, args), caption_, style, {}});
 }
 
 MessageAnswer MessageService::showText(std::string_view text, MessageStyle style) {
-    return present({0, std::string(text), caption_, style});
+    return present({0, std::string(text), caption_, style, {}});
+}
+
+MessageAnswer MessageService::showWithCheckBox(int id, MessageStyle style,
+                                               std::string_view checkBox, bool& checked) {
+    MessageRequest request{id, strings_.text(id), caption_, style, std::string(checkBox)};
+    return presentWithCheckBox(request, checked);
 }
 
 }  // namespace platform

@@ -31,6 +31,7 @@ struct MessageRequest {
     std::string text;
     std::string caption;
     MessageStyle style;
+    std::string checkBox;  // the label of a check box under the text, or none
 };
 
 // The first button of a button set: the answer of a message that is closed
@@ -54,12 +55,21 @@ class MessageService {
     MessageAnswer show(int id, MessageStyle style, std::initializer_list<FormatArg> args = {});
     // Shows a text that has no string id of its own.
     MessageAnswer showText(std::string_view text, MessageStyle style);
+    // Shows string `id` with a check box labelled `checkBox`; `checked` holds
+    // the box's state as the message closes (it starts as passed in).
+    MessageAnswer showWithCheckBox(int id, MessageStyle style, std::string_view checkBox,
+                                   bool& checked);
 
     const StringTable& strings() const { return strings_; }
     const std::string& caption() const { return caption_; }
 
   protected:
     virtual MessageAnswer present(const MessageRequest& request) = 0;
+    // A message with a check box; where it is not shown the box keeps its state.
+    virtual MessageAnswer presentWithCheckBox(const MessageRequest& request, bool& checked) {
+        (void)checked;
+        return present(request);
+    }
 
   private:
     const StringTable& strings_;

@@ -1,6 +1,7 @@
 #include "platform/qt/QtMessageService.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -74,6 +75,11 @@ QtMessageService::QtMessageService(const StringTable& strings, std::string capti
     : MessageService(strings, std::move(caption)), parent_(std::move(parent)) {}
 
 MessageAnswer QtMessageService::present(const MessageRequest& request) {
+    bool unused = false;
+    return presentWithCheckBox(request, unused);
+}
+
+MessageAnswer QtMessageService::presentWithCheckBox(const MessageRequest& request, bool& checked) {
     QWidget* parent = parent_ ? parent_() : QApplication::activeWindow();
     QMessageBox box(toQt(request.style.icon), QString::fromStdString(request.caption),
                     QString::fromStdString(request.text), toQt(request.style.buttons), parent);
@@ -86,7 +92,16 @@ MessageAnswer QtMessageService::present(const MessageRequest& request) {
     } else if (offers(request.style.buttons, MessageAnswer::No)) {
         box.setEscapeButton(QMessageBox::No);
     }
+    QCheckBox* check = nullptr;
+    if (!request.checkBox.empty()) {
+        check = new QCheckBox(QString::fromStdString(request.checkBox), &box);
+        check->setChecked(checked);
+        box.setCheckBox(check);
+    }
     box.exec();
+    if (check != nullptr) {
+        checked = check->isChecked();
+    }
     QAbstractButton* clicked = box.clickedButton();
     switch (clicked != nullptr ? box.standardButton(clicked) : QMessageBox::NoButton) {
         case QMessageBox::Ok:

@@ -18,6 +18,7 @@ class QtMessageService : public MessageService {
 
   protected:
     MessageAnswer present(const MessageRequest& request) override;
+    MessageAnswer presentWithCheckBox(const MessageRequest& request, bool& checked) override;
 
   private:
     std::function<QWidget*()> parent_;

@@ -27,4 +27,13 @@ platform::MessageAnswer ScriptedMessageService::present(const platform::MessageR
     return answer;
 }
 
+platform::MessageAnswer ScriptedMessageService::presentWithCheckBox(
+    const platform::MessageRequest& request, bool& checked) {
+    if (!checks_.empty()) {
+        checked = checks_.front();
+        checks_.pop_front();
+    }
+    return present(request);
+}
+
 }  // namespace testsupport

@@ -18,6 +18,8 @@ class ScriptedMessageService : public platform::MessageService {
         : MessageService(strings, std::move(caption)) {}
 
     void answer(platform::MessageAnswer answer) { answers_.push_back(answer); }
+    // How the next message with a check box leaves it (unchanged without one).
+    void tick(bool checked) { checks_.push_back(checked); }
 
     const std::vector<platform::MessageRequest>& shown() const { return shown_; }
     // The string ids of the messages shown so far, in order.
@@ -28,9 +30,12 @@ class ScriptedMessageService : public platform::MessageService {
 
   protected:
     platform::MessageAnswer present(const platform::MessageRequest& request) override;
+    platform::MessageAnswer presentWithCheckBox(const platform::MessageRequest& request,
+                                                bool& checked) override;
 
   private:
     std::deque<platform::MessageAnswer> answers_;
+    std::deque<bool> checks_;
     std::vector<platform::MessageRequest> shown_;
 };
 

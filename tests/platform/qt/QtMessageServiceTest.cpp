@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -88,6 +89,26 @@ TEST(QtMessageServiceTest, TextsAreNeverReadAsMarkup) {
     EXPECT_EQ(seen.format, Qt::PlainText);
     EXPECT_EQ(seen.text, "<b><i>file</i></b>");
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+TEST(QtMessageServiceTest, ACheckBoxUnderTheTextReportsItsStateWhateverTheButton) {
+    const platform::StringTable table{kStrings};
+    platform::QtMessageService messages(table, "Kestrane");
+    BoxSeen seen;
+    QString label;
+    whenBoxShows(seen, [&label](QMessageBox& box) {
+        ASSERT_NE(box.checkBox(), nullptr);
+        label = box.checkBox()->text();
+        box.checkBox()->setChecked(true);
+        box.button(QMessageBox::Cancel)->click();
+    });
+    bool checked = false;
+    EXPECT_EQ(messages.showWithCheckBox(1031, {MessageIcon::Exclamation, MessageButtons::OkCancel},
+                                        "No Longer Warning", checked),
+              MessageAnswer::Cancel);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(label, "No Longer Warning");
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
 }
 
 }  // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "editdata/EditDataTypes.h"
+#include "exchange/ClipboardExchange.h"
+
+class CEditData;
+
+namespace platform {
+class Clipboard;
+}
+
+// The hexadecimal text renderings of bytes: each byte one item, the last item
+// of a line carrying the line break. A line that ends because the data ends
+// ends in the ordinary item, trailing space and all.
+struct HexItemForm {
+    const char* linePrefix;
+    const char* item;      // a printf format of one byte
+    const char* lastItem;  // the same for the last byte of a line
+};
+inline constexpr HexItemForm kClipboardHexForm{"", "%02x ", "%02x\r\n"};
+inline constexpr HexItemForm kClipboardCForm{"", "0x%02x, ", "0x%02x,\r\n"};
+
+// Appends one line of `bytes`; a complete line ends in the last-item form.
+void appendHexLine(std::string& text, std::span<const std::uint8_t> bytes, bool complete,
+                   const HexItemForm& form);
+// `bytes` in lines of `lineLength`, counted from the first byte.
+std::string renderHexLines(std::span<const std::uint8_t> bytes, std::size_t lineLength,
+                           const HexItemForm& form);
+
+// "Copy As Hex Text" and "Copy As Hex Text(C/C++)": a range in lines of 16
+// bytes, a column block (byte columns) one line per row, as plain text. Too
+// large when the bytes or the text's estimate exceed `maxCopySize`.
+inline constexpr std::size_t kCopyLineLength = 16;
+CopyResult copyRangeAsHexText(CEditData& data, platform::Clipboard& clipboard, std::uint64_t start,
+                              std::uint64_t end, const HexItemForm& form,
+                              std::uint64_t maxCopySize);
+CopyResult copyBlockAsHexText(CEditData& data, platform::Clipboard& clipboard,
+                              const ColumnBlock& block, const HexItemForm& form,
+                              std::uint64_t maxCopySize);
