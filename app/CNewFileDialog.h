@@ -4,7 +4,12 @@
 #include <QString>
 #include <cstdint>
 
-#include "app/NewFileOptions.h"
+#include "platform/NumberText.h"
+
+namespace newfilestrings {
+inline constexpr int kSizeTooLarge = 1024;
+inline constexpr int kSizeNotPositive = 1030;
+}  // namespace newfilestrings
 
 class CSettings;
 class QCheckBox;

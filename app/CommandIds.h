@@ -1,6 +1,9 @@
 #pragma once
 
-// Command ids of Kestrane's menus, tool bars and accelerators.
+#include "display/EditCommandIds.h"
+
+// Command ids of Kestrane's menus, tool bars and accelerators (the editing
+// commands' are the view's).
 namespace cmd {
 inline constexpr int FileNew = 57600;
 inline constexpr int FileOpen = 57601;
@@ -19,19 +22,6 @@ inline constexpr int FileExportSelection = 32775;
 inline constexpr int FileExportFile = 32915;
 inline constexpr int FileAttributes = 32898;
 inline constexpr int AppExit = 57665;
-inline constexpr int EditUndo = 57643;
-inline constexpr int EditRedo = 57644;
-inline constexpr int EditQuickUndo = 32776;
-inline constexpr int EditQuickRedo = 32777;
-inline constexpr int EditCut = 57635;
-inline constexpr int EditCopy = 57634;
-inline constexpr int EditPaste = 57637;
-inline constexpr int EditDelete = 57632;
-inline constexpr int EditOverwrite = 32778;
-inline constexpr int EditCopyAsHexText = 32779;
-inline constexpr int EditCopyAsHexTextC = 32910;
-inline constexpr int EditCopyFilePath = 32780;
-inline constexpr int EditReadOnly = 32796;
 // The selection and position commands carry ids of their own here; the
 // view's context menus use the same numbers.
 inline constexpr int EditGoTo = 32930;

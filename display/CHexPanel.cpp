@@ -3,27 +3,18 @@
 #include <algorithm>
 
 #include "app/settings/CSettings.h"
+#include "display/EditCommandIds.h"
 #include "platform/PrintfFormat.h"
 
 KESTRANE_DEFINE_CLASS(CHexPanel, NativeContainer, 1)
 
 namespace {
 
-// Command ids of the context-menu entries (the main menu's ids).
-namespace cmd {
+// Command ids of the context-menu entries that are not editing commands
+// (the main menu's ids).
+namespace menuid {
 constexpr int New = 57600;
 constexpr int NewAndPaste = 32771;
-constexpr int Undo = 57643;
-constexpr int Redo = 57644;
-constexpr int Cut = 57635;
-constexpr int Copy = 57634;
-constexpr int Paste = 57637;
-constexpr int Delete = 57632;
-constexpr int Overwrite = 32778;
-constexpr int CopyAsHexText = 32779;
-constexpr int CopyAsHexTextC = 32910;
-constexpr int ModifyData = 32790;
-constexpr int SwapData = 32791;
 constexpr int DefineDatamark = 32806;
 constexpr int EditDatamarks = 32811;
 // The Go To dialog and the address menu's entries have no ids of their own
@@ -32,7 +23,7 @@ constexpr int GoTo = 32930;
 constexpr int FileAttributes = 32898;
 constexpr int DecimalAddress = 32931;
 constexpr int DataStartAddress = 32932;
-}  // namespace cmd
+}  // namespace menuid
 
 }  // namespace
 
@@ -497,37 +488,37 @@ std::vector<MenuEntry> CHexPanel::dataMenu() const {
     const bool editable = state_.attached && !data_.isReadOnly();
     // Commands whose subsystems are not built yet stay disabled.
     return {
-        {cmd::New, "New...", false, false},
-        {cmd::NewAndPaste, "New And Paste...", false, false},
+        {menuid::New, "New...", false, false},
+        {menuid::NewAndPaste, "New And Paste...", false, false},
         {0, "", false, false},
-        {cmd::Undo, "Undo", editable && data_.getUndoCount() > 0, false},
-        {cmd::Redo, "Redo", editable && data_.getRedoCount() > 0, false},
+        {cmd::EditUndo, "Undo", editable && data_.getUndoCount() > 0, false},
+        {cmd::EditRedo, "Redo", editable && data_.getRedoCount() > 0, false},
         {0, "", false, false},
-        {cmd::Cut, "Cut", false, false},
-        {cmd::Copy, "Copy", false, false},
-        {cmd::Paste, "Paste", false, false},
-        {cmd::Delete, "Delete", false, false},
-        {cmd::Overwrite, "Overwrite", false, false},
+        {cmd::EditCut, "Cut", false, false},
+        {cmd::EditCopy, "Copy", false, false},
+        {cmd::EditPaste, "Paste", false, false},
+        {cmd::EditDelete, "Delete", false, false},
+        {cmd::EditOverwrite, "Overwrite", false, false},
         {0, "", false, false},
-        {cmd::CopyAsHexText, "Copy As Hex Text", false, false},
-        {cmd::CopyAsHexTextC, "Copy As Hex Text(C/C++)", false, false},
+        {cmd::EditCopyAsHexText, "Copy As Hex Text", false, false},
+        {cmd::EditCopyAsHexTextC, "Copy As Hex Text(C/C++)", false, false},
         {0, "", false, false},
-        {cmd::ModifyData, "Modify Data...", false, false},
-        {cmd::SwapData, "Swap Data...", false, false},
+        {cmd::EditModifyData, "Modify Data...", false, false},
+        {cmd::EditSwapData, "Swap Data...", false, false},
         {0, "", false, false},
-        {cmd::DefineDatamark, "Define Datamark...", false, false},
-        {cmd::EditDatamarks, "Edit Datamarks...", false, false},
+        {menuid::DefineDatamark, "Define Datamark...", false, false},
+        {menuid::EditDatamarks, "Edit Datamarks...", false, false},
         {0, "", false, false},
-        {cmd::GoTo, "Go to...", state_.attached, false},
-        {cmd::FileAttributes, "File Attributes...", hasPath_, false},
+        {menuid::GoTo, "Go to...", state_.attached, false},
+        {menuid::FileAttributes, "File Attributes...", hasPath_, false},
     };
 }
 
 std::vector<MenuEntry> CHexPanel::addressMenu() const {
     return {
-        {cmd::DecimalAddress, "Decimal Address", state_.attached,
+        {menuid::DecimalAddress, "Decimal Address", state_.attached,
          !state_.presentation.hexAddresses()},
-        {cmd::DataStartAddress, "Data Start Address...", state_.attached, false},
+        {menuid::DataStartAddress, "Data Start Address...", state_.attached, false},
     };
 }
 

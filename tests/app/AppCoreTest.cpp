@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include "app/DocumentTitle.h"
-#include "app/NewFileOptions.h"
 #include "app/RecentFiles.h"
 #include "app/SingleInstance.h"
 #include "app/WindowPlacement.h"
@@ -47,17 +46,6 @@ TEST(RecentFilesTest, NewestFirstWithinTheCountAndKeptInTheSettings) {
     RecentFiles again(4);
     again.load(settings);
     EXPECT_EQ(again.paths(), recent.paths());
-}
-
-TEST(NewFileOptionsTest, NumbersInTheThreeSystems) {
-    EXPECT_TRUE(isDigitsOf("1f", NumberBase::Hexadecimal));
-    EXPECT_FALSE(isDigitsOf("1f", NumberBase::Decimal));
-    EXPECT_FALSE(isDigitsOf("8", NumberBase::Octal));
-    EXPECT_EQ(parseInBase("10000", NumberBase::Hexadecimal), 65536u);
-    EXPECT_EQ(parseInBase("", NumberBase::Decimal), std::nullopt);
-    EXPECT_EQ(formatInBase(65536, NumberBase::Octal), "200000");
-    EXPECT_EQ(formatInBase(255, NumberBase::Hexadecimal), "ff");
-    EXPECT_EQ(digitMessageId(NumberBase::Octal), 1023);
 }
 
 TEST(SingleInstanceTest, ASecondProcessFindsTheFirst) {

@@ -1,4 +1,4 @@
-#include "app/NewFileOptions.h"
+#include "platform/NumberText.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -42,11 +42,11 @@ std::string formatInBase(std::uint64_t value, NumberBase base) {
 int digitMessageId(NumberBase base) {
     switch (base) {
         case NumberBase::Hexadecimal:
-            return newfilestrings::kHexadecimalDigit;
+            return numbertext::kHexadecimalDigit;
         case NumberBase::Octal:
-            return newfilestrings::kOctalDigit;
+            return numbertext::kOctalDigit;
         case NumberBase::Decimal:
             break;
     }
-    return newfilestrings::kDecimalDigit;
+    return numbertext::kDecimalDigit;
 }

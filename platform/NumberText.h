@@ -6,6 +6,8 @@
 
 #include "platform/NumberBase.h"
 
+// Numbers typed into the dialogs' fields, in a chosen number system.
+
 // Whether every character of `text` is a digit of `base`.
 bool isDigitsOf(const std::string& text, NumberBase base);
 // `text` read in `base`; nullopt for an empty or bad text or one too large.
@@ -15,10 +17,9 @@ std::string formatInBase(std::uint64_t value, NumberBase base);
 // The message for a character outside the base's digits (1021-1023).
 int digitMessageId(NumberBase base);
 
-namespace newfilestrings {
+// The string ids of those messages.
+namespace numbertext {
 inline constexpr int kDecimalDigit = 1021;
 inline constexpr int kHexadecimalDigit = 1022;
 inline constexpr int kOctalDigit = 1023;
-inline constexpr int kSizeTooLarge = 1024;
-inline constexpr int kSizeNotPositive = 1030;
-}  // namespace newfilestrings
+}  // namespace numbertext
