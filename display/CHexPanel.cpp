@@ -485,8 +485,9 @@ void CHexPanel::setSelection(const Selection& selection) {
 }
 
 std::vector<MenuEntry> CHexPanel::dataMenu() const {
-    const bool editable = state_.attached && !data_.isReadOnly();
-    // Commands whose subsystems are not built yet stay disabled.
+    const bool editable = isEditable();
+    const bool selected = state_.attached && hasSelection();
+    // New and the datamark commands are the frame's to enable.
     return {
         {menuid::New, "New...", false, false},
         {menuid::NewAndPaste, "New And Paste...", false, false},
@@ -494,17 +495,17 @@ std::vector<MenuEntry> CHexPanel::dataMenu() const {
         {cmd::EditUndo, "Undo", editable && data_.getUndoCount() > 0, false},
         {cmd::EditRedo, "Redo", editable && data_.getRedoCount() > 0, false},
         {0, "", false, false},
-        {cmd::EditCut, "Cut", false, false},
-        {cmd::EditCopy, "Copy", false, false},
-        {cmd::EditPaste, "Paste", false, false},
-        {cmd::EditDelete, "Delete", false, false},
-        {cmd::EditOverwrite, "Overwrite", false, false},
+        {cmd::EditCut, "Cut", editable && selected, false},
+        {cmd::EditCopy, "Copy", selected, false},
+        {cmd::EditPaste, "Paste", canPaste(), false},
+        {cmd::EditDelete, "Delete", editable && selected, false},
+        {cmd::EditOverwrite, "Overwrite", canPaste(), false},
         {0, "", false, false},
-        {cmd::EditCopyAsHexText, "Copy As Hex Text", false, false},
-        {cmd::EditCopyAsHexTextC, "Copy As Hex Text(C/C++)", false, false},
+        {cmd::EditCopyAsHexText, "Copy As Hex Text", selected, false},
+        {cmd::EditCopyAsHexTextC, "Copy As Hex Text(C/C++)", selected, false},
         {0, "", false, false},
-        {cmd::EditModifyData, "Modify Data...", false, false},
-        {cmd::EditSwapData, "Swap Data...", false, false},
+        {cmd::EditModifyData, "Modify Data...", editable, false},
+        {cmd::EditSwapData, "Swap Data...", canSwapData(), false},
         {0, "", false, false},
         {menuid::DefineDatamark, "Define Datamark...", false, false},
         {menuid::EditDatamarks, "Edit Datamarks...", false, false},
@@ -552,10 +553,13 @@ std::int32_t CHexPanel::cellOfByte(Component* panel, std::uint64_t offset) {
 }
 
 void CHexPanel::setCaret(Component* panel, std::int32_t cell) {
-    const CShowDataPanel* dataPanel =
-        panel == &char_ ? static_cast<CShowDataPanel*>(&char_) : &hex_;
+    CShowDataPanel* dataPanel = panel == &char_ ? static_cast<CShowDataPanel*>(&char_) : &hex_;
     if (cell >= 0) {
-        caretOffset_ = dataPanel->cells().cellToByte(static_cast<std::uint64_t>(cell));
+        // Undo and redo put the caret back where their change was made.
+        caretPanel_ = dataPanel;
+        caretCell_ = cell;
+        caretOffset_ = std::min(dataPanel->cells().cellToByte(static_cast<std::uint64_t>(cell)),
+                                data_.getDataSize());
     }
 }
 

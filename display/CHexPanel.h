@@ -7,11 +7,18 @@
 #include <vector>
 
 #include "display/CHexShow.h"
+#include "display/ModifyData.h"
 #include "display/ViewState.h"
 #include "display/framework/NativeContainer.h"
 #include "editdata/CEditData.h"
+#include "exchange/ClipboardExchange.h"
+#include "exchange/HexTextCopy.h"
 
 class CSettings;
+
+namespace platform {
+class Clipboard;
+}
 
 // What the hex panel asks of the view around it: the document's modified
 // mark and the warnings of the editing commands.
@@ -186,6 +193,50 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     std::uint64_t caretOffset() const { return caretOffset_; }
     std::vector<std::uint64_t>& linemarks() { return state_.linemarks; }
 
+    // ------------------------------------------------------------ editing
+    // Where copies and pastes go; without one nothing is copied or pasted.
+    void setClipboard(platform::Clipboard* clipboard) { clipboard_ = clipboard; }
+    platform::Clipboard* clipboard() const { return clipboard_; }
+    // "Max Copy Size", the limit of copies and of Modify Data.
+    std::uint64_t maxCopySize() const;
+    // A file is shown and its store is not read-only.
+    bool isEditable() const;
+    // Editable, and the clipboard holds something to paste.
+    bool canPaste() const;
+    bool hasSelection() const { return state_.selection.kind != Selection::Kind::None; }
+    // Editable and the data unit is at least two bytes.
+    bool canSwapData() const;
+    // The store was opened with write access.
+    bool canToggleReadOnly() const;
+    void toggleReadOnly();
+
+    // Typing overwrites at the caret (after the selection, if any, is
+    // deleted); each key is one "Typing" action and the caret moves on.
+    bool typeCharacter(std::uint8_t code);
+    // A typed character in the caret's panel: any code in the character
+    // panel, a hexadecimal digit in the hex panel.
+    void typeKey(std::uint32_t code);
+    bool typeHexDigit(int value);
+    bool deleteSelection();
+    // The selection to the clipboard: a range as "Kestrane HEX-Data" with its
+    // text, a block as "Kestrane HEX-Block"; or as hexadecimal text.
+    CopyResult copySelection();
+    CopyResult copySelectionAsHexText(const HexItemForm& form);
+    enum class EditPoint { Caret, Beginning, End, Offset };
+    // Paste inserts, overwrite overwrites the clipboard's content at the
+    // point; at the caret the selection is replaced. `offset` is for EditPoint::Offset.
+    bool pasteAt(EditPoint point, std::uint64_t offset = 0);
+    bool overwriteAt(EditPoint point, std::uint64_t offset = 0);
+    enum class SizeChange { Done, Unchanged, TooLarge, CannotExpand, Failed };
+    SizeChange setDataSize(std::uint64_t size);
+    bool modifyData(const ModifyDataRequest& request);
+    // Reverses the bytes of every data unit of the selection (a range) or of
+    // all the data; with `alignLine` the units follow the display lines.
+    bool swapData(bool wholeData, bool alignLine);
+    // After a change of the data: the size, the caret and the scroll range
+    // follow, and the view is drawn anew.
+    void refreshAfterEdit();
+
     // The context menus of the data panels ("HexData") and the address panel.
     std::vector<MenuEntry> dataMenu() const;
     std::vector<MenuEntry> addressMenu() const;
@@ -228,7 +279,21 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     // The right edge of the fixed mark and address columns.
     int fixedColumnsRight();
 
+    // Editing helpers.
+    struct Replacement {
+        bool ok = true;
+        std::unique_ptr<CEditAction> deletion;  // linked to the change that follows
+    };
+    Replacement replaceSelection();
+    void abandonReplacement(Replacement& replacement);
+    // Types over the caret's byte: `change` makes the new byte from the old
+    // one and the caret's cell.
+    bool typeByte(const std::function<std::uint8_t(std::uint8_t, std::uint64_t)>& change);
+    PasteTarget pasteTarget(std::uint64_t offset) const;
+    std::uint64_t pointOffset(EditPoint point, std::uint64_t offset);
+
     CSettings* settings_;
+    platform::Clipboard* clipboard_ = nullptr;
     ViewState state_;
     CShowMarkdata mark_;
     CShowAddrdata address_;

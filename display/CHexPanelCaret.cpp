@@ -417,11 +417,15 @@ bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
 
 void CHexPanel::processKeyEvent(KeyEvent& event) {
     NativeContainer::processKeyEvent(event);
+    // The modifiers come with the key data: bit 0 Shift, bit 1 Control, bit 2 Alt.
+    const std::uint32_t keys = event.getKeyData();
+    if (event.getId() == eventid::KeyTyped && (keys & 6u) == 0) {
+        typeKey(event.getKeyCode());
+        return;
+    }
     if (event.getId() != eventid::KeyPressed) {
         return;
     }
-    // The modifiers come with the key data: bit 0 Shift, bit 1 Control, bit 2 Alt.
-    const std::uint32_t keys = event.getKeyData();
     if ((keys & 4u) != 0 && event.getKeyCode() != vk::A && event.getKeyCode() != vk::L) {
         return;  // with Alt only Ctrl+A and Ctrl+L act
     }

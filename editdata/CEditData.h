@@ -150,6 +150,11 @@ class CEditData {
     // Takes the newest undo action off the stack, to become the linked
     // action of the next change of the same user step.
     std::unique_ptr<CEditAction> takeNewestUndoAction();
+    // Links `linked` to the newest undo action, so that one undo takes back
+    // both; false (and `linked` kept) when there is none.
+    bool linkToNewestUndoAction(std::unique_ptr<CEditAction>& linked);
+    // Counts the actions ever recorded: a change recorded one when it moved.
+    std::uint64_t recordedCount() const { return recorded_; }
     void clearHistory();
     // Recomputes the change mask of the data window from the undo history.
     // Runs on every window move and every history change.
@@ -265,6 +270,7 @@ class CEditData {
 
     ActionStack undoStack_;  // element 0 the oldest
     ActionStack redoStack_;
+    std::uint64_t recorded_ = 0;
 
     bool maskHasMarks_ = false;
     bool maskSuspended_ = false;  // during a run of undos or redos

@@ -12,6 +12,7 @@ int CEditData::recordAction(std::unique_ptr<CEditAction> action) {
     if (!action || !undoStack_.push(std::move(action))) {
         return -1;
     }
+    ++recorded_;
     recomputeChangeMask();
     return undoStack_.count() - 1;
 }
@@ -80,6 +81,16 @@ std::unique_ptr<CEditAction> CEditData::takeNewestUndoAction() {
         recomputeChangeMask();
     }
     return action;
+}
+
+bool CEditData::linkToNewestUndoAction(std::unique_ptr<CEditAction>& linked) {
+    CEditAction* newest = undoStack_.count() > 0 ? undoStack_.at(undoStack_.count() - 1) : nullptr;
+    if (newest == nullptr || !linked) {
+        return false;
+    }
+    newest->setLinkedAction(std::move(linked));
+    recomputeChangeMask();
+    return true;
 }
 
 void CEditData::clearHistory() {

@@ -1,0 +1,425 @@
+// The editing commands of a view: typing, delete, copy, paste and overwrite,
+// the data size, Modify Data, Swap Data and the read-only switch.
+#include <algorithm>
+#include <chrono>
+#include <new>
+#include <random>
+
+#include "app/settings/CSettings.h"
+#include "display/CHexPanel.h"
+#include "editdata/CEditAction.h"
+#include "platform/Clipboard.h"
+
+namespace {
+
+constexpr std::uint32_t kRightKey = 0x27;
+
+}  // namespace
+
+bool CHexPanel::isEditable() const {
+    return state_.attached && !data_.isReadOnly();
+}
+
+bool CHexPanel::canPaste() const {
+    return isEditable() && clipboard_ != nullptr && isPasteAvailable(*clipboard_);
+}
+
+bool CHexPanel::canSwapData() const {
+    return isEditable() && state_.presentation.unit() >= 2;
+}
+
+bool CHexPanel::canToggleReadOnly() const {
+    return state_.attached && (data_.accessMode() & kGenericWrite) != 0;
+}
+
+void CHexPanel::toggleReadOnly() {
+    if (canToggleReadOnly()) {
+        data_.setReadOnly(!data_.isReadOnly());
+        caretMoved();  // the status bar shows it
+    }
+}
+
+std::uint64_t CHexPanel::maxCopySize() const {
+    return static_cast<std::uint64_t>(settings_ != nullptr
+                                          ? settings_->get(settings::edit::MaxCopySize)
+                                          : settings::edit::MaxCopySize.defaultValue);
+}
+
+void CHexPanel::refreshAfterEdit() {
+    state_.dataSize = data_.getDataSize();
+    caretOffset_ = std::min(caretOffset_, state_.dataSize);
+    // The caret keeps its cell (and so its digit) while that still shows its byte.
+    if (caretPanel_ != nullptr &&
+        (caretCell_ < 0 ||
+         cellOffset(*caretPanel_, static_cast<std::uint64_t>(caretCell_)) != caretOffset_)) {
+        caretCell_ = static_cast<std::int64_t>(caretPanel_->cells().byteToCell(caretOffset_));
+    }
+    relayoutAndRepaint();
+    showCaretAt();
+    caretMoved();
+}
+
+// ------------------------------------------------------------ delete
+
+bool CHexPanel::deleteSelection() {
+    if (!isEditable()) {
+        return false;
+    }
+    if (const auto range = getSelection()) {
+        gotoOffset(range->first);
+        if (!data_.deleteData(range->second - range->first, range->first, true)) {
+            return false;
+        }
+    } else if (const auto block = blockGeometry()) {
+        const std::int64_t first =
+            std::int64_t{block->firstLine} * block->lineWidth + block->firstColumn - block->indent;
+        gotoOffset(static_cast<std::uint64_t>(std::max<std::int64_t>(first, 0)));
+        if (!data_.deleteBlock(*block, true)) {
+            return false;
+        }
+    } else {
+        return true;  // nothing selected: nothing to do
+    }
+    clearSelection();
+    refreshAfterEdit();
+    return true;
+}
+
+// A change at the caret first deletes the selection; the deletion, when it
+// was recorded as one action, is taken off the history to be linked to the
+// change, so that one undo restores both.
+CHexPanel::Replacement CHexPanel::replaceSelection() {
+    Replacement replacement;
+    if (!hasSelection()) {
+        return replacement;
+    }
+    const std::uint64_t before = data_.recordedCount();
+    if (!deleteSelection()) {
+        replacement.ok = false;
+        return replacement;
+    }
+    if (data_.recordedCount() == before + 1) {
+        replacement.deletion = data_.takeNewestUndoAction();
+    }
+    return replacement;
+}
+
+// The change after the deletion failed: the deletion is taken back.
+void CHexPanel::abandonReplacement(Replacement& replacement) {
+    if (replacement.deletion) {
+        replacement.deletion->undo(data_);
+        replacement.deletion.reset();
+        refreshAfterEdit();
+    }
+}
+
+namespace {
+
+// Links the deletion to the change just made, or (when the change was not
+// recorded) gives it back to the history as a step of its own.
+void keepDeletion(CEditData& data, std::unique_ptr<CEditAction>& deletion,
+                  std::uint64_t recordedBefore) {
+    if (!deletion) {
+        return;
+    }
+    if (data.recordedCount() == recordedBefore || !data.linkToNewestUndoAction(deletion)) {
+        data.recordAction(std::move(deletion));
+    }
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ typing
+
+bool CHexPanel::typeByte(const std::function<std::uint8_t(std::uint8_t, std::uint64_t)>& change) {
+    if (!isEditable() || state_.dataSize == 0) {
+        return false;
+    }
+    // A range that reaches the end leaves no byte to type over: refused
+    // before anything is deleted.
+    if (const auto range = getSelection(); range && range->second >= state_.dataSize) {
+        return false;
+    }
+    Replacement replacement = replaceSelection();
+    if (!replacement.ok) {
+        return false;
+    }
+    const auto [panel, cell] = caret();
+    const std::uint64_t offset = caretOffset_;
+    std::uint8_t byte = 0;
+    if (!data_.readByte(byte, offset)) {
+        abandonReplacement(replacement);
+        return false;
+    }
+    byte = change(byte, cell);
+    const std::uint64_t before = data_.recordedCount();
+    if (!data_.writeByte(byte, offset, true)) {
+        abandonReplacement(replacement);
+        return false;
+    }
+    keepDeletion(data_, replacement.deletion, before);
+    (void)panel;
+    refreshAfterEdit();
+    handleCaretKey(kRightKey, false, false);
+    return true;
+}
+
+bool CHexPanel::typeCharacter(std::uint8_t code) {
+    return typeByte([code](std::uint8_t, std::uint64_t) { return code; });
+}
+
+bool CHexPanel::typeHexDigit(int value) {
+    if (value < 0 || value > 15) {
+        return false;
+    }
+    return typeByte([this, value](std::uint8_t old, std::uint64_t cell) {
+        const CellGeometry cells = hex_.cells();
+        const auto perLine = static_cast<std::uint64_t>(cells.cellsPerLine());
+        const auto perUnit = static_cast<std::uint64_t>(cells.cellsPerUnit());
+        const bool low = cell % perLine % perUnit % 2 == 1;
+        const auto nibble = static_cast<std::uint8_t>(value);
+        return low ? static_cast<std::uint8_t>((old & 0xF0) | nibble)
+                   : static_cast<std::uint8_t>((old & 0x0F) | (nibble << 4));
+    });
+}
+
+void CHexPanel::typeKey(std::uint32_t code) {
+    if (code > 0xFF) {
+        return;
+    }
+    caret();
+    if (caretPanel_ == &char_) {
+        typeCharacter(static_cast<std::uint8_t>(code));
+        return;
+    }
+    const char c = static_cast<char>(code);
+    if (c >= '0' && c <= '9') {
+        typeHexDigit(c - '0');
+    } else if (c >= 'a' && c <= 'f') {
+        typeHexDigit(c - 'a' + 10);
+    } else if (c >= 'A' && c <= 'F') {
+        typeHexDigit(c - 'A' + 10);
+    }
+}
+
+// ------------------------------------------------------------ copy
+
+CopyResult CHexPanel::copySelection() {
+    if (!state_.attached || clipboard_ == nullptr) {
+        return CopyResult::Unavailable;
+    }
+    const std::uint32_t start = state_.presentation.dataStartAddress();
+    if (const auto range = getSelection()) {
+        return copyRange(data_, *clipboard_, range->first, range->second, start, maxCopySize());
+    }
+    if (const auto block = blockGeometry()) {
+        return copyBlock(data_, *clipboard_, *block, start, maxCopySize());
+    }
+    return CopyResult::Unavailable;
+}
+
+CopyResult CHexPanel::copySelectionAsHexText(const HexItemForm& form) {
+    if (!state_.attached || clipboard_ == nullptr) {
+        return CopyResult::Unavailable;
+    }
+    if (const auto range = getSelection()) {
+        return copyRangeAsHexText(data_, *clipboard_, range->first, range->second, form,
+                                  maxCopySize());
+    }
+    if (const auto block = blockGeometry()) {
+        return copyBlockAsHexText(data_, *clipboard_, *block, form, maxCopySize());
+    }
+    return CopyResult::Unavailable;
+}
+
+// ------------------------------------------------------------ paste
+
+PasteTarget CHexPanel::pasteTarget(std::uint64_t offset) const {
+    const CPresentation& p = state_.presentation;
+    return {offset, p.lineWidth(), p.indent(), p.unit()};
+}
+
+std::uint64_t CHexPanel::pointOffset(EditPoint point, std::uint64_t offset) {
+    switch (point) {
+        case EditPoint::Caret:
+            return caretOffset_;
+        case EditPoint::Beginning:
+            return 0;
+        case EditPoint::End:
+            return state_.dataSize;
+        case EditPoint::Offset:
+            break;
+    }
+    return offset;
+}
+
+bool CHexPanel::pasteAt(EditPoint point, std::uint64_t offset) {
+    if (!canPaste()) {
+        return false;
+    }
+    const std::optional<ClipboardItem> item = peekClipboardItem(*clipboard_);
+    if (!item || item->size == 0 || (point == EditPoint::Offset && offset > state_.dataSize)) {
+        return false;  // nothing to paste, or nowhere to put it
+    }
+    Replacement replacement;
+    if (point == EditPoint::Caret) {
+        caret();
+        replacement = replaceSelection();
+        if (!replacement.ok) {
+            return false;
+        }
+    } else {
+        clearSelection();
+    }
+    const std::uint64_t before = data_.recordedCount();
+    if (!pasteInsert(data_, *clipboard_, pasteTarget(pointOffset(point, offset)), true)) {
+        abandonReplacement(replacement);
+        return false;
+    }
+    keepDeletion(data_, replacement.deletion, before);
+    clearSelection();
+    refreshAfterEdit();
+    return true;
+}
+
+bool CHexPanel::overwriteAt(EditPoint point, std::uint64_t offset) {
+    if (!canPaste()) {
+        return false;
+    }
+    const std::optional<ClipboardItem> item = peekClipboardItem(*clipboard_);
+    if (!item || item->size == 0 || (point == EditPoint::Offset && offset > state_.dataSize)) {
+        return false;
+    }
+    Replacement replacement;
+    if (point == EditPoint::Caret) {
+        caret();
+        // Bytes that would not fit once the selection is gone are refused
+        // before anything is deleted.
+        if (const auto range = getSelection();
+            range && item->kind != ClipboardItem::Kind::HexBlock) {
+            const std::uint64_t remaining = state_.dataSize - (range->second - range->first);
+            if (item->size > remaining - std::min(range->first, remaining)) {
+                return false;
+            }
+        }
+        replacement = replaceSelection();
+        if (!replacement.ok) {
+            return false;
+        }
+    } else {
+        clearSelection();
+    }
+    const std::uint64_t before = data_.recordedCount();
+    if (!pasteOverwrite(data_, *clipboard_, pasteTarget(pointOffset(point, offset)),
+                        point == EditPoint::End, true)) {
+        abandonReplacement(replacement);
+        return false;
+    }
+    keepDeletion(data_, replacement.deletion, before);
+    clearSelection();
+    refreshAfterEdit();
+    return true;
+}
+
+// ------------------------------------------------------------ adjust data
+
+CHexPanel::SizeChange CHexPanel::setDataSize(std::uint64_t size) {
+    if (!isEditable()) {
+        return SizeChange::Failed;
+    }
+    const std::uint64_t current = state_.dataSize;
+    if (size == current) {
+        return SizeChange::Unchanged;
+    }
+    if (size > current) {
+        const std::uint64_t growth = size - current;
+        const std::uint64_t limit =
+            settings_ != nullptr
+                ? settings_->maxDirectEditSize()
+                : static_cast<std::uint64_t>(settings::general::MaxFileSize.defaultValue);
+        if (growth > limit) {
+            return SizeChange::TooLarge;
+        }
+        std::vector<std::uint8_t> zeros;
+        try {
+            zeros.assign(growth, 0);
+        } catch (const std::bad_alloc&) {
+            return SizeChange::CannotExpand;
+        }
+        if (!data_.insertData(zeros.data(), growth, current, true)) {
+            return SizeChange::Failed;
+        }
+    } else {
+        clearSelection();
+        if (!data_.deleteData(current - size, size, true)) {
+            return SizeChange::Failed;
+        }
+    }
+    refreshAfterEdit();
+    return SizeChange::Done;
+}
+
+bool CHexPanel::modifyData(const ModifyDataRequest& request) {
+    if (!isEditable() || request.length == 0 || request.offset > state_.dataSize) {
+        return false;
+    }
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.assign(request.length, request.initialByte);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    // Seeded anew at every run, one number per byte.
+    std::mt19937 generator(
+        static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    const auto value = [&]() -> std::uint8_t {
+        return request.random ? static_cast<std::uint8_t>(generator() & 0xFF) : request.initialByte;
+    };
+    bool changed = false;
+    if (request.insert) {
+        applyModifyOperation(bytes, ModifyOperation::Copy, value);
+        clearSelection();
+        changed = data_.insertData(bytes.data(), bytes.size(), request.offset, true);
+    } else {
+        std::uint64_t read = 0;
+        if (request.length > state_.dataSize - request.offset ||
+            !data_.readData(bytes.data(), request.length, read, request.offset) ||
+            read != request.length) {
+            return false;
+        }
+        applyModifyOperation(bytes, request.operation, value);
+        changed = data_.overwriteData(bytes.data(), bytes.size(), request.offset, true);
+    }
+    if (changed) {
+        refreshAfterEdit();
+    }
+    return changed;
+}
+
+bool CHexPanel::swapData(bool wholeData, bool alignLine) {
+    if (!canSwapData()) {
+        return false;
+    }
+    std::uint64_t start = 0;
+    std::uint64_t end = state_.dataSize;
+    if (!wholeData) {
+        const auto range = getSelection();
+        if (!range) {
+            return false;
+        }
+        start = range->first;
+        end = range->second;
+    }
+    if (end <= start) {
+        return false;
+    }
+    const CPresentation& p = state_.presentation;
+    const int unit = p.unit();
+    const int chunk = alignLine ? p.lineWidth() : (p.lineWidth() + unit - 1) / unit * unit;
+    const int shift = alignLine ? p.indent() : 0;
+    if (!data_.swapData(end - start, start, chunk, unit, shift, true)) {
+        return false;
+    }
+    refreshAfterEdit();
+    return true;
+}

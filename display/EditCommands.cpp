@@ -1,0 +1,217 @@
+#include "display/EditCommands.h"
+
+#include <array>
+
+#include "app/settings/CSettings.h"
+#include "display/EditCommandIds.h"
+#include "platform/Clipboard.h"
+#include "platform/MessageService.h"
+
+namespace {
+
+constexpr std::array kStrings{
+    platform::StringEntry{edittext::kInsertionPoint, "Choose Insertion Point"},
+    platform::StringEntry{edittext::kOverwritePoint, "Choose Overwrite Point"},
+    platform::StringEntry{edittext::kSetDataSize, "Set Data Size"},
+    platform::StringEntry{edittext::kExpandTooLarge, "The data size to expand is too large"},
+    platform::StringEntry{edittext::kCannotExpand, "Can't expand the data"},
+    platform::StringEntry{modifytext::kLengthOutOfScope,
+                          "Data (length) is out of the scope of the file"},
+    platform::StringEntry{modifytext::kAddressOutOfScope,
+                          "Data start address is out of the scope of the file"},
+    platform::StringEntry{modifytext::kEnterLength, "Please enter data length"},
+    platform::StringEntry{modifytext::kModifySelection, "Modify the selected data ?"},
+};
+
+constexpr std::array kEditIds{
+    cmd::EditUndo,
+    cmd::EditRedo,
+    cmd::EditQuickUndo,
+    cmd::EditQuickRedo,
+    cmd::EditCut,
+    cmd::EditCopy,
+    cmd::EditPaste,
+    cmd::EditDelete,
+    cmd::EditOverwrite,
+    cmd::EditCopyAsHexText,
+    cmd::EditCopyAsHexTextC,
+    cmd::EditPasteToBeginning,
+    cmd::EditPasteToEnd,
+    cmd::EditPasteToCurrent,
+    cmd::EditPasteToSpecified,
+    cmd::EditOverwriteToBeginning,
+    cmd::EditOverwriteToEnd,
+    cmd::EditOverwriteToCurrent,
+    cmd::EditOverwriteToSpecified,
+    cmd::EditSetDataSize,
+    cmd::EditModifyData,
+    cmd::EditSwapData,
+    cmd::EditReadOnly,
+};
+
+}  // namespace
+
+std::span<const platform::StringEntry> editCommandStrings() {
+    return kStrings;
+}
+
+bool EditCommands::isEditCommand(int id) {
+    return std::find(kEditIds.begin(), kEditIds.end(), id) != kEditIds.end();
+}
+
+bool EditCommands::isEnabled(int id) const {
+    CHexPanel& panel = panel_;
+    const bool attached = panel.state().attached;
+    const bool editable = panel.isEditable();
+    const bool selected = attached && panel.hasSelection();
+    switch (id) {
+        case cmd::EditUndo:
+        case cmd::EditQuickUndo:
+            return editable && panel.data().getUndoCount() > 0;
+        case cmd::EditRedo:
+        case cmd::EditQuickRedo:
+            return editable && panel.data().getRedoCount() > 0;
+        case cmd::EditCut:
+        case cmd::EditDelete:
+            return editable && selected;
+        case cmd::EditCopy:
+        case cmd::EditCopyAsHexText:
+        case cmd::EditCopyAsHexTextC:
+            return selected;
+        case cmd::EditPaste:
+        case cmd::EditOverwrite:
+        case cmd::EditPasteToBeginning:
+        case cmd::EditPasteToEnd:
+        case cmd::EditPasteToCurrent:
+        case cmd::EditPasteToSpecified:
+        case cmd::EditOverwriteToBeginning:
+        case cmd::EditOverwriteToEnd:
+        case cmd::EditOverwriteToCurrent:
+        case cmd::EditOverwriteToSpecified:
+            return panel.canPaste();
+        case cmd::EditSetDataSize:
+        case cmd::EditModifyData:
+            return editable;
+        case cmd::EditSwapData:
+            return panel.canSwapData();
+        case cmd::EditReadOnly:
+            return panel.canToggleReadOnly();
+        default:
+            return false;
+    }
+}
+
+bool EditCommands::isChecked(int id) const {
+    return id == cmd::EditReadOnly && panel_.state().attached && panel_.data().isReadOnly();
+}
+
+bool EditCommands::run(int id) {
+    if (!isEnabled(id)) {
+        return false;
+    }
+    using Point = CHexPanel::EditPoint;
+    switch (id) {
+        case cmd::EditUndo:
+        case cmd::EditRedo:
+            if (id == cmd::EditUndo ? panel_.data().undo(0) : panel_.data().redo(0)) {
+                panel_.refreshAfterEdit();
+            }
+            return true;
+        case cmd::EditCut:
+            cut();
+            return true;
+        case cmd::EditCopy:
+            copy();
+            return true;
+        case cmd::EditDelete:
+            panel_.deleteSelection();
+            return true;
+        case cmd::EditCopyAsHexText:
+            copyAsHexText(kClipboardHexForm);
+            return true;
+        case cmd::EditCopyAsHexTextC:
+            copyAsHexText(kClipboardCForm);
+            return true;
+        case cmd::EditPaste:
+        case cmd::EditPasteToCurrent:
+            panel_.pasteAt(Point::Caret);
+            return true;
+        case cmd::EditPasteToBeginning:
+            panel_.pasteAt(Point::Beginning);
+            return true;
+        case cmd::EditPasteToEnd:
+            panel_.pasteAt(Point::End);
+            return true;
+        case cmd::EditOverwrite:
+        case cmd::EditOverwriteToCurrent:
+            panel_.overwriteAt(Point::Caret);
+            return true;
+        case cmd::EditOverwriteToBeginning:
+            panel_.overwriteAt(Point::Beginning);
+            return true;
+        case cmd::EditOverwriteToEnd:
+            panel_.overwriteAt(Point::End);
+            return true;
+        case cmd::EditReadOnly:
+            panel_.toggleReadOnly();
+            return true;
+        default:
+            return false;  // the quick lists and the dialog commands
+    }
+}
+
+bool EditCommands::reportCopy(CopyResult result) {
+    if (result == CopyResult::TooLarge) {
+        const std::uint64_t limit = panel_.maxCopySize();
+        messages_.show(kCopyLimitMessage, {platform::MessageIcon::Information},
+                       {copyLimitInMegabytes(limit)});
+    }
+    return result == CopyResult::Copied;
+}
+
+void EditCommands::copy() {
+    reportCopy(panel_.copySelection());
+}
+
+void EditCommands::cut() {
+    if (panel_.isEditable() && reportCopy(panel_.copySelection())) {
+        panel_.deleteSelection();
+    }
+}
+
+void EditCommands::copyAsHexText(const HexItemForm& form) {
+    reportCopy(panel_.copySelectionAsHexText(form));
+}
+
+void EditCommands::copyFilePath(const std::string& path) {
+    platform::Clipboard* clipboard = panel_.clipboard();
+    if (path.empty() || clipboard == nullptr || !clipboard->open()) {
+        return;
+    }
+    clipboard->empty();
+    clipboard->writeText(path);
+    clipboard->close();
+}
+
+void EditCommands::setDataSize(std::uint64_t size) {
+    switch (panel_.setDataSize(size)) {
+        case CHexPanel::SizeChange::TooLarge:
+            messages_.show(edittext::kExpandTooLarge, {platform::MessageIcon::Exclamation});
+            break;
+        case CHexPanel::SizeChange::CannotExpand:
+            messages_.show(edittext::kCannotExpand, {platform::MessageIcon::Exclamation});
+            break;
+        default:
+            break;
+    }
+}
+
+void EditCommands::modifyData(const ModifyDataRequest& request) {
+    const std::uint64_t limit = panel_.maxCopySize();
+    if (request.length > limit) {
+        messages_.show(kCopyLimitMessage, {platform::MessageIcon::Information},
+                       {copyLimitInMegabytes(limit)});
+        return;
+    }
+    panel_.modifyData(request);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "display/CHexPanel.h"
+#include "platform/StringTable.h"
+
+class CSettings;
+
+namespace platform {
+class MessageService;
+}
+
+namespace edittext {
+inline constexpr int kInsertionPoint = 1002;  // "Choose Insertion Point"
+inline constexpr int kOverwritePoint = 1003;  // "Choose Overwrite Point"
+inline constexpr int kSetDataSize = 1010;     // "Set Data Size"
+inline constexpr int kExpandTooLarge = 1011;
+inline constexpr int kCannotExpand = 1012;
+}  // namespace edittext
+std::span<const platform::StringEntry> editCommandStrings();
+
+// The editing commands of a view by command id: whether each is enabled
+// now, and running those that need no dialog, with the messages they show.
+// The commands with a dialog run through the entry points that take the
+// dialog's answer.
+class EditCommands {
+  public:
+    EditCommands(CHexPanel& panel, platform::MessageService& messages)
+        : panel_(panel), messages_(messages) {}
+
+    // Whether `id` is one of the editing commands at all.
+    static bool isEditCommand(int id);
+    bool isEnabled(int id) const;
+    bool isChecked(int id) const;  // "Readonly" carries a check mark
+    // Runs a command without a dialog; false when it needs one or is disabled.
+    bool run(int id);
+
+    void copy();
+    void cut();
+    void copyAsHexText(const HexItemForm& form);
+    // Copy File Path: the document's full path as plain text.
+    void copyFilePath(const std::string& path);
+    void setDataSize(std::uint64_t size);
+    // Above "Max Copy Size" nothing is changed and the limit is told.
+    void modifyData(const ModifyDataRequest& request);
+
+  private:
+    bool reportCopy(CopyResult result);
+
+    CHexPanel& panel_;
+    platform::MessageService& messages_;
+};

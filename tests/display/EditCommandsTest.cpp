@@ -1,0 +1,247 @@
+#include "display/EditCommands.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/settings/CSettings.h"
+#include "display/EditCommandIds.h"
+#include "display/EditWarnings.h"
+#include "editdata/EditDataStrings.h"
+#include "exchange/ClipboardFormats.h"
+#include "tests/support/FakeClipboard.h"
+#include "tests/support/RecordingNativeWindow.h"
+#include "tests/support/ScriptedMessageService.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using testing::ElementsAre;
+using testing::ElementsAreArray;
+
+// The view around the panel: its warnings go to the scripted messages.
+class WarningHost : public CHexPanelHost {
+  public:
+    WarningHost(CSettings& settings, platform::MessageService& messages)
+        : warnings_(settings, messages) {}
+    void markModified(bool) override {}
+    bool confirmThreshold(std::uint64_t amount, int id) override {
+        return warnings_.confirmThreshold(amount, id);
+    }
+    bool confirmIrreversible(int id) override { return warnings_.confirmIrreversible(id); }
+
+  private:
+    EditWarnings warnings_;
+};
+
+class EditCommandsTest : public testing::Test {
+  protected:
+    testsupport::TempDir dir;
+    platform::Registry registry{dir.file("registry.sqlite")};
+    CSettings settings{registry};
+    platform::StringTable strings{editCommandStrings(), editDataStrings(), exchangeStrings()};
+    testsupport::ScriptedMessageService messages{strings};
+    testsupport::FakeClipboard clipboard;
+    testsupport::RecordingNativeWindow window{{1200, 600}};
+    WarningHost host{settings, messages};
+    std::unique_ptr<CHexPanel> panel;
+    std::unique_ptr<EditCommands> commands;
+
+    void SetUp() override {
+        settings.open();
+        settings.write(settings::edit::LineBytes, 16);
+        settings.write(settings::edit::UnitBytes, 1);
+    }
+    // A file of `bytes` in a view of 16 bytes a line.
+    void open(const std::string& bytes) {
+        panel =
+            std::make_unique<CHexPanel>(&settings, CEditDataServices{&settings, nullptr, nullptr});
+        panel->setHost(&host);
+        panel->setClipboard(&clipboard);
+        panel->setNativeWindow(&window);
+        panel->setFontMetrics(8, 16);
+        const std::string path = dir.file("data.bin");
+        testsupport::writeFile(path, bytes);
+        ASSERT_TRUE(panel->openFile(path, kGenericRead | kGenericWrite));
+        commands = std::make_unique<EditCommands>(*panel, messages);
+    }
+    void openCounting(std::size_t size) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i) {
+            bytes[i] = static_cast<char>(i);
+        }
+        open(bytes);
+    }
+    std::vector<std::uint8_t> bytes() {
+        CEditData& data = panel->data();
+        std::vector<std::uint8_t> all(data.getDataSize());
+        std::uint64_t read = 0;
+        data.readData(all.data(), all.size(), read, 0);
+        return all;
+    }
+    void type(char c) { panel->handleKey(eventid::KeyTyped, static_cast<unsigned char>(c), 0); }
+    std::string undoName(int index = 0) {
+        std::string name;
+        panel->data().getUndoName(index, name);
+        return name;
+    }
+};
+
+TEST_F(EditCommandsTest, TypingOverASelectionReplacesItAndOneUndoRestoresIt) {
+    openCounting(30);
+    // The caret in the character panel, then the range 10..20 made forwards.
+    panel->setCaret(&panel->charPanel(), 10);
+    panel->selectRange(10, 20);
+    type('A');
+    std::vector<std::uint8_t> expected = bytes();
+    ASSERT_EQ(expected.size(), 20u);
+    EXPECT_EQ(expected[10], 0x41);
+    EXPECT_EQ(expected[11], 21);
+    EXPECT_EQ(panel->data().getUndoCount(), 1);
+    EXPECT_EQ(panel->caretOffset(), 11u);
+    ASSERT_TRUE(commands->run(cmd::EditUndo));
+    std::vector<std::uint8_t> original(30);
+    for (int i = 0; i < 30; ++i) {
+        original[i] = static_cast<std::uint8_t>(i);
+    }
+    EXPECT_EQ(bytes(), original);
+}
+
+TEST_F(EditCommandsTest, HexDigitsTypeTheNibbleOfTheCaretCellEachAsItsOwnAction) {
+    open(std::string("\x12\x34", 2));
+    type('7');
+    EXPECT_EQ(bytes()[0], 0x72);
+    type('F');
+    EXPECT_EQ(bytes()[0], 0x7F);
+    type('g');  // not a digit: nothing
+    type('a');
+    EXPECT_THAT(bytes(), ElementsAre(0x7F, 0xA4));
+    EXPECT_EQ(panel->data().getUndoCount(), 3);
+    EXPECT_EQ(undoName(), "Typing");
+    commands->run(cmd::EditUndo);
+    commands->run(cmd::EditUndo);
+    commands->run(cmd::EditUndo);
+    EXPECT_THAT(bytes(), ElementsAre(0x12, 0x34));
+    // Typing never grows the data: at the end position nothing is typed.
+    panel->gotoOffset(2);
+    type('1');
+    EXPECT_EQ(bytes().size(), 2u);
+}
+
+TEST_F(EditCommandsTest, TypingIntoAReadOnlyViewOrWithARangeToTheEndChangesNothing) {
+    openCounting(8);
+    panel->selectRange(4, 8);
+    type('1');
+    EXPECT_EQ(bytes().size(), 8u);
+    EXPECT_EQ(panel->data().getUndoCount(), 0);
+    panel->clearSelection();
+    ASSERT_TRUE(commands->isEnabled(cmd::EditReadOnly));
+    commands->run(cmd::EditReadOnly);
+    EXPECT_TRUE(commands->isChecked(cmd::EditReadOnly));
+    type('1');
+    EXPECT_EQ(bytes()[0], 0);
+    for (int id : {cmd::EditDelete, cmd::EditPaste, cmd::EditModifyData, cmd::EditSetDataSize}) {
+        EXPECT_FALSE(commands->isEnabled(id)) << id;
+    }
+}
+
+TEST_F(EditCommandsTest, OverwriteToEndWritesTheLastBytes) {
+    openCounting(10);
+    clipboard.put(kHexDataFormat, encodeHexData({0, 0, {0xA, 0xB, 0xC}}));
+    ASSERT_TRUE(commands->isEnabled(cmd::EditOverwriteToEnd));
+    commands->run(cmd::EditOverwriteToEnd);
+    EXPECT_THAT(bytes(), ElementsAre(0, 1, 2, 3, 4, 5, 6, 0xA, 0xB, 0xC));
+}
+
+TEST_F(EditCommandsTest,
+       PasteReplacesTheSelectionAsOneStepAndAnOverwriteThatCannotFitDeletesNothing) {
+    openCounting(10);
+    clipboard.putText("XY");
+    panel->selectRange(2, 6);
+    commands->run(cmd::EditPaste);
+    EXPECT_THAT(bytes(), ElementsAre(0, 1, 'X', 'Y', 6, 7, 8, 9));
+    EXPECT_EQ(panel->data().getUndoCount(), 1);
+    commands->run(cmd::EditUndo);
+    EXPECT_EQ(bytes().size(), 10u);
+
+    // Ten bytes cannot overwrite what is left after the selection goes.
+    clipboard.putText("0123456789");
+    panel->selectRange(2, 6);
+    commands->run(cmd::EditOverwrite);
+    EXPECT_EQ(bytes().size(), 10u);
+    EXPECT_EQ(bytes()[2], 2);
+}
+
+TEST_F(EditCommandsTest, CutCopiesThenDeletesAndCopyAsHexTextGoesInLines) {
+    openCounting(20);
+    panel->selectRange(0, 17);
+    commands->run(cmd::EditCopyAsHexText);
+    EXPECT_EQ(clipboard.readText(), "00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f\r\n10 ");
+    panel->selectRange(3, 5);
+    commands->run(cmd::EditCut);
+    EXPECT_EQ(bytes().size(), 18u);
+    EXPECT_TRUE(clipboard.hasFormat(kHexDataFormat));
+    EXPECT_FALSE(commands->isEnabled(cmd::EditCut));  // the selection went with it
+}
+
+TEST_F(EditCommandsTest, SetDataSizeShrinksOrGrowsAsOneAction) {
+    open(std::string(100, 'z'));
+    commands->setDataSize(50);
+    EXPECT_EQ(bytes().size(), 50u);
+    EXPECT_EQ(panel->data().getUndoCount(), 1);
+    EXPECT_EQ(undoName(), "Delete data");
+    commands->run(cmd::EditUndo);
+    commands->setDataSize(200);
+    ASSERT_EQ(bytes().size(), 200u);
+    EXPECT_EQ(bytes()[99], 'z');
+    EXPECT_EQ(bytes()[100], 0);
+    EXPECT_EQ(bytes()[199], 0);
+    EXPECT_EQ(panel->data().getUndoCount(), 1);
+    EXPECT_EQ(undoName(), "Insert data");
+
+    // A growth beyond "Max File Size" is refused with its message.
+    commands->setDataSize(200 + 16777216 + 1);
+    EXPECT_EQ(bytes().size(), 200u);
+    EXPECT_EQ(messages.shown().back().text, "The data size to expand is too large");
+}
+
+TEST_F(EditCommandsTest, ModifyDataXorAndNotComplementTheBytes) {
+    open(std::string("\x00\x0f\xf0\x55", 4));
+    ModifyDataRequest xorWithFF{0, 4, 0xFF, false, false, ModifyOperation::Xor};
+    commands->modifyData(xorWithFF);
+    EXPECT_THAT(bytes(), ElementsAre(0xFF, 0xF0, 0x0F, 0xAA));
+    ModifyDataRequest notAtAll{0, 4, 0x12, false, false, ModifyOperation::Not};
+    commands->modifyData(notAtAll);
+    EXPECT_THAT(bytes(), ElementsAre(0x00, 0x0F, 0xF0, 0x55));
+    // An insert of random bytes grows the data by the length.
+    ModifyDataRequest random{2, 3, 0, true, true, ModifyOperation::Copy};
+    commands->modifyData(random);
+    EXPECT_EQ(bytes().size(), 7u);
+    EXPECT_EQ(bytes()[5], 0xF0);
+}
+
+TEST_F(EditCommandsTest, SwapDataReversesUnitsAndNeedsUnitsOfTwoBytes) {
+    open(std::string("\x01\x02\x03\x04\x05\x06", 6));
+    EXPECT_FALSE(commands->isEnabled(cmd::EditSwapData));  // unit 1
+    panel->changeUnit(4);
+    ASSERT_TRUE(commands->isEnabled(cmd::EditSwapData));
+    ASSERT_TRUE(panel->swapData(true, false));
+    EXPECT_THAT(bytes(), ElementsAre(4, 3, 2, 1, 6, 5));
+}
+
+TEST_F(EditCommandsTest, ALargeDeleteWarnsAndNoLongerWarningWithCancelTurnsTheWarningOff) {
+    open(std::string(2 * 1048576, 'm'));
+    panel->selectAll();
+    messages.tick(true);
+    messages.answer(platform::MessageAnswer::Cancel);
+    commands->run(cmd::EditDelete);
+    EXPECT_EQ(messages.shownIds(), std::vector<int>{3031});
+    EXPECT_EQ(messages.shown().back().checkBox, "No Longer Warning");
+    EXPECT_EQ(bytes().size(), 2u * 1048576);
+    EXPECT_EQ(settings.get(settings::edit::OverwriteWarn), 0);
+    // From now on it goes without asking.
+    commands->run(cmd::EditDelete);
+    EXPECT_EQ(bytes().size(), 0u);
+    EXPECT_EQ(messages.shown().size(), 1u);
+}
+
+}  // namespace
