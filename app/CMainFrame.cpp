@@ -325,56 +325,7 @@ void CMainFrame::buildMenus() {
     file->addSeparator();
     addCommand(file, cmd::AppExit, QStringLiteral("E&xit"), {}, [this] { close(); });
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    addCommand(edit, cmd::EditUndo, QStringLiteral("&Undo\tCtrl+Z"), QKeySequence::Undo, [this] {
-        runOnPanel([](CHexPanel& p) {
-            p.data().undo(0);
-            p.loadVisibleData();
-        });
-    });
-    addCommand(edit, cmd::EditRedo, QStringLiteral("&Redo\tCtrl+R"),
-               QKeySequence(Qt::CTRL | Qt::Key_R), [this] {
-                   runOnPanel([](CHexPanel& p) {
-                       p.data().redo(0);
-                       p.loadVisibleData();
-                   });
-               });
-    addCommand(edit, cmd::EditQuickUndo, QStringLiteral("Quic&k Undo...\tCtrl+K"),
-               QKeySequence(Qt::CTRL | Qt::Key_K), [this] { showQuickList(true); });
-    addCommand(edit, cmd::EditQuickRedo, QStringLiteral("Quick Re&do...\tCtrl+D"),
-               QKeySequence(Qt::CTRL | Qt::Key_D), [this] { showQuickList(false); });
-    edit->addSeparator();
-    addCommand(edit, cmd::EditCut, QStringLiteral("Cu&t\tCtrl+X"));
-    addCommand(edit, cmd::EditCopy, QStringLiteral("&Copy\tCtrl+C"), QKeySequence::Copy,
-               [this] { copySelection(); });
-    addCommand(edit, cmd::EditPaste, QStringLiteral("&Paste\tCtrl+V"));
-    addCommand(edit, cmd::EditDelete, QStringLiteral("&Delete\tDel"));
-    addCommand(edit, cmd::EditOverwrite, QStringLiteral("Over&write\tCtrl+W"));
-    addCommand(edit, cmd::EditCopyAsHexText, QStringLiteral("Copy As Hex Text\tCtrl+E"));
-    addCommand(edit, cmd::EditCopyAsHexTextC, QStringLiteral("Copy As Hex Text(C/C++)"));
-    addCommand(edit, cmd::EditCopyFilePath, QStringLiteral("Copy File Path"));
-    edit->addSeparator();
-    addCommand(edit, cmd::EditSelectAll, QStringLiteral("Select &All\tCtrl+A"),
-               QKeySequence(Qt::CTRL | Qt::Key_A),
-               [this] { runOnPanel([](CHexPanel& p) { p.selectAll(); }); });
-    addCommand(edit, cmd::EditSelectLine, QStringLiteral("Select &Line\tCtrl+L"),
-               QKeySequence(Qt::CTRL | Qt::Key_L),
-               [this] { runOnPanel([](CHexPanel& p) { p.selectLine(); }); });
-    addCommand(edit, cmd::EditSelectRange, QStringLiteral("Select Ran&ge..."), {}, [this] {
-        runOnPanel([this](CHexPanel& p) { runSelectRange(p, messages_, this); });
-    });
-    addCommand(edit, cmd::EditSelectColumnBlock, QStringLiteral("Select Column &Block...\tCtrl+B"),
-               QKeySequence(Qt::CTRL | Qt::Key_B), [this] {
-                   runOnPanel([this](CHexPanel& p) { runSelectColumnBlock(p, messages_, this); });
-               });
-    addCommand(edit, cmd::EditGoTo, QStringLiteral("&Go to...\tCtrl+G"),
-               QKeySequence(Qt::CTRL | Qt::Key_G), [this] {
-                   if (CChildFrame* child = activeChild()) {
-                       child->goToDialog().present();
-                   }
-               });
-    edit->addSeparator();
-    addCommand(edit, cmd::EditReadOnly, QStringLiteral("Readonl&y\tCtrl+Y"));
+    QMenu* edit = buildEditMenu();
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     viewMenu_ = view;
@@ -579,6 +530,7 @@ CChildFrame* CMainFrame::activeChild() const {
 
 CChildFrame* CMainFrame::addChild() {
     auto* child = new CChildFrame(settings_, messages_, {&settings_, progress_, &messages_});
+    child->panel().setClipboard(&clipboard_);
     area_->addSubWindow(child);
     tabs_->addTab(QString());
     child->document().onTitleChanged = [this, child] { childTitleChanged(child); };
@@ -786,26 +738,6 @@ void CMainFrame::refreshRecentMenu() {
     recentMenu_->setEnabled(!recent_.paths().empty());
 }
 
-void CMainFrame::copySelection() {
-    CChildFrame* child = activeChild();
-    if (child == nullptr || !child->panel().state().attached) {
-        return;
-    }
-    CHexPanel& panel = child->panel();
-    const auto limit = static_cast<std::uint64_t>(settings_.get(settings::edit::MaxCopySize));
-    const std::uint32_t start = panel.state().presentation.dataStartAddress();
-    CopyResult result = CopyResult::Copied;
-    if (const auto range = panel.getSelection()) {
-        result = copyRange(panel.data(), clipboard_, range->first, range->second, start, limit);
-    } else if (const auto block = panel.blockGeometry()) {
-        result = copyBlock(panel.data(), clipboard_, *block, start, limit);
-    }
-    if (result == CopyResult::TooLarge) {
-        messages_.show(kCopyLimitMessage, {platform::MessageIcon::Information},
-                       {copyLimitInMegabytes(limit)});
-    }
-}
-
 void CMainFrame::updateCommands() {
     CChildFrame* child = activeChild();
     const bool hasChild = child != nullptr;
@@ -837,13 +769,8 @@ void CMainFrame::updateCommands() {
                    cmd::EditSelectColumnBlock, cmd::EditGoTo}) {
         enable(id, attached);
     }
-    enable(cmd::EditCopy,
-           attached && child->panel().state().selection.kind != Selection::Kind::None);
+    updateEditCommands(child);
     if (!hasChild) {
-        enable(cmd::EditUndo, false);
-        enable(cmd::EditRedo, false);
-        enable(cmd::EditQuickUndo, false);
-        enable(cmd::EditQuickRedo, false);
         for (std::size_t i = 1; i < panes_.size(); ++i) {
             panes_[i]->setText(QString());
         }
@@ -851,10 +778,6 @@ void CMainFrame::updateCommands() {
     }
     CHexPanel& panel = child->panel();
     CEditData& data = panel.data();
-    enable(cmd::EditUndo, !data.isReadOnly() && data.getUndoCount() > 0);
-    enable(cmd::EditRedo, !data.isReadOnly() && data.getRedoCount() > 0);
-    enable(cmd::EditQuickUndo, !data.isReadOnly() && data.getUndoCount() > 0);
-    enable(cmd::EditQuickRedo, !data.isReadOnly() && data.getRedoCount() > 0);
     const ViewState& state = panel.state();
     action(32860)->setChecked(state.shown.header);
     action(32861)->setChecked(state.shown.mark);

@@ -128,9 +128,6 @@ class CMainFrame : public QMainWindow {
     QLabel* statusPane(int index) const { return panes_[static_cast<std::size_t>(index)]; }
     // Enables and checks every command and fills the status panes.
     void updateCommands();
-    // Copy: a range as "Kestrane HEX-Data" with its text, a block as
-    // "Kestrane HEX-Block"; message 1101 above "Max Copy Size".
-    void copySelection();
     // Restores "Settings"/"WindowPos"; false (default placement) for a bad value.
     bool restorePlacement();
     void storePlacement();
@@ -153,6 +150,10 @@ class CMainFrame : public QMainWindow {
     QAction* addCommand(QMenu* menu, int id, const QString& text, const QKeySequence& keys = {},
                         std::function<void()> run = {});
     void buildMenus();
+    // The "&Edit" menu and its commands, run by the active view.
+    QMenu* buildEditMenu();
+    void updateEditCommands(CChildFrame* child);
+    void runEdit(int id);
     void buildToolBars();
     void buildStatusBar();
     CChildFrame* addChild();

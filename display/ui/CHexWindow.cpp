@@ -362,16 +362,17 @@ void CHexWindow::showMenu(CHexPanel::Menu menu, int x, int y) {
     if (chosen == nullptr) {
         return;
     }
-    // The commands the view runs itself; the others are disabled until built.
+    // The frame runs the menu's commands; on its own the view runs the few
+    // it can.
     const QString text = chosen->text();
-    if (text == QLatin1String("Undo")) {
-        panel_->data().undo(0);
-    } else if (text == QLatin1String("Redo")) {
-        panel_->data().redo(0);
-    } else if (text == QLatin1String("Decimal Address")) {
+    if (text == QLatin1String("Decimal Address")) {
         panel_->toggleAddressBase();
     } else if (onCommand) {
         onCommand(chosen->data().toInt());
+    } else if (text == QLatin1String("Undo") && panel_->data().undo(0)) {
+        panel_->refreshAfterEdit();
+    } else if (text == QLatin1String("Redo") && panel_->data().redo(0)) {
+        panel_->refreshAfterEdit();
     }
     panel_->loadVisibleData();
     update();

@@ -4,6 +4,7 @@
 
 #include "app/TipStrings.h"
 #include "display/DisplayTexts.h"
+#include "display/EditCommands.h"
 #include "editdata/EditDataStrings.h"
 #include "exchange/ClipboardExchange.h"
 
@@ -37,5 +38,5 @@ std::span<const platform::StringEntry> kestraneProgramStrings() {
 platform::StringTable makeKestraneStringTable() {
     // Subsystem tables join this list as their subsystems are built in.
     return platform::StringTable{kestraneProgramStrings(), editDataStrings(), displayStrings(),
-                                 exchangeStrings(), tipStrings()};
+                                 editCommandStrings(),     exchangeStrings(), tipStrings()};
 }

@@ -32,6 +32,7 @@
 #include "app/TipSelector.h"
 #include "app/settings/CSettings.h"
 #include "display/ui/CHexWindow.h"
+#include "display/ui/EditDialogs.h"
 #include "display/ui/PositionDialogs.h"
 #include "exchange/ClipboardFormats.h"
 #include "programs/kestrane/KestraneStrings.h"
@@ -312,6 +313,10 @@ void answerDialog(const std::function<void(Dialog&)>& fill, const std::function<
         ASSERT_NE(typed, nullptr);
         fill(*typed);
         typed->accept();
+        if (typed->isVisible()) {  // refused: close it, or the test would hang
+            ADD_FAILURE() << "the dialog refused OK";
+            typed->reject();
+        }
     });
     trigger();
 }
@@ -507,6 +512,68 @@ TEST_F(MainFrameTest, ToolbarTipsOffHoldsBackTheButtonsTips) {
     frame->action(cmd::ViewToolbarTips)->trigger();
     frame->close();
     EXPECT_EQ(settings.get(settings::view::ToolbarTip), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, KeysTypedIntoTheViewAreSavedToTheFile) {
+    const std::string path = makeFile("typed.bin", std::string("\x00\x00\x00\x00", 4));
+    ASSERT_TRUE(frame->openDocument(path));
+    CChildFrame& child = *frame->activeChild();
+    CHexWindow& view = child.view();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    view.setFocus();
+    QTest::keyClicks(&view, "4a7");         // 0x4a, then the high digit of the next byte
+    QTest::keyClick(&view, Qt::Key_Right);  // over its low digit onto byte 2
+    QTest::keyClicks(&view, "Ff");
+    EXPECT_TRUE(child.document().isModified());
+    frame->updateCommands();
+    ASSERT_TRUE(frame->action(cmd::EditUndo)->isEnabled());
+    ASSERT_TRUE(frame->saveDocument(child, false));
+    EXPECT_EQ(testsupport::readFile(path), std::string("\x4a\x70\xff\x00", 4));
+
+    // Delete and Readonly through their keys.
+    child.panel().selectRange(0, 2);
+    QTest::keyClick(&view, Qt::Key_Delete);
+    EXPECT_EQ(child.panel().data().getDataSize(), 2u);
+    QTest::keyClick(&view, Qt::Key_Y, Qt::ControlModifier);
+    frame->updateCommands();
+    EXPECT_TRUE(frame->action(cmd::EditReadOnly)->isChecked());
+    EXPECT_FALSE(frame->action(cmd::EditDelete)->isEnabled());
+    EXPECT_EQ(frame->statusPane(6)->text(), "Read");
+}
+
+TEST_F(MainFrameTest, ModifyDataAndSwapDataRunThroughTheirDialogs) {
+    ASSERT_TRUE(frame->openDocument(makeFile("modify.bin", std::string("\x01\x02\x03\x04", 4))));
+    CHexPanel& panel = frame->activeChild()->panel();
+    panel.selectRange(0, 4);
+    messages.answer(MessageAnswer::Yes);  // "Modify the selected data ?"
+    answerDialog<CModifyDataDialog>(
+        [](CModifyDataDialog& d) {
+            EXPECT_EQ(d.addressEdit()->text(), "0");
+            d.lengthEdit()->clear();
+            QTest::keyClicks(d.lengthEdit(), "4");
+            d.byteEdit()->clear();
+            QTest::keyClicks(d.byteEdit(), "ff");
+            d.operations()->setCurrentIndex(4);  // "Xor bytes with source data"
+        },
+        [&] { frame->action(cmd::EditModifyData)->trigger(); });
+    EXPECT_EQ(messages.shownIds().front(), 1029);
+    EXPECT_EQ(documentBytes(*frame->activeChild()),
+              (std::vector<std::uint8_t>{0xFE, 0xFD, 0xFC, 0xFB}));
+
+    frame->updateCommands();
+    EXPECT_FALSE(frame->action(cmd::EditSwapData)->isEnabled());  // unit 1
+    panel.changeUnit(2);
+    frame->updateCommands();
+    ASSERT_TRUE(frame->action(cmd::EditSwapData)->isEnabled());
+    answerDialog<CSwapDataDialog>([](CSwapDataDialog&) {},
+                                  [&] { frame->action(cmd::EditSwapData)->trigger(); });
+    EXPECT_EQ(documentBytes(*frame->activeChild()),
+              (std::vector<std::uint8_t>{0xFD, 0xFE, 0xFB, 0xFC}));
 }
 
 }  // namespace

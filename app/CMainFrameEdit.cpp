@@ -1,0 +1,131 @@
+// The main frame's "&Edit" menu: the editing commands run by the active view.
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "display/EditCommands.h"
+#include "display/ui/CGoToDialog.h"
+#include "display/ui/CHexWindow.h"
+#include "display/ui/EditDialogs.h"
+#include "display/ui/PositionCommands.h"
+
+void CMainFrame::runEdit(int id) {
+    CChildFrame* child = activeChild();
+    if (child == nullptr) {
+        return;
+    }
+    CHexPanel& panel = child->panel();
+    EditCommands commands(panel, messages_);
+    switch (id) {
+        case cmd::EditCopyFilePath:
+            commands.copyFilePath(child->document().path());
+            break;
+        case cmd::EditPasteToSpecified:
+        case cmd::EditOverwriteToSpecified:
+            runPasteToSpecifiedPoint(panel, id == cmd::EditOverwriteToSpecified, messages_, this);
+            break;
+        case cmd::EditSetDataSize:
+            runSetDataSize(panel, commands, messages_, this);
+            break;
+        case cmd::EditModifyData:
+            runModifyData(panel, commands, settings_, messages_, this);
+            break;
+        case cmd::EditSwapData:
+            runSwapData(panel, this);
+            break;
+        default:
+            commands.run(id);
+            break;
+    }
+    child->view().update();
+    updateCommands();
+}
+
+QMenu* CMainFrame::buildEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    const auto add = [this](QMenu* menu, int id, const char* text, QList<QKeySequence> keys = {}) {
+        QAction* command =
+            addCommand(menu, id, QString::fromUtf8(text), {}, [this, id] { runEdit(id); });
+        command->setShortcuts(keys);
+        return command;
+    };
+    using K = QKeySequence;
+    add(edit, cmd::EditUndo, "&Undo\tCtrl+Z", {K(Qt::CTRL | Qt::Key_Z)});
+    add(edit, cmd::EditRedo, "&Redo\tCtrl+R", {K(Qt::CTRL | Qt::Key_R)});
+    addCommand(edit, cmd::EditQuickUndo, QStringLiteral("Quic&k Undo...\tCtrl+K"),
+               K(Qt::CTRL | Qt::Key_K), [this] { showQuickList(true); });
+    addCommand(edit, cmd::EditQuickRedo, QStringLiteral("Quick Re&do...\tCtrl+D"),
+               K(Qt::CTRL | Qt::Key_D), [this] { showQuickList(false); });
+    edit->addSeparator();
+    add(edit, cmd::EditCut, "Cu&t\tCtrl+X",
+        {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)});
+    add(edit, cmd::EditCopy, "&Copy\tCtrl+C",
+        {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)});
+    add(edit, cmd::EditPaste, "&Paste\tCtrl+V",
+        {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)});
+    add(edit, cmd::EditDelete, "&Delete\t   Del", {K(Qt::Key_Delete)});
+    add(edit, cmd::EditOverwrite, "Over&write\tCtrl+W", {K(Qt::CTRL | Qt::Key_W)});
+    add(edit, cmd::EditCopyAsHexText, "Copy As Hex Text\tCtrl+E", {K(Qt::CTRL | Qt::Key_E)});
+    add(edit, cmd::EditCopyAsHexTextC, "Copy As Hex Text(C/C++)");
+    add(edit, cmd::EditCopyFilePath, "Copy File Path");
+    QMenu* specialPaste = edit->addMenu(QStringLiteral("Special Paste"));
+    add(specialPaste, cmd::EditPasteToBeginning, "To Beginning");
+    add(specialPaste, cmd::EditPasteToEnd, "To End");
+    add(specialPaste, cmd::EditPasteToCurrent, "To Current Point");
+    add(specialPaste, cmd::EditPasteToSpecified, "To Specified Point...");
+    QMenu* specialOverwrite = edit->addMenu(QStringLiteral("Special Overwrite"));
+    add(specialOverwrite, cmd::EditOverwriteToBeginning, "To Beginning");
+    add(specialOverwrite, cmd::EditOverwriteToEnd, "To End");
+    add(specialOverwrite, cmd::EditOverwriteToCurrent, "To Current Point");
+    add(specialOverwrite, cmd::EditOverwriteToSpecified, "To Specified Point...");
+    QMenu* adjust = edit->addMenu(QStringLiteral("Adjust Data"));
+    add(adjust, cmd::EditSetDataSize, "Set Data Size...");
+    add(adjust, cmd::EditModifyData, "Modify Data...");
+    add(adjust, cmd::EditSwapData, "Swap Data...");
+    for (QMenu* sub : {specialPaste, specialOverwrite, adjust}) {
+        connect(sub, &QMenu::aboutToShow, this, [this] { updateCommands(); });
+    }
+    edit->addSeparator();
+    addCommand(edit, cmd::EditSelectAll, QStringLiteral("Select &All\tCtrl+A"),
+               K(Qt::CTRL | Qt::Key_A),
+               [this] { runOnPanel([](CHexPanel& p) { p.selectAll(); }); });
+    addCommand(edit, cmd::EditSelectLine, QStringLiteral("Select &Line\tCtrl+L"),
+               K(Qt::CTRL | Qt::Key_L),
+               [this] { runOnPanel([](CHexPanel& p) { p.selectLine(); }); });
+    addCommand(edit, cmd::EditSelectRange, QStringLiteral("Select Ran&ge..."), {}, [this] {
+        runOnPanel([this](CHexPanel& p) { runSelectRange(p, messages_, this); });
+    });
+    addCommand(edit, cmd::EditSelectColumnBlock, QStringLiteral("Select Column &Block...\tCtrl+B"),
+               K(Qt::CTRL | Qt::Key_B), [this] {
+                   runOnPanel([this](CHexPanel& p) { runSelectColumnBlock(p, messages_, this); });
+               });
+    addCommand(edit, cmd::EditGoTo, QStringLiteral("&Go to...\tCtrl+G"), K(Qt::CTRL | Qt::Key_G),
+               [this] {
+                   if (CChildFrame* child = activeChild()) {
+                       child->goToDialog().present();
+                   }
+               });
+    edit->addSeparator();
+    add(edit, cmd::EditReadOnly, "Readonl&y\tCtrl+Y", {K(Qt::CTRL | Qt::Key_Y)})
+        ->setCheckable(true);
+    return edit;
+}
+
+void CMainFrame::updateEditCommands(CChildFrame* child) {
+    const bool hasPath = child != nullptr && !child->document().path().empty();
+    for (const auto& [id, command] : actions_) {
+        if (id == cmd::EditCopyFilePath) {
+            command->setEnabled(hasPath);
+        } else if (EditCommands::isEditCommand(id)) {
+            const bool enabled =
+                child != nullptr && EditCommands(child->panel(), messages_).isEnabled(id);
+            command->setEnabled(enabled);
+            if (command->isCheckable()) {
+                command->setChecked(child != nullptr &&
+                                    EditCommands(child->panel(), messages_).isChecked(id));
+            }
+        }
+    }
+}
