@@ -1,7 +1,7 @@
 #pragma once
 
 // A hex view on an off-screen window for the benchmarks: a 1 GiB sparse file
-// edited in place, or a 1 MB file in memory, optionally scrolled to the end.
+// edited in place, or a small file in memory, optionally scrolled to the end.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -31,11 +31,15 @@ struct View {
     std::string folder;
     std::unique_ptr<platform::Registry> registry;
     std::unique_ptr<CSettings> settings;
-    OffscreenWindow window{{kWidth, kHeight}};
+    OffscreenWindow window;
     std::unique_ptr<HexViewRenderer> renderer;
     std::unique_ptr<CHexPanel> panel;
 
-    View(bool large, bool atEnd) {
+    // `large`: a 1 GiB file in place, else `leading` bytes in memory (the
+    // first `leading` bytes of the large file are data too).
+    View(bool large, bool atEnd, std::uint32_t access = kGenericRead, std::size_t leading = 1000000,
+         int height = kHeight)
+        : window({kWidth, height}) {
         folder = platform::systemTempDirectory() + "/kestrane-bench-XXXXXX";
         if (mkdtemp(folder.data()) == nullptr) {
             std::abort();
@@ -46,7 +50,7 @@ struct View {
         settings->write(settings::edit::LineBytes, 32);
         const std::string path = folder + "/data.bin";
         const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0644);
-        std::vector<char> bytes(1000000);
+        std::vector<char> bytes(leading);
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             bytes[i] = static_cast<char>(i * 7);
         }
@@ -60,7 +64,7 @@ struct View {
                                             CEditDataServices{settings.get(), nullptr, nullptr});
         panel->setNativeWindow(&window);
         renderer->applyMetrics(*panel);
-        panel->openFile(path, kGenericRead);
+        panel->openFile(path, access);
         if (atEnd) {
             panel->scrollToLine(INT64_MAX);
         }
