@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 #include <QStatusBar>
@@ -395,7 +396,13 @@ void CMainFrame::buildMenus() {
     addCommand(help, cmd::HelpSearch, QStringLiteral("&Search"));
     addCommand(help, cmd::HelpTipOfTheDay, QStringLiteral("&Tip of the Day..."), {},
                [this] { showTipOfTheDay(); });
-    addCommand(help, cmd::HelpAbout, QStringLiteral("&About Kestrane..."));
+    addCommand(help, cmd::HelpAbout, QStringLiteral("&About Kestrane..."), {}, [this] {
+        QMessageBox about(QMessageBox::Information, QStringLiteral("About Kestrane"),
+                          QStringLiteral("Kestrane Version 1.12\n\nA hexadecimal editor for files "
+                                         "of any size."),
+                          QMessageBox::Ok, this);
+        about.exec();
+    });
 
     for (QMenu* menu : {file, edit, view, tools, window, help}) {
         connect(menu, &QMenu::aboutToShow, this, [this] { updateCommands(); });

@@ -285,6 +285,8 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
         std::unique_ptr<CEditAction> deletion;  // linked to the change that follows
     };
     Replacement replaceSelection();
+    // Where the selection starts and how many bytes deleting it removes.
+    std::optional<std::pair<std::uint64_t, std::uint64_t>> selectionExtent() const;
     void abandonReplacement(Replacement& replacement);
     // Types over the caret's byte: `change` makes the new byte from the old
     // one and the caret's cell.

@@ -85,6 +85,19 @@ bool CHexPanel::deleteSelection() {
     return true;
 }
 
+std::optional<std::pair<std::uint64_t, std::uint64_t>> CHexPanel::selectionExtent() const {
+    if (const auto range = getSelection()) {
+        return std::pair{range->first, range->second - range->first};
+    }
+    if (const auto block = blockGeometry()) {
+        const std::int64_t first =
+            std::int64_t{block->firstLine} * block->lineWidth + block->firstColumn - block->indent;
+        return std::pair{static_cast<std::uint64_t>(std::max<std::int64_t>(first, 0)),
+                         selectionLength()};
+    }
+    return std::nullopt;
+}
+
 // A change at the caret first deletes the selection; the deletion, when it
 // was recorded as one action, is taken off the history to be linked to the
 // change, so that one undo restores both.
@@ -135,9 +148,10 @@ bool CHexPanel::typeByte(const std::function<std::uint8_t(std::uint8_t, std::uin
     if (!isEditable() || state_.dataSize == 0) {
         return false;
     }
-    // A range that reaches the end leaves no byte to type over: refused
+    // A selection that reaches the end leaves no byte to type over: refused
     // before anything is deleted.
-    if (const auto range = getSelection(); range && range->second >= state_.dataSize) {
+    if (const auto extent = selectionExtent();
+        extent && extent->first + extent->second >= state_.dataSize) {
         return false;
     }
     Replacement replacement = replaceSelection();
@@ -295,10 +309,11 @@ bool CHexPanel::overwriteAt(EditPoint point, std::uint64_t offset) {
         caret();
         // Bytes that would not fit once the selection is gone are refused
         // before anything is deleted.
-        if (const auto range = getSelection();
-            range && item->kind != ClipboardItem::Kind::HexBlock) {
-            const std::uint64_t remaining = state_.dataSize - (range->second - range->first);
-            if (item->size > remaining - std::min(range->first, remaining)) {
+        if (const auto extent = selectionExtent();
+            extent && item->kind != ClipboardItem::Kind::HexBlock) {
+            const std::uint64_t remaining =
+                state_.dataSize - std::min(extent->second, state_.dataSize);
+            if (item->size > remaining - std::min(extent->first, remaining)) {
                 return false;
             }
         }

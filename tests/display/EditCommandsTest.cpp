@@ -128,10 +128,14 @@ TEST_F(EditCommandsTest, HexDigitsTypeTheNibbleOfTheCaretCellEachAsItsOwnAction)
 }
 
 TEST_F(EditCommandsTest, TypingIntoAReadOnlyViewOrWithARangeToTheEndChangesNothing) {
-    openCounting(8);
-    panel->selectRange(4, 8);
+    openCounting(32);
+    panel->selectRange(4, 32);
     type('1');
-    EXPECT_EQ(bytes().size(), 8u);
+    EXPECT_EQ(bytes().size(), 32u);
+    // Nor a column block over the last line.
+    panel->setColumnBlock(1, 1, 0, 15);
+    type('1');
+    EXPECT_EQ(bytes().size(), 32u);
     EXPECT_EQ(panel->data().getUndoCount(), 0);
     panel->clearSelection();
     ASSERT_TRUE(commands->isEnabled(cmd::EditReadOnly));
