@@ -115,16 +115,17 @@ QMenu* CMainFrame::buildEditMenu() {
 
 void CMainFrame::updateEditCommands(CChildFrame* child) {
     const bool hasPath = child != nullptr && !child->document().path().empty();
+    std::optional<EditCommands> commands;
+    if (child != nullptr) {
+        commands.emplace(child->panel(), messages_);
+    }
     for (const auto& [id, command] : actions_) {
         if (id == cmd::EditCopyFilePath) {
             command->setEnabled(hasPath);
         } else if (EditCommands::isEditCommand(id)) {
-            const bool enabled =
-                child != nullptr && EditCommands(child->panel(), messages_).isEnabled(id);
-            command->setEnabled(enabled);
+            command->setEnabled(commands && commands->isEnabled(id));
             if (command->isCheckable()) {
-                command->setChecked(child != nullptr &&
-                                    EditCommands(child->panel(), messages_).isChecked(id));
+                command->setChecked(commands && commands->isChecked(id));
             }
         }
     }

@@ -101,6 +101,13 @@ bool EditCommands::isEnabled(int id) const {
     }
 }
 
+bool EditCommands::canPaste() const {
+    if (!canPaste_) {
+        canPaste_ = panel_.canPaste();
+    }
+    return *canPaste_;
+}
+
 bool EditCommands::isChecked(int id) const {
     return id == cmd::EditReadOnly && panel_.state().attached && panel_.data().isReadOnly();
 }

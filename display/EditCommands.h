@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -49,7 +50,10 @@ class EditCommands {
 
   private:
     bool reportCopy(CopyResult result);
+    // Asked once per object: an update pass asks for every paste command.
+    bool canPaste() const;
 
     CHexPanel& panel_;
     platform::MessageService& messages_;
+    mutable std::optional<bool> canPaste_;
 };
