@@ -249,3 +249,34 @@ TEST_F(EditCommandsTest, ALargeDeleteWarnsAndNoLongerWarningWithCancelTurnsTheWa
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditCommandsTest, AFileEditedInPlaceTakesPasteAndTypingOverASelection) {
+    settings.write(settings::general::MaxFileSize, 4194304);
+    std::string content(5 * 1048576, 'p');
+    content[100] = 'q';
+    open(content);
+    ASSERT_EQ(panel->data().storageMode(), StorageMode::InPlace);
+    clipboard.putText("XYZ");
+    panel->selectRange(10, 20);
+    commands->run(cmd::EditPaste);
+    EXPECT_EQ(panel->data().getDataSize(), content.size() - 7);
+    std::uint8_t byte = 0;
+    panel->data().readByte(byte, 12);
+    EXPECT_EQ(byte, 'Z');
+    panel->data().readByte(byte, 93);
+    EXPECT_EQ(byte, 'q');
+    // Typing over a selection of the work copy: the deletion cannot be
+    // undone there, the typed byte can.
+    panel->setCaret(&panel->charPanel(), 0);
+    panel->selectRange(0, 4);
+    type('k');
+    panel->data().readByte(byte, 0);
+    EXPECT_EQ(byte, 'k');
+    EXPECT_EQ(panel->data().getDataSize(), content.size() - 11);
+    EXPECT_EQ(panel->data().getUndoCount(), 1);
+    EXPECT_EQ(undoName(), "Typing");
+}
+
+}  // namespace
