@@ -714,8 +714,9 @@ void CMainFrame::showQuickList(bool undo) {
     quickPopup_->popup(list, at, [this, child, undo](int n) {
         CEditData& data = child->panel().data();
         if (undo ? data.undo(n) : data.redo(n)) {
-            child->panel().loadVisibleData();
+            child->panel().refreshAfterEdit();  // the size may have changed
             child->view().update();
+            updateCommands();
         }
     });
 }
