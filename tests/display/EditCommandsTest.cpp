@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "app/settings/CSettings.h"
 #include "display/EditCommandIds.h"
 #include "display/EditWarnings.h"
@@ -277,6 +279,66 @@ TEST_F(EditCommandsTest, AFileEditedInPlaceTakesPasteAndTypingOverASelection) {
     EXPECT_EQ(panel->data().getDataSize(), content.size() - 11);
     EXPECT_EQ(panel->data().getUndoCount(), 1);
     EXPECT_EQ(undoName(), "Typing");
+}
+
+}  // namespace
+
+namespace {
+
+// Random editing steps against a plain vector: every command is one undo
+// step, so undo must bring back exactly the bytes before it.
+TEST_F(EditCommandsTest, RandomEditsMatchAPlainVectorAndUndoStepByStep) {
+    const unsigned seed = 20261208;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    openCounting(64);
+    std::vector<std::uint8_t> model = bytes();
+    std::vector<std::vector<std::uint8_t>> history;
+    const auto pick = [&random](std::uint64_t bound) {
+        return bound == 0 ? 0 : std::uniform_int_distribution<std::uint64_t>(0, bound - 1)(random);
+    };
+    panel->setCaret(&panel->charPanel(), 0);
+    for (int step = 0; step < 300; ++step) {
+        const std::uint64_t size = model.size();
+        const int what = static_cast<int>(pick(4));
+        const std::uint64_t start = pick(size);
+        const std::uint64_t end = std::min<std::uint64_t>(size, start + 1 + pick(8));
+        if (what == 3 && !history.empty()) {
+            ASSERT_TRUE(commands->run(cmd::EditUndo));
+            model = history.back();
+            history.pop_back();
+        } else if (what == 0 && end < size) {  // type a character over a range
+            panel->selectRange(start, end);
+            std::vector<std::uint8_t> next = model;
+            next.erase(next.begin() + static_cast<std::ptrdiff_t>(start),
+                       next.begin() + static_cast<std::ptrdiff_t>(end));
+            next[start] = static_cast<std::uint8_t>('a' + step % 26);
+            type(static_cast<char>('a' + step % 26));
+            history.push_back(model);
+            model = next;
+        } else if (what == 1) {  // paste text over a range
+            panel->selectRange(start, end);
+            clipboard.putText("P" + std::to_string(step));
+            const std::string text = "P" + std::to_string(step);
+            std::vector<std::uint8_t> next = model;
+            next.erase(next.begin() + static_cast<std::ptrdiff_t>(start),
+                       next.begin() + static_cast<std::ptrdiff_t>(end));
+            next.insert(next.begin() + static_cast<std::ptrdiff_t>(start), text.begin(),
+                        text.end());
+            commands->run(cmd::EditPaste);
+            history.push_back(model);
+            model = next;
+        } else if (what == 2 && size > 8) {  // delete a range
+            panel->selectRange(start, end);
+            commands->run(cmd::EditDelete);
+            history.push_back(model);
+            model.erase(model.begin() + static_cast<std::ptrdiff_t>(start),
+                        model.begin() + static_cast<std::ptrdiff_t>(end));
+        }
+        ASSERT_EQ(bytes(), model) << "step " << step;
+        ASSERT_EQ(panel->data().getUndoCount(), static_cast<int>(history.size()))
+            << "step " << step;
+    }
 }
 
 }  // namespace
