@@ -24,7 +24,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
-#include <QVBoxLayout>
 #include <filesystem>
 
 #include "app/CFileProperties.h"
@@ -35,7 +34,6 @@
 #include "app/WindowPlacement.h"
 #include "app/settings/CSettings.h"
 #include "display/DisplayTexts.h"
-#include "display/EditWarnings.h"
 #include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"
 #include "display/ui/OptionPages.h"
@@ -55,94 +53,6 @@ constexpr int kTabControlWidth = 444;
 constexpr int kPaneWidths[] = {0, 80, 120, 200, 160, 128, 40};
 
 }  // namespace
-
-// ------------------------------------------------------------ document
-
-CKestraneDoc::CKestraneDoc(CSettings& settings, platform::MessageService& messages)
-    : settings_(settings), messages_(messages) {}
-
-void CKestraneDoc::setPath(const std::string& path) {
-    path_ = path;
-    title_ = titleWithMark(std::filesystem::path(path).filename().string(), modified_);
-    if (onTitleChanged) {
-        onTitleChanged();
-    }
-}
-
-void CKestraneDoc::setUntitled(int number) {
-    title_ = titleWithMark("Kestrane" + std::to_string(number), modified_);
-    if (onTitleChanged) {
-        onTitleChanged();
-    }
-}
-
-void CKestraneDoc::markModified(bool modified) {
-    if (modified == modified_) {
-        return;
-    }
-    modified_ = modified;
-    title_ = titleWithMark(title_, modified);
-    if (onTitleChanged) {
-        onTitleChanged();
-    }
-}
-
-bool CKestraneDoc::confirmThreshold(std::uint64_t amount, int stringId) {
-    return EditWarnings(settings_, messages_).confirmThreshold(amount, stringId);
-}
-
-bool CKestraneDoc::confirmIrreversible(int stringId) {
-    return EditWarnings(settings_, messages_).confirmIrreversible(stringId);
-}
-
-void CKestraneDoc::closeDatamarks() {
-    if (!datamarksModified_) {
-        return;
-    }
-    const bool autoSave = settings_.getInt(settings::section::Bookmark, "Auto Save", 1) != 0;
-    if (autoSave ||
-        messages_.show(2026, {platform::MessageIcon::Question, platform::MessageButtons::YesNo}) ==
-            platform::MessageAnswer::Yes) {
-        if (saveDatamarks) {
-            saveDatamarks();
-        }
-    }
-    datamarksModified_ = false;
-}
-
-// --------------------------------------------------------------- child
-
-CKestraneView::CKestraneView(CSettings& settings, CEditDataServices services, QWidget* parent)
-    : QWidget(parent), window_(new CHexWindow(&settings, services, this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(window_);
-    setFocusProxy(window_);
-}
-
-CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages,
-                         CEditDataServices services)
-    : messages_(messages),
-      document_(std::make_unique<CKestraneDoc>(settings, messages)),
-      view_(new CKestraneView(settings, services, this)) {
-    setWidget(view_);
-    setAttribute(Qt::WA_DeleteOnClose);
-    view_->hexWindow().panel().setHost(document_.get());
-}
-
-CChildFrame::~CChildFrame() = default;
-
-CHexPanel& CChildFrame::panel() {
-    return view_->hexWindow().panel();
-}
-
-CGoToDialog& CChildFrame::goToDialog() {
-    if (goTo_ == nullptr) {
-        goTo_ = new CGoToDialog(panel(), messages_, this);
-        goTo_->afterJump = [this] { view_->hexWindow().update(); };
-    }
-    return *goTo_;
-}
 
 // --------------------------------------------------------------- frame
 

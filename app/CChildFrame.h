@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "display/CHexPanel.h"
+
+class CGoToDialog;
+class CHexWindow;
+class CSettings;
+
+namespace platform {
+class MessageService;
+}
+
+// One open file: its title, path and modified mark, and the view that holds
+// its byte store. The title carries " *" while the document is modified.
+class CKestraneDoc : public CHexPanelHost {
+  public:
+    CKestraneDoc(CSettings& settings, platform::MessageService& messages);
+
+    const std::string& title() const { return title_; }
+    const std::string& path() const { return path_; }
+    void setPath(const std::string& path);
+    void setUntitled(int number);
+    bool isModified() const { return modified_; }
+    std::function<void()> onTitleChanged;
+
+    // The file's datamarks changed since they were loaded or saved; closing
+    // then saves them (asking unless "Auto Save" is on) through `saveDatamarks`.
+    bool datamarksModified() const { return datamarksModified_; }
+    void setDatamarksModified(bool modified) { datamarksModified_ = modified; }
+    std::function<void()> saveDatamarks;
+    // Runs the datamark step of closing.
+    void closeDatamarks();
+
+    // CHexPanelHost
+    void markModified(bool modified) override;
+    bool confirmThreshold(std::uint64_t amount, int stringId) override;
+    bool confirmIrreversible(int stringId) override;
+
+  private:
+    CSettings& settings_;
+    platform::MessageService& messages_;
+    std::string title_;
+    std::string path_;
+    bool modified_ = false;
+    bool datamarksModified_ = false;
+};
+
+// The view of one document: it owns the native hex window that shows the
+// file and is where the document's commands arrive first.
+class CKestraneView : public QWidget {
+  public:
+    CKestraneView(CSettings& settings, CEditDataServices services, QWidget* parent);
+    CHexWindow& hexWindow() { return *window_; }
+
+  private:
+    CHexWindow* window_;
+};
+
+// The child frame of one document: a sub-window of the frame's work area
+// holding the document's view.
+class CChildFrame : public QMdiSubWindow {
+  public:
+    CChildFrame(CSettings& settings, platform::MessageService& messages,
+                CEditDataServices services);
+    ~CChildFrame() override;
+
+    CKestraneDoc& document() { return *document_; }
+    CHexWindow& view() { return view_->hexWindow(); }
+    CHexPanel& panel();
+    // The view's "Go To" dialog, made on first use and kept for the view.
+    CGoToDialog& goToDialog();
+
+  private:
+    platform::MessageService& messages_;
+    std::unique_ptr<CKestraneDoc> document_;
+    CKestraneView* view_;
+    CGoToDialog* goTo_ = nullptr;
+};
