@@ -25,14 +25,7 @@ void holdPageDown(benchmark::State& state, bool nearEnd) {
     panel.gotoOffset(from);
     for (auto _ : state) {
         panel.handleKey(eventid::KeyPressed, kPageDown, 0);
-        const CellGeometry cells = panel.hexPanel().cells();
-        const std::uint64_t caretCell = cells.byteToCell(panel.caretOffset());
-        benchmark::DoNotOptimize(pageField(strings, caretCell, cells.cellsPerLine(),
-                                           panel.state().presentation.pageHeight(), true));
-        benchmark::DoNotOptimize(lineField(strings, caretCell, cells.cellsPerLine()));
-        benchmark::DoNotOptimize(posField(strings, panel.caretOffset(), 0));
-        view.renderer->render(panel, image, image.rect());
-        benchmark::DoNotOptimize(image.constBits());
+        benchview::showCaretAndRepaint(view, strings, image);
         if (panel.caretOffset() >= to) {
             state.PauseTiming();
             panel.gotoOffset(from);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <QImage>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -16,6 +17,7 @@
 
 #include "app/settings/CSettings.h"
 #include "display/CHexPanel.h"
+#include "display/DisplayTexts.h"
 #include "display/ui/HexViewRenderer.h"
 #include "display/ui/OffscreenWindow.h"
 #include "platform/TempFile.h"
@@ -74,6 +76,20 @@ struct View {
         fs::remove_all(folder);
     }
 };
+
+// What one key costs besides its own work: the status fields of the caret
+// and a full repaint.
+inline void showCaretAndRepaint(View& view, const platform::StringTable& strings, QImage& image) {
+    CHexPanel& panel = *view.panel;
+    const CellGeometry cells = panel.hexPanel().cells();
+    const std::uint64_t caretCell = cells.byteToCell(panel.caretOffset());
+    benchmark::DoNotOptimize(pageField(strings, caretCell, cells.cellsPerLine(),
+                                       panel.state().presentation.pageHeight(), true));
+    benchmark::DoNotOptimize(lineField(strings, caretCell, cells.cellsPerLine()));
+    benchmark::DoNotOptimize(posField(strings, panel.caretOffset(), 0));
+    view.renderer->render(panel, image, image.rect());
+    benchmark::DoNotOptimize(image.constBits());
+}
 
 // Runs the registered benchmarks with a Qt application on the offscreen
 // platform (unless another one is asked for).

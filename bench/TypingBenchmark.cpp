@@ -33,14 +33,7 @@ void typeDigits(benchmark::State& state, Where where) {
     std::size_t next = 0;
     for (auto _ : state) {
         panel.typeKey(static_cast<unsigned char>(digits[next++ % 16]));
-        const CellGeometry cells = panel.hexPanel().cells();
-        const std::uint64_t caretCell = cells.byteToCell(panel.caretOffset());
-        benchmark::DoNotOptimize(pageField(strings, caretCell, cells.cellsPerLine(),
-                                           panel.state().presentation.pageHeight(), true));
-        benchmark::DoNotOptimize(lineField(strings, caretCell, cells.cellsPerLine()));
-        benchmark::DoNotOptimize(posField(strings, panel.caretOffset(), 0));
-        view.renderer->render(panel, image, image.rect());
-        benchmark::DoNotOptimize(image.constBits());
+        benchview::showCaretAndRepaint(view, strings, image);
         if (panel.caretOffset() >= to) {
             state.PauseTiming();
             panel.gotoOffset(from);

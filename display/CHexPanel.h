@@ -292,6 +292,8 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     // one and the caret's cell.
     bool typeByte(const std::function<std::uint8_t(std::uint8_t, std::uint64_t)>& change);
     PasteTarget pasteTarget(std::uint64_t offset) const;
+    // Paste (insert) or overwrite the clipboard's content at the point.
+    bool putClipboard(EditPoint point, std::uint64_t offset, bool overwrite);
     std::uint64_t pointOffset(EditPoint point, std::uint64_t offset);
 
     CSettings* settings_;

@@ -268,6 +268,14 @@ std::uint64_t CHexPanel::pointOffset(EditPoint point, std::uint64_t offset) {
 }
 
 bool CHexPanel::pasteAt(EditPoint point, std::uint64_t offset) {
+    return putClipboard(point, offset, false);
+}
+
+bool CHexPanel::overwriteAt(EditPoint point, std::uint64_t offset) {
+    return putClipboard(point, offset, true);
+}
+
+bool CHexPanel::putClipboard(EditPoint point, std::uint64_t offset, bool overwrite) {
     if (!canPaste()) {
         return false;
     }
@@ -278,39 +286,10 @@ bool CHexPanel::pasteAt(EditPoint point, std::uint64_t offset) {
     Replacement replacement;
     if (point == EditPoint::Caret) {
         caret();
-        replacement = replaceSelection();
-        if (!replacement.ok) {
-            return false;
-        }
-    } else {
-        clearSelection();
-    }
-    const std::uint64_t before = data_.recordedCount();
-    if (!pasteInsert(data_, *clipboard_, pasteTarget(pointOffset(point, offset)), true)) {
-        abandonReplacement(replacement);
-        return false;
-    }
-    keepDeletion(data_, replacement.deletion, before);
-    clearSelection();
-    refreshAfterEdit();
-    return true;
-}
-
-bool CHexPanel::overwriteAt(EditPoint point, std::uint64_t offset) {
-    if (!canPaste()) {
-        return false;
-    }
-    const std::optional<ClipboardItem> item = peekClipboardItem(*clipboard_);
-    if (!item || item->size == 0 || (point == EditPoint::Offset && offset > state_.dataSize)) {
-        return false;
-    }
-    Replacement replacement;
-    if (point == EditPoint::Caret) {
-        caret();
         // Bytes that would not fit once the selection is gone are refused
         // before anything is deleted.
-        if (const auto extent = selectionExtent();
-            extent && item->kind != ClipboardItem::Kind::HexBlock) {
+        const auto extent = selectionExtent();
+        if (overwrite && extent && item->kind != ClipboardItem::Kind::HexBlock) {
             const std::uint64_t remaining =
                 state_.dataSize - std::min(extent->second, state_.dataSize);
             if (item->size > remaining - std::min(extent->first, remaining)) {
@@ -325,8 +304,11 @@ bool CHexPanel::overwriteAt(EditPoint point, std::uint64_t offset) {
         clearSelection();
     }
     const std::uint64_t before = data_.recordedCount();
-    if (!pasteOverwrite(data_, *clipboard_, pasteTarget(pointOffset(point, offset)),
-                        point == EditPoint::End, true)) {
+    const PasteTarget target = pasteTarget(pointOffset(point, offset));
+    const bool done =
+        overwrite ? pasteOverwrite(data_, *clipboard_, target, point == EditPoint::End, true)
+                  : pasteInsert(data_, *clipboard_, target, true);
+    if (!done) {
         abandonReplacement(replacement);
         return false;
     }
