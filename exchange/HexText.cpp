@@ -37,6 +37,15 @@ void forEachToken(std::string_view text, Visit visit) {
 
 }  // namespace
 
+std::vector<std::string_view> hexTokens(std::string_view text) {
+    std::vector<std::string_view> tokens;
+    forEachToken(text, [&tokens](std::string_view token) {
+        tokens.push_back(token);
+        return true;
+    });
+    return tokens;
+}
+
 int countHexTokens(std::string_view text, bool wildcardAllowed, char wildcard) {
     int count = 0;
     bool valid = true;

@@ -17,6 +17,9 @@ inline constexpr char kDefaultHexWildcard = '*';
 int countHexTokens(std::string_view text, bool wildcardAllowed,
                    char wildcard = kDefaultHexWildcard);
 
+// The tokens of `text` as they were typed, separators left out.
+std::vector<std::string_view> hexTokens(std::string_view text);
+
 // Converts the tokens into bytes, at most `buffer.size()` of them, and returns
 // how many tokens there are (with an empty buffer: only counts). No checks:
 // callers check with countHexTokens first. A wildcard digit reads as 0.
