@@ -465,8 +465,8 @@ CChildFrame* CMainFrame::addChild() {
         }
     };
     // The view's menu follows the main menu's enabling.
+    child->view().beforeMenu = [this] { updateCommands(); };
     child->view().commandEnabled = [this](int id) -> std::optional<bool> {
-        updateCommands();
         const QAction* command = action(id);
         return command != nullptr ? std::optional<bool>(command->isEnabled()) : std::nullopt;
     };

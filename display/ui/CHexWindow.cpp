@@ -344,6 +344,9 @@ void CHexWindow::showMenu(CHexPanel::Menu menu, int x, int y) {
     } else {
         return;  // the "Bookmark" menu comes with the marks
     }
+    if (beforeMenu) {
+        beforeMenu();
+    }
     QMenu popup(this);
     for (const MenuEntry& entry : entries) {
         if (entry.id == 0) {

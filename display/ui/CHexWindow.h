@@ -28,6 +28,8 @@ class CHexWindow : public QWidget, public NativeWindow {
     const HexViewRenderer& renderer() const { return *renderer_; }
     // Runs the context-menu commands the view does not run itself.
     std::function<void(int commandId)> onCommand;
+    // Runs once before a context menu opens (the frame's update pass).
+    std::function<void()> beforeMenu;
     // Whether the frame enables a context-menu command now; nothing for a
     // command the frame does not know, which keeps the view's own rule.
     std::function<std::optional<bool>(int commandId)> commandEnabled;

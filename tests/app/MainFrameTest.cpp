@@ -433,9 +433,11 @@ TEST_F(MainFrameTest, NewAndPasteOfABlockTakesItsWidthAndTheChosenStartAddress) 
     EXPECT_EQ(settings.get(settings::edit::NewdocOfsType), 2);
     EXPECT_EQ(settings.get(settings::edit::NewdocDirCreate), 0);
     // The view's context menu offers it by the same rule.
-    ASSERT_TRUE(child.view().commandEnabled);
+    ASSERT_TRUE(child.view().commandEnabled && child.view().beforeMenu);
+    child.view().beforeMenu();
     EXPECT_EQ(child.view().commandEnabled(cmd::FileNewAndPaste), true);
     QGuiApplication::clipboard()->clear();
+    child.view().beforeMenu();
     EXPECT_EQ(child.view().commandEnabled(cmd::FileNewAndPaste), false);
 }
 
