@@ -117,7 +117,9 @@ bool CHexPanel::createNew(std::uint64_t size, std::uint8_t fill) {
 }
 
 void CHexPanel::useBlockLayout(int columns) {
-    state_.presentation.useBlockLayout(std::max(columns, minLineWidth()));
+    // Held to the widest line a view can show too: a block of another
+    // program may claim any width.
+    state_.presentation.useBlockLayout(std::max(std::min(columns, maxLineWidth()), minLineWidth()));
     relayoutAndRepaint();
 }
 

@@ -67,7 +67,7 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     bool openFile(const std::string& path, std::uint32_t accessMode);
     bool createNew(std::uint64_t size, std::uint8_t fill);
     // A new view for a pasted column block of `columns` bytes a row: that
-    // width (at least the minimum line width) and no indent.
+    // width (within the minimum and maximum line widths) and no indent.
     void useBlockLayout(int columns);
     // Closes the file and stores the presentation for the next view.
     void closeFile();

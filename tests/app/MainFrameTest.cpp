@@ -490,6 +490,16 @@ TEST_F(MainFrameTest, NewAndPasteCreatedDirectlyTakesTextAndNarrowBlocksWhole) {
     CChildFrame& narrow = *frame->activeChild();
     EXPECT_EQ(narrow.panel().state().presentation.lineWidth(), 8);
     EXPECT_EQ(documentBytes(narrow), (std::vector<std::uint8_t>{1, 2, 3, 0, 0, 0, 0, 0, 4, 5, 6}));
+    // One wider than any view can show: the widest line, the rows whole.
+    std::vector<std::uint8_t> wideRows(300);
+    for (std::size_t i = 0; i < wideRows.size(); ++i) {
+        wideRows[i] = static_cast<std::uint8_t>(i);
+    }
+    putOnClipboard("application/x-kestrane-hex-block", encodeHexBlock({0, 0, 2, 150, wideRows}));
+    frame->fileNewAndPaste();
+    ASSERT_EQ(frame->children().size(), 3u);
+    EXPECT_EQ(frame->activeChild()->panel().state().presentation.lineWidth(), 99);
+    EXPECT_EQ(documentBytes(*frame->activeChild()), wideRows);
     EXPECT_TRUE(messages.shown().empty());
 }
 
