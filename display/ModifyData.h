@@ -61,7 +61,6 @@ class ModifyDataForm {
     bool insert() const { return insert_; }
     bool random() const { return random_; }
     ModifyOperation operation() const { return operation_; }
-    const Bounds& bounds() const { return bounds_; }
 
     // 0 when the text was taken, else the message to show.
     int editAddress(const std::string& text);
