@@ -3,6 +3,7 @@
 
 #include "app/settings/CSettings.h"
 #include "display/CHexPanel.h"
+#include "tests/display/OpenPanel.h"
 #include "tests/support/RecordingNativeWindow.h"
 #include "tests/support/TempDir.h"
 
@@ -27,12 +28,7 @@ class CHexPanelCaretTest : public testing::Test {
         settings.write(settings::edit::LineBytes, 16);
         settings.write(settings::edit::UnitBytes, 2);
         panel =
-            std::make_unique<CHexPanel>(&settings, CEditDataServices{&settings, nullptr, nullptr});
-        panel->setNativeWindow(&window);
-        panel->setFontMetrics(8, 16);
-        const std::string path = dir.file("data.bin");
-        testsupport::writeFile(path, std::string(40, 'x'));
-        ASSERT_TRUE(panel->openFile(path, kGenericRead | kGenericWrite));
+            testsupport::openPanel(settings, window, dir.file("data.bin"), std::string(40, 'x'));
     }
 
     void key(std::uint32_t code, bool shift = false, bool control = false) {

@@ -3,6 +3,7 @@
 
 #include "app/settings/CSettings.h"
 #include "display/CHexPanel.h"
+#include "tests/display/OpenPanel.h"
 #include "tests/support/RecordingNativeWindow.h"
 #include "tests/support/TempDir.h"
 
@@ -21,13 +22,8 @@ class CHexPanelPointerTest : public testing::Test {
     void SetUp() override {
         settings.open();
         settings.write(settings::edit::LineBytes, 16);
-        panel =
-            std::make_unique<CHexPanel>(&settings, CEditDataServices{&settings, nullptr, nullptr});
-        panel->setNativeWindow(&window);
-        panel->setFontMetrics(8, 16);
-        const std::string path = dir.file("data.bin");
-        testsupport::writeFile(path, std::string(16 * 200, 'x'));
-        ASSERT_TRUE(panel->openFile(path, kGenericRead | kGenericWrite));
+        panel = testsupport::openPanel(settings, window, dir.file("data.bin"),
+                                       std::string(16 * 200, 'x'));
     }
 
     void mouse(Kind kind, int x, int y, std::uint32_t modifiers = 0) {

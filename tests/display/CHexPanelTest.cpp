@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/settings/CSettings.h"
+#include "tests/display/OpenPanel.h"
 #include "tests/support/RecordingGraphics.h"
 #include "tests/support/RecordingNativeWindow.h"
 #include "tests/support/TempDir.h"
@@ -39,13 +40,7 @@ class CHexPanelTest : public testing::Test {
         settings.write(settings::edit::LineBytes, lineWidth);
         settings.write(settings::edit::NullBytes, indent);
         settings.write(settings::edit::UnitBytes, unit);
-        panel =
-            std::make_unique<CHexPanel>(&settings, CEditDataServices{&settings, nullptr, nullptr});
-        panel->setNativeWindow(&window);
-        panel->setFontMetrics(8, 16);
-        const std::string path = dir.file("data.bin");
-        testsupport::writeFile(path, bytes);
-        ASSERT_TRUE(panel->openFile(path, kGenericRead | kGenericWrite));
+        panel = testsupport::openPanel(settings, window, dir.file("data.bin"), bytes);
     }
 
     RecordingGraphics paint() {

@@ -10,6 +10,7 @@
 #include "display/EditWarnings.h"
 #include "editdata/EditDataStrings.h"
 #include "exchange/ClipboardFormats.h"
+#include "tests/display/OpenPanel.h"
 #include "tests/support/FakeClipboard.h"
 #include "tests/support/RecordingNativeWindow.h"
 #include "tests/support/ScriptedMessageService.h"
@@ -55,15 +56,9 @@ class EditCommandsTest : public testing::Test {
     }
     // A file of `bytes` in a view of 16 bytes a line.
     void open(const std::string& bytes) {
-        panel =
-            std::make_unique<CHexPanel>(&settings, CEditDataServices{&settings, nullptr, nullptr});
+        panel = testsupport::openPanel(settings, window, dir.file("data.bin"), bytes);
         panel->setHost(&host);
         panel->setClipboard(&clipboard);
-        panel->setNativeWindow(&window);
-        panel->setFontMetrics(8, 16);
-        const std::string path = dir.file("data.bin");
-        testsupport::writeFile(path, bytes);
-        ASSERT_TRUE(panel->openFile(path, kGenericRead | kGenericWrite));
         commands = std::make_unique<EditCommands>(*panel, messages);
     }
     void openCounting(std::size_t size) {
