@@ -553,7 +553,7 @@ bool CMainFrame::saveDocument(CChildFrame& child, bool askForName) {
         path = chosen.toStdString();
     }
     CEditData& data = child.panel().data();
-    if (!data.save(path)) {
+    if (!child.panel().saveFile(path)) {
         const int error = data.lastError();
         messages_.showText("The file \"" + path + "\" could not be saved: " +
                                platform::errorText(error != 0 ? error : EIO) + ".",

@@ -27,9 +27,8 @@ class NullOwner : public CEditDataOwner {
     void markModified(bool) override {}
     bool confirmThreshold(std::uint64_t, int) override { return true; }
     bool confirmIrreversible(int) override { return true; }
-    std::optional<CaretContext> getCaretCell() override { return std::nullopt; }
-    std::int32_t cellOfByte(Component*, std::uint64_t) override { return 0; }
-    void setCaret(Component*, std::int32_t) override {}
+    std::optional<CaretContext> getCaret() override { return std::nullopt; }
+    void setCaret(const CaretContext&) override {}
 };
 
 // One folder for the run, removed at exit.

@@ -23,9 +23,8 @@ class Owner : public CEditDataOwner {
     void markModified(bool) override {}
     bool confirmThreshold(std::uint64_t, int) override { return true; }
     bool confirmIrreversible(int) override { return true; }
-    std::optional<CaretContext> getCaretCell() override { return CaretContext{&panel, 0}; }
-    std::int32_t cellOfByte(Component*, std::uint64_t) override { return 0; }
-    void setCaret(Component*, std::int32_t) override {}
+    std::optional<CaretContext> getCaret() override { return CaretContext{&panel, 0, 0}; }
+    void setCaret(const CaretContext&) override {}
     RealComponent panel;
 };
 

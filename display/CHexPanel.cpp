@@ -100,7 +100,7 @@ bool CHexPanel::attach() {
     state_.selection = {};
     caretOffset_ = 0;
     caretPanel_ = nullptr;
-    caretCell_ = -1;
+    caretNibble_ = 0;
     anchor_ = -1;
     relayoutAndRepaint();
     return true;
@@ -132,6 +132,16 @@ void CHexPanel::closeFile() {
     state_.visible.clear();
     state_.visibleMask.clear();
     data_.close();
+}
+
+bool CHexPanel::saveFile(const std::string& path) {
+    if (!data_.save(path)) {
+        return false;
+    }
+    // The saved bytes lose their modified colour: the change mask is read anew.
+    loadVisibleData(true);
+    repaintClient(false);
+    return true;
 }
 
 void CHexPanel::setFontMetrics(int charWidth, int lineHeight) {
@@ -176,6 +186,8 @@ bool CHexPanel::doLayout() {
     Container::setSize(x, client.height);
     updateScrollBars();
     loadVisibleData();
+    // The caret's byte may stand on another cell now.
+    showCaretAt();
     return true;
 }
 
@@ -187,11 +199,7 @@ void CHexPanel::relayoutAndRepaint() {
 
 std::int64_t CHexPanel::maxFirstLine() const {
     const auto lines = static_cast<std::int64_t>(state_.lineCount());
-    const int lineHeight = state_.pixels.lineHeight;
-    const std::int64_t room =
-        state_.clientHeight - state_.headerHeight - state_.pixels.top - state_.pixels.bottom;
-    const std::int64_t whole = lineHeight > 0 ? std::max<std::int64_t>(1, room / lineHeight) : 1;
-    return std::max<std::int64_t>(0, lines - whole);
+    return std::max<std::int64_t>(0, lines - state_.wholeLines());
 }
 
 int CHexPanel::maxScrollX() const {
@@ -204,10 +212,12 @@ void CHexPanel::updateScrollBars() {
     state_.firstLine = std::clamp<std::int64_t>(state_.firstLine, 0, maxFirstLine());
     state_.scrollX = std::clamp(state_.scrollX, 0, maxScrollX());
     if (NativeWindow* window = getNativeWindow()) {
-        const std::int64_t lines = static_cast<std::int64_t>(state_.lineCount());
-        const std::int64_t page = std::max<std::int64_t>(1, state_.visibleLines());
-        window->setScrollRange(NativeWindow::ScrollBar::Vertical, maxFirstLine() == 0 ? 0 : lines,
-                               page);
+        // The page is the whole lines shown, so the thumb at the bottom is
+        // the scroll limit: the last line stands whole above the margin.
+        const auto lines = static_cast<std::int64_t>(state_.lineCount());
+        const std::int64_t top = maxFirstLine();
+        window->setScrollRange(NativeWindow::ScrollBar::Vertical, top == 0 ? 0 : lines,
+                               lines - top);
         window->setScrollPosition(NativeWindow::ScrollBar::Vertical, state_.firstLine);
         const Dimension client = window->clientSize();
         window->setScrollRange(NativeWindow::ScrollBar::Horizontal,
@@ -224,6 +234,7 @@ void CHexPanel::scrollToLine(std::int64_t line) {
     state_.firstLine = clamped;
     updateScrollBars();
     loadVisibleData();
+    showCaretAt();
     repaintClient(false);
 }
 
@@ -235,6 +246,7 @@ void CHexPanel::scrollToX(int x) {
     }
     state_.scrollX = clamped;
     updateScrollBars();
+    showCaretAt();
     repaintClient(false);
 }
 
@@ -410,6 +422,7 @@ bool CHexPanel::changeUnit(int unit) {
     // positions in the new unit.
     const auto u = static_cast<std::uint64_t>(unit);
     caretOffset_ = caretOffset_ / u * u;
+    caretNibble_ = 0;
     Selection& selection = state_.selection;
     if (selection.kind == Selection::Kind::Range) {
         selection.start = selection.start / u * u;
@@ -423,6 +436,12 @@ bool CHexPanel::changeUnit(int unit) {
         const int last = std::min(oldUnit * selection.lastColumn, width - 1) / unit;
         selection.firstColumn = std::min(first, last);
         selection.lastColumn = std::max(first, last);
+        // Re-anchored at its top-left corner: the next key moves the
+        // bottom-right one in the new columns.
+        blockAnchorLine_ = static_cast<std::int64_t>(selection.firstLine);
+        blockAnchorColumn_ = selection.firstColumn;
+        blockLine_ = static_cast<std::int64_t>(selection.lastLine);
+        blockColumn_ = selection.lastColumn;
     }
     relayoutAndRepaint();
     return true;
@@ -543,26 +562,16 @@ bool CHexPanel::confirmIrreversible(int stringId) {
     return host_ == nullptr || host_->confirmIrreversible(stringId);
 }
 
-std::optional<CaretContext> CHexPanel::getCaretCell() {
-    const auto [panel, cell] = caret();
-    return CaretContext{panel, static_cast<std::int32_t>(cell)};
+std::optional<CaretContext> CHexPanel::getCaret() {
+    caret();
+    return CaretContext{caretPanel_, caretOffset_, caretNibble_};
 }
 
-std::int32_t CHexPanel::cellOfByte(Component* panel, std::uint64_t offset) {
-    const CShowDataPanel* dataPanel =
-        panel == &char_ ? static_cast<CShowDataPanel*>(&char_) : &hex_;
-    return static_cast<std::int32_t>(dataPanel->cells().byteToCell(offset));
-}
-
-void CHexPanel::setCaret(Component* panel, std::int32_t cell) {
-    CShowDataPanel* dataPanel = panel == &char_ ? static_cast<CShowDataPanel*>(&char_) : &hex_;
-    if (cell >= 0) {
-        // Undo and redo put the caret back where their change was made.
-        caretPanel_ = dataPanel;
-        caretCell_ = cell;
-        caretOffset_ = std::min(dataPanel->cells().cellToByte(static_cast<std::uint64_t>(cell)),
-                                data_.getDataSize());
-    }
+void CHexPanel::setCaret(const CaretContext& caret) {
+    // Undo and redo put the caret back where their change was made.
+    caretPanel_ = caret.panel == &char_ ? static_cast<CShowDataPanel*>(&char_) : &hex_;
+    caretOffset_ = std::min(caret.offset, data_.getDataSize());
+    caretNibble_ = caretPanel_ == &hex_ && caretOffset_ < data_.getDataSize() ? caret.nibble & 1 : 0;
 }
 
 // ------------------------------------------------------- pointer and menus

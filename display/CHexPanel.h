@@ -71,6 +71,9 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void useBlockLayout(int columns);
     // Closes the file and stores the presentation for the next view.
     void closeFile();
+    // Saves the data to `path` (the store's Save and Save As); afterwards
+    // no byte shows as modified. False, with everything as it was, on failure.
+    bool saveFile(const std::string& path);
 
     // Metrics of the display font.
     void setFontMetrics(int charWidth, int lineHeight);
@@ -189,8 +192,13 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void processFocusEvent(FocusEvent& event) override;
     // Whether the document has a file path (File Attributes needs one).
     void setHasPath(bool hasPath) { hasPath_ = hasPath; }
-    void setCaretOffset(std::uint64_t offset) { caretOffset_ = offset; }
+    void setCaretOffset(std::uint64_t offset) {
+        caretOffset_ = offset;
+        caretNibble_ = 0;
+    }
     std::uint64_t caretOffset() const { return caretOffset_; }
+    // The caret's digit in the hex panel: 0 the high nibble, 1 the low one.
+    int caretNibble() const { return caretNibble_; }
     std::vector<std::uint64_t>& linemarks() { return state_.linemarks; }
 
     // ------------------------------------------------------------ editing
@@ -257,14 +265,22 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void markModified(bool modified) override;
     bool confirmThreshold(std::uint64_t amount, int stringId) override;
     bool confirmIrreversible(int stringId) override;
-    std::optional<CaretContext> getCaretCell() override;
-    std::int32_t cellOfByte(Component* panel, std::uint64_t offset) override;
-    void setCaret(Component* panel, std::int32_t cell) override;
+    std::optional<CaretContext> getCaret() override;
+    void setCaret(const CaretContext& caret) override;
 
   private:
     bool attach();
     // Caret and selection helpers.
     void placeCaret(CShowDataPanel& panel, std::uint64_t cell);
+    // The caret's cell in its panel, derived from its byte and digit.
+    std::uint64_t caretCell() const;
+    // Puts the caret on `offset` in its panel, on digit `nibble` when that
+    // byte exists, and keeps it in view.
+    void gotoDigit(std::uint64_t offset, int nibble);
+    // Scrolls sideways as little as brings the caret's cell into the window.
+    void ensureCaretColumnVisible();
+    // After a plain vertical move: back onto digit `nibble` of the new byte.
+    void keepDigit(bool extending, int nibble);
     void moveTo(std::uint64_t offset, bool extend);
     void ensureLineVisible(std::uint64_t line);
     void showCaretAt();
@@ -289,8 +305,8 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     std::optional<std::pair<std::uint64_t, std::uint64_t>> selectionExtent() const;
     void abandonReplacement(Replacement& replacement);
     // Types over the caret's byte: `change` makes the new byte from the old
-    // one and the caret's cell.
-    bool typeByte(const std::function<std::uint8_t(std::uint8_t, std::uint64_t)>& change);
+    // one (it may read the caret's digit).
+    bool typeByte(const std::function<std::uint8_t(std::uint8_t)>& change);
     PasteTarget pasteTarget(std::uint64_t offset) const;
     // Paste (insert) or overwrite the clipboard's content at the point.
     bool putClipboard(EditPoint point, std::uint64_t offset, bool overwrite);
@@ -311,8 +327,10 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     std::function<void(Menu, int, int)> menuRequester_;
     std::uint64_t caretOffset_ = 0;
     bool hasPath_ = false;
+    // The caret's one truth: its panel, its byte and its digit. Its cell
+    // and pixel place are derived whenever they are needed.
     CShowDataPanel* caretPanel_ = nullptr;
-    std::int64_t caretCell_ = -1;
+    int caretNibble_ = 0;
     std::int64_t anchor_ = -1;  // selection anchor offset, -1 without a range
     bool dragging_ = false;
     // The pointer of the running mouse selection, in its panel's coordinates.

@@ -28,20 +28,63 @@ std::uint64_t CHexPanel::cellOffset(const CShowDataPanel& panel, std::uint64_t c
 }
 
 std::pair<CShowDataPanel*, std::uint64_t> CHexPanel::caret() {
-    if (caretPanel_ == nullptr || caretCell_ < 0) {
+    if (caretPanel_ == nullptr) {
         caretPanel_ = &hex_;
-        caretCell_ = static_cast<std::int64_t>(hex_.cells().byteToCell(caretOffset_));
+        caretNibble_ = 0;
     }
-    return {caretPanel_, static_cast<std::uint64_t>(caretCell_)};
+    return {caretPanel_, caretCell()};
+}
+
+std::uint64_t CHexPanel::caretCell() const {
+    const CShowDataPanel& panel =
+        caretPanel_ != nullptr ? *caretPanel_ : static_cast<const CShowDataPanel&>(hex_);
+    const std::uint64_t cell = panel.cells().byteToCell(caretOffset_);
+    return &panel == &hex_ && caretOffset_ < state_.dataSize
+               ? cell + static_cast<std::uint64_t>(caretNibble_)
+               : cell;
 }
 
 void CHexPanel::placeCaret(CShowDataPanel& panel, std::uint64_t cell) {
     caretPanel_ = &panel;
-    caretCell_ = static_cast<std::int64_t>(cell);
     caretOffset_ = cellOffset(panel, cell);
-    ensureLineVisible(cell / static_cast<std::uint64_t>(panel.cells().cellsPerLine()));
+    // The low digit when the cell is the second of its byte.
+    caretNibble_ = &panel == &hex_ && caretOffset_ < state_.dataSize &&
+                           panel.cells().byteToCell(caretOffset_) + 1 == cell
+                       ? 1
+                       : 0;
+    ensureLineVisible(caretCell() / static_cast<std::uint64_t>(panel.cells().cellsPerLine()));
+    ensureCaretColumnVisible();
     showCaretAt();
     caretMoved();
+}
+
+void CHexPanel::gotoDigit(std::uint64_t offset, int nibble) {
+    auto [panel, cell] = caret();
+    (void)cell;
+    offset = std::min(offset, state_.dataSize);
+    placeCaret(*panel, panel->cells().byteToCell(offset) +
+                           (panel == &hex_ && offset < state_.dataSize ? (nibble & 1) : 0));
+}
+
+void CHexPanel::ensureCaretColumnVisible() {
+    if (caretPanel_ == nullptr || dragging_) {
+        return;
+    }
+    const Dimension client =
+        getNativeWindow() != nullptr ? getNativeWindow()->clientSize() : getSize();
+    const CellGeometry cells = caretPanel_->cells();
+    const ContentPoint point = caretPanel_->cellToPoint(cells.visibleCell(caretCell()));
+    const int left = caretPanel_->getBounds().x + static_cast<int>(point.x);
+    const int cw = state_.pixels.charWidth;
+    // The caret's cell in panel-container x; the window shows
+    // [scrollX + fixed columns, scrollX + client width).
+    const int shownLeft = state_.scrollX + fixedColumnsRight();
+    const int shownRight = state_.scrollX + client.width;
+    if (left < shownLeft) {
+        scrollToX(left - fixedColumnsRight());
+    } else if (left + cw > shownRight) {
+        scrollToX(left + cw - client.width + cw - 1);
+    }
 }
 
 void CHexPanel::caretMoved() {
@@ -51,10 +94,7 @@ void CHexPanel::caretMoved() {
 }
 
 void CHexPanel::ensureLineVisible(std::uint64_t line) {
-    const std::int64_t room =
-        state_.clientHeight - state_.headerHeight - state_.pixels.top - state_.pixels.bottom;
-    const std::int64_t whole =
-        std::max<std::int64_t>(1, room / std::max(state_.pixels.lineHeight, 1));
+    const std::int64_t whole = state_.wholeLines();
     const auto target = static_cast<std::int64_t>(line);
     if (target < state_.firstLine) {
         scrollToLine(target);
@@ -65,18 +105,18 @@ void CHexPanel::ensureLineVisible(std::uint64_t line) {
 
 void CHexPanel::showCaretAt() {
     NativeWindow* window = getNativeWindow();
-    if (window == nullptr || caretPanel_ == nullptr || caretCell_ < 0) {
+    if (window == nullptr || caretPanel_ == nullptr) {
         return;
     }
     const CellGeometry cells = caretPanel_->cells();
-    const ContentPoint point =
-        caretPanel_->cellToPoint(cells.visibleCell(static_cast<std::uint64_t>(caretCell_)));
+    const ContentPoint point = caretPanel_->cellToPoint(cells.visibleCell(caretCell()));
     const int x = caretPanel_->getBounds().x - state_.scrollX + static_cast<int>(point.x);
     // Under the fixed address column after horizontal scrolling the caret goes off-screen.
     const int hexX = hex_.getBounds().x - state_.scrollX;
+    // Off-screen as well when its line is scrolled away above or below.
     const bool hidden =
         x < std::max(hexX, state_.shown.address ? border_.getBounds().right() : 0) ||
-        point.y < state_.headerHeight || dragging_;
+        point.y < state_.headerHeight || point.y >= state_.clientHeight || dragging_;
     window->setCaretPosition(hidden ? 32767 : x, hidden ? 32767 : static_cast<int>(point.y));
     repaintClient(false);
 }
@@ -155,6 +195,9 @@ void CHexPanel::selectRange(std::uint64_t start, std::uint64_t end) {
 
 void CHexPanel::setColumnBlock(std::uint64_t firstLine, std::uint64_t lastLine, int firstColumn,
                                int lastColumn) {
+    if (state_.dataSize == 0) {
+        return;
+    }
     anchor_ = -1;
     blockAnchorLine_ = static_cast<std::int64_t>(firstLine);
     blockAnchorColumn_ = firstColumn;
@@ -214,6 +257,9 @@ void CHexPanel::toggleColumnBlock() {
         clearSelection();
         return;
     }
+    if (state_.dataSize == 0) {
+        return;  // no line to hold a block
+    }
     CellGeometry::ColumnLine from = cells.offsetToColumnLine(caretOffset_);
     CellGeometry::ColumnLine to = from;
     if (state_.selection.kind == Selection::Kind::Range) {
@@ -227,7 +273,7 @@ void CHexPanel::toggleColumnBlock() {
 }
 
 bool CHexPanel::extendBlock(std::uint32_t key, bool control) {
-    const std::int64_t page = std::max<std::int64_t>(1, state_.visibleLines() - 1);
+    const std::int64_t page = state_.wholeLines();
     const auto lines = static_cast<std::int64_t>(hex_.cells().lineCount());
     switch (key) {
         case vk::Left:
@@ -283,6 +329,13 @@ std::uint64_t CHexPanel::selectionLength() const {
            static_cast<std::uint64_t>(std::max<std::int64_t>(bytes, 0));
 }
 
+void CHexPanel::keepDigit(bool extending, int nibble) {
+    // A vertical move keeps the digit the caret was on.
+    if (!extending && nibble != 0 && caretPanel_ == &hex_ && caretOffset_ < state_.dataSize) {
+        gotoDigit(caretOffset_, nibble);
+    }
+}
+
 bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
     if (!state_.attached) {
         return false;
@@ -311,7 +364,8 @@ bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
     const auto unit = static_cast<std::uint64_t>(state_.presentation.unit());
     const std::uint64_t size = state_.dataSize;
     const std::uint64_t line = cell / perLine;
-    const std::int64_t page = std::max<std::int64_t>(1, state_.visibleLines() - 1);
+    const std::int64_t page = state_.wholeLines();
+    const int nibble = caretNibble_;
     const std::uint64_t selectionEnd =
         state_.selection.kind == Selection::Kind::Range && anchor_ >= 0
             ? (static_cast<std::uint64_t>(anchor_) == state_.selection.start
@@ -373,25 +427,25 @@ bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
                 return true;
             }
             moveTo(from >= width ? from - width : 0, shift);
+            keepDigit(shift, nibble);
             return true;
         case vk::Down:
             moveTo(std::min(from + width, size), shift);
+            keepDigit(shift, nibble);
             return true;
         case vk::Home: {
             const std::uint64_t lineOf = (from + indent) / width;
             moveTo(control ? 0 : (lineOf == 0 ? 0 : lineOf * width - indent), shift);
-            if (!control) {
-                scrollToX(0);
-            }
+            scrollToX(0);
             return true;
         }
         case vk::End: {
             if (control) {
                 moveTo(shift ? size : (size > 0 ? size - 1 : 0), shift);
-                return true;
+            } else {
+                const std::uint64_t last = width * ((from + indent) / width + 1) - indent;
+                moveTo(shift ? std::min(last, size) : std::min(last - 1, size), shift);
             }
-            const std::uint64_t last = width * ((from + indent) / width + 1) - indent;
-            moveTo(shift ? std::min(last, size) : std::min(last - 1, size), shift);
             scrollToX(maxScrollX());
             return true;
         }
@@ -402,12 +456,19 @@ bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
             }
             scrollByLines(page);
             moveTo(target, shift);
+            keepDigit(shift, nibble);
             return true;
         }
         case vk::PageUp: {
-            const std::uint64_t back = static_cast<std::uint64_t>(page) * width;
+            // The same column, at most up to the first line (where the
+            // indent may leave no byte in that column: then offset 0).
+            const std::uint64_t position = from + indent;
+            const auto lines = std::min<std::uint64_t>(static_cast<std::uint64_t>(page),
+                                                       position / width);
+            const std::uint64_t target = position - lines * width;
             scrollByLines(-page);
-            moveTo(from >= back ? from - back : from % width, shift);
+            moveTo(target >= indent ? target - indent : 0, shift);
+            keepDigit(shift, nibble);
             return true;
         }
         default:
@@ -475,10 +536,10 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             }
             const std::uint64_t offset =
                 cellOffset(panel, cells.unitStartCell(static_cast<std::uint64_t>(pointed)));
-            if (state_.selection.kind == Selection::Kind::Block) {
-                clearSelection();
-            }
             placeCaret(panel, cells.byteToCell(offset));
+            if (state_.selection.kind == Selection::Kind::Block) {
+                return;  // the column block stays; only the caret moves
+            }
             dragging_ = true;
             dragPanel_ = nullptr;
             if (dragTimer_) {
@@ -525,10 +586,9 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             const std::uint64_t offset = cellOffset(panel, rounded);
             state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
             caretPanel_ = &panel;
-            caretCell_ = static_cast<std::int64_t>(cells.byteToCell(offset));
+            caretNibble_ = 0;
             caretOffset_ = offset;
-            ensureLineVisible(static_cast<std::uint64_t>(caretCell_) /
-                              static_cast<std::uint64_t>(cells.cellsPerLine()));
+            ensureLineVisible(caretCell() / static_cast<std::uint64_t>(cells.cellsPerLine()));
             repaintClient(false);
             caretMoved();
             break;
@@ -626,10 +686,9 @@ bool CHexPanel::dragScrollStep() {
     const auto offset = static_cast<std::uint64_t>(end);
     state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
     caretPanel_ = dragPanel_;
-    caretCell_ = static_cast<std::int64_t>(cells.byteToCell(offset));
+    caretNibble_ = 0;
     caretOffset_ = offset;
-    ensureLineVisible(static_cast<std::uint64_t>(caretCell_) /
-                      static_cast<std::uint64_t>(cells.cellsPerLine()));
+    ensureLineVisible(caretCell() / static_cast<std::uint64_t>(cells.cellsPerLine()));
     repaintClient(false);
     caretMoved();
     return true;
@@ -693,7 +752,7 @@ void CHexPanel::beginSelection(std::uint64_t offset, bool noTimer, bool column,
     if (dragging_ && dragTimer_) {
         dragTimer_(true);
     }
-    if (column) {
+    if (column && state_.dataSize > 0) {
         const CellGeometry::ColumnLine at = hex_.cells().offsetToColumnLine(offset);
         anchor_ = -1;
         blockAnchorLine_ = static_cast<std::int64_t>(at.line);

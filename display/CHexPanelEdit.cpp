@@ -48,11 +48,8 @@ std::uint64_t CHexPanel::maxCopySize() const {
 void CHexPanel::refreshAfterEdit() {
     state_.dataSize = data_.getDataSize();
     caretOffset_ = std::min(caretOffset_, state_.dataSize);
-    // The caret keeps its cell (and so its digit) while that still shows its byte.
-    if (caretPanel_ != nullptr &&
-        (caretCell_ < 0 ||
-         cellOffset(*caretPanel_, static_cast<std::uint64_t>(caretCell_)) != caretOffset_)) {
-        caretCell_ = static_cast<std::int64_t>(caretPanel_->cells().byteToCell(caretOffset_));
+    if (caretOffset_ == state_.dataSize) {
+        caretNibble_ = 0;  // the end position has no digits
     }
     relayoutAndRepaint();
     showCaretAt();
@@ -144,7 +141,7 @@ void keepDeletion(CEditData& data, std::unique_ptr<CEditAction>& deletion,
 
 // ------------------------------------------------------------ typing
 
-bool CHexPanel::typeByte(const std::function<std::uint8_t(std::uint8_t, std::uint64_t)>& change) {
+bool CHexPanel::typeByte(const std::function<std::uint8_t(std::uint8_t)>& change) {
     if (!isEditable() || state_.dataSize == 0) {
         return false;
     }
@@ -158,39 +155,35 @@ bool CHexPanel::typeByte(const std::function<std::uint8_t(std::uint8_t, std::uin
     if (!replacement.ok) {
         return false;
     }
-    const auto [panel, cell] = caret();
+    caret();
     const std::uint64_t offset = caretOffset_;
     std::uint8_t byte = 0;
     if (!data_.readByte(byte, offset)) {
         abandonReplacement(replacement);
         return false;
     }
-    byte = change(byte, cell);
+    byte = change(byte);
     const std::uint64_t before = data_.recordedCount();
     if (!data_.writeByte(byte, offset, true)) {
         abandonReplacement(replacement);
         return false;
     }
     keepDeletion(data_, replacement.deletion, before);
-    (void)panel;
     refreshAfterEdit();
     handleCaretKey(kRightKey, false, false);
     return true;
 }
 
 bool CHexPanel::typeCharacter(std::uint8_t code) {
-    return typeByte([code](std::uint8_t, std::uint64_t) { return code; });
+    return typeByte([code](std::uint8_t) { return code; });
 }
 
 bool CHexPanel::typeHexDigit(int value) {
     if (value < 0 || value > 15) {
         return false;
     }
-    return typeByte([this, value](std::uint8_t old, std::uint64_t cell) {
-        const CellGeometry cells = hex_.cells();
-        const auto perLine = static_cast<std::uint64_t>(cells.cellsPerLine());
-        const auto perUnit = static_cast<std::uint64_t>(cells.cellsPerUnit());
-        const bool low = cell % perLine % perUnit % 2 == 1;
+    return typeByte([this, value](std::uint8_t old) {
+        const bool low = caretNibble_ == 1;
         const auto nibble = static_cast<std::uint8_t>(value);
         return low ? static_cast<std::uint8_t>((old & 0xF0) | nibble)
                    : static_cast<std::uint8_t>((old & 0x0F) | (nibble << 4));

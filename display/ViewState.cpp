@@ -53,6 +53,14 @@ std::int64_t ViewState::visibleLines() const {
     return std::max<std::int64_t>(0, (room + pixels.lineHeight - 1) / pixels.lineHeight);
 }
 
+std::int64_t ViewState::wholeLines() const {
+    if (pixels.lineHeight <= 0) {
+        return 1;
+    }
+    const std::int64_t room = clientHeight - headerHeight - pixels.top - pixels.bottom;
+    return std::max<std::int64_t>(1, room / pixels.lineHeight);
+}
+
 bool ViewState::lineBytes(std::uint64_t line, LineBytes& out) const {
     const int width = presentation.lineWidth();
     const int indent = presentation.indent();

@@ -116,6 +116,9 @@ struct ViewState {
     std::uint64_t lineCount() const { return cells(CellGeometry::Panel::Character).lineCount(); }
     // Whole or partial lines that fit below the header.
     std::int64_t visibleLines() const;
+    // Whole lines that fit between the header and the bottom margin (at
+    // least one): what a page is, and how far the last line scrolls up.
+    std::int64_t wholeLines() const;
     // The window y of the top of display line `line`.
     std::int64_t lineY(std::int64_t line) const {
         return headerHeight + pixels.top + (line - firstLine) * pixels.lineHeight;

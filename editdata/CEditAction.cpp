@@ -18,9 +18,8 @@ bool CEditAction::markChanges(std::uint64_t windowStart, std::uint32_t windowLen
     return linked_->markChanges(windowStart, windowLength, mask);
 }
 
-bool CEditAction::setContext(Component* panel, std::int32_t caretCell) {
-    panel_ = panel;
-    caretCell_ = caretCell;
+bool CEditAction::setContext(const CaretContext& caret) {
+    caret_ = caret;
     return true;
 }
 
@@ -31,8 +30,8 @@ bool CEditAction::undoLinked(CEditData& store) { return !linked_ || linked_->und
 bool CEditAction::redoLinked(CEditData& store) { return !linked_ || linked_->redo(store); }
 
 void CEditAction::restoreCaret(CEditData& store) const {
-    if (store.owner() != nullptr && panel_ != nullptr) {
-        store.owner()->setCaret(panel_, caretCell_);
+    if (store.owner() != nullptr && caret_.panel != nullptr) {
+        store.owner()->setCaret(caret_);
     }
 }
 

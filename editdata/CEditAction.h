@@ -5,6 +5,7 @@
 #include <string>
 
 #include "display/framework/Object.h"
+#include "editdata/CEditDataOwner.h"
 
 class CEditData;
 class Component;
@@ -28,14 +29,14 @@ public:
     // the data size.
     virtual bool markChanges(std::uint64_t windowStart, std::uint32_t windowLength,
                              std::uint8_t* mask) const;
-    virtual bool setContext(Component* panel, std::int32_t caretCell);
+    virtual bool setContext(const CaretContext& caret);
 
     // Whether the action inserted or removed bytes: offsets recorded before
     // it no longer match the data.
     bool changesSize() const;
 
-    Component* panel() const { return panel_; }
-    std::int32_t caretCell() const { return caretCell_; }
+    Component* panel() const { return caret_.panel; }
+    const CaretContext& caret() const { return caret_; }
     CEditAction* linkedAction() const { return linked_.get(); }
     void setLinkedAction(std::unique_ptr<CEditAction> linked) { linked_ = std::move(linked); }
 
@@ -46,8 +47,7 @@ protected:
     void restoreCaret(CEditData& store) const;
 
 private:
-    Component* panel_ = nullptr;
-    std::int32_t caretCell_ = -1;
+    CaretContext caret_;
     std::unique_ptr<CEditAction> linked_;
 };
 

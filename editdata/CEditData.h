@@ -208,9 +208,9 @@ class CEditData {
 
     // Recording.
     int maxUndoLevel() const;
-    // Records the action `make` builds for the caret panel and cell; typing
-    // records the caret cell, other edits the cell of their first byte.
-    using ActionMaker = std::function<std::unique_ptr<CEditAction>(Component*, std::int32_t)>;
+    // Records the action `make` builds for the caret; typing records the
+    // caret as it stands, other edits their first byte in the caret's panel.
+    using ActionMaker = std::function<std::unique_ptr<CEditAction>(const CaretContext&)>;
     void recordEdit(bool typing, std::uint64_t firstByte, std::unique_ptr<CEditAction> linked,
                     const ActionMaker& make);
 

@@ -227,9 +227,9 @@ bool CEditData::blockDeleteInMemory(const ColumnBlock& block, bool record,
     }
     if (record) {
         recordEdit(false, rowPart(block, block.firstLine, size).begin, std::move(linked),
-                   [&](Component* panel, std::int32_t cell) {
+                   [&](const CaretContext& caret) {
                        auto action = std::make_unique<CDeleteBlockAction>();
-                       return action->setData(panel, cell, removedRows.data(), block, removed)
+                       return action->setData(caret, removedRows.data(), block, removed)
                                   ? std::move(action)
                                   : nullptr;
                    });
@@ -326,9 +326,9 @@ bool CEditData::overwriteBlock(const std::uint8_t* source, const ColumnBlock& bl
     }
     if (record) {
         recordEdit(false, rowPart(block, block.firstLine, dataSize_).begin, std::move(linked),
-                   [&](Component* panel, std::int32_t cell) {
+                   [&](const CaretContext& caret) {
                        auto action = std::make_unique<CWriteBlockAction>();
-                       return action->setData(panel, cell, oldRows.data(), block)
+                       return action->setData(caret, oldRows.data(), block)
                                   ? std::move(action)
                                   : nullptr;
                    });
@@ -421,9 +421,9 @@ bool CEditData::insertBlock(const std::uint8_t* source, const ColumnBlock& block
     });
     if (record) {
         recordEdit(false, clampTo(rowStart(block, block.firstLine), oldSize), std::move(linked),
-                   [&](Component* panel, std::int32_t cell) {
+                   [&](const CaretContext& caret) {
                        auto action = std::make_unique<CInsertBlockAction>();
-                       return action->setData(panel, cell, source, block, oldSize)
+                       return action->setData(caret, source, block, oldSize)
                                   ? std::move(action)
                                   : nullptr;
                    });
@@ -581,9 +581,9 @@ bool CEditData::swapData(std::uint64_t count, std::uint64_t start, std::int32_t 
         return true;
     }
     if (record) {
-        recordEdit(false, start, std::move(linked), [&](Component* panel, std::int32_t cell) {
+        recordEdit(false, start, std::move(linked), [&](const CaretContext& caret) {
             auto action = std::make_unique<CSwapDataAction>();
-            return action->setData(panel, cell, {count, start, chunk, unit, shift})
+            return action->setData(caret, {count, start, chunk, unit, shift})
                        ? std::move(action)
                        : nullptr;
         });

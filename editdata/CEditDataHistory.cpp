@@ -109,12 +109,12 @@ void CEditData::recordEdit(bool typing, std::uint64_t firstByte,
             return;
         }
     }
-    const auto caret = owner_ != nullptr ? owner_->getCaretCell() : std::nullopt;
+    const auto caret = owner_ != nullptr ? owner_->getCaret() : std::nullopt;
     if (!caret || caret->panel == nullptr) {
         return;
     }
-    const std::int32_t cell = typing ? caret->cell : owner_->cellOfByte(caret->panel, firstByte);
-    std::unique_ptr<CEditAction> action = make(caret->panel, cell);
+    std::unique_ptr<CEditAction> action =
+        make(typing ? *caret : CaretContext{caret->panel, firstByte, 0});
     if (!action) {
         return;
     }

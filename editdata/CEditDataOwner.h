@@ -5,11 +5,14 @@
 
 class Component;
 
-// Where the caret was when an action was recorded: the display panel that
-// held it and its cell index there.
+// Where the caret stood: the display panel that held it, the byte it stood
+// on and, in the hex panel, the digit (0 the high nibble, 1 the low one).
+// Kept as a byte rather than a cell, so it names the same byte whatever the
+// presentation is when it is put back, in a file of any size.
 struct CaretContext {
     Component* panel = nullptr;
-    std::int32_t cell = -1;
+    std::uint64_t offset = 0;
+    int nibble = 0;
 };
 
 // What a store asks of the panel that shows it. The panel answers the
@@ -29,11 +32,8 @@ public:
     // undone: true to go on. Strings 3034..3037.
     virtual bool confirmIrreversible(int stringId) = 0;
 
-    // The caret panel and cell; nullopt when no panel holds the caret, and
-    // then nothing is recorded.
-    virtual std::optional<CaretContext> getCaretCell() = 0;
-    // The cell of the byte at `offset` in `panel`.
-    virtual std::int32_t cellOfByte(Component* panel, std::uint64_t offset) = 0;
+    // The caret; nullopt when no panel holds it, and then nothing is recorded.
+    virtual std::optional<CaretContext> getCaret() = 0;
     // Puts the caret back where an undone or redone action had it.
-    virtual void setCaret(Component* panel, std::int32_t cell) = 0;
+    virtual void setCaret(const CaretContext& caret) = 0;
 };

@@ -70,9 +70,9 @@ bool CEditData::deleteData(std::uint64_t count, std::uint64_t offset, bool recor
         }
         std::uint8_t* data = memory_.get();
         if (record) {
-            recordEdit(false, offset, std::move(linked), [&](Component* panel, std::int32_t cell) {
+            recordEdit(false, offset, std::move(linked), [&](const CaretContext& caret) {
                 auto action = std::make_unique<CDeleteDataAction>();
-                return action->setData(panel, cell, data + offset, count, offset) ? std::move(action)
+                return action->setData(caret, data + offset, count, offset) ? std::move(action)
                                                                                  : nullptr;
             });
         }
@@ -109,9 +109,9 @@ bool CEditData::overwriteData(const std::uint8_t* source, std::uint64_t count, s
             return false;
         }
         if (record) {
-            recordEdit(false, offset, std::move(linked), [&](Component* panel, std::int32_t cell) {
+            recordEdit(false, offset, std::move(linked), [&](const CaretContext& caret) {
                 auto action = std::make_unique<CWriteDataAction>();
-                return action->setData(panel, cell, memory_.get() + offset, count, offset)
+                return action->setData(caret, memory_.get() + offset, count, offset)
                            ? std::move(action)
                            : nullptr;
             });
@@ -152,9 +152,9 @@ bool CEditData::insertData(const std::uint8_t* source, std::uint64_t count, std:
             return false;
         }
         if (record) {
-            recordEdit(false, offset, std::move(linked), [&](Component* panel, std::int32_t cell) {
+            recordEdit(false, offset, std::move(linked), [&](const CaretContext& caret) {
                 auto action = std::make_unique<CInsertDataAction>();
-                return action->setData(panel, cell, source, count, offset) ? std::move(action)
+                return action->setData(caret, source, count, offset) ? std::move(action)
                                                                            : nullptr;
             });
         }

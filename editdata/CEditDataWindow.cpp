@@ -227,16 +227,16 @@ bool CEditData::readByte(std::uint8_t& byte, std::uint64_t offset) {
         byte = memory_[offset];
         return true;
     }
-    if (windowCovers(offset, 1)) {
-        byte = (*window_)[offset - windowStart_];
-        return true;
+    if (!isFileMode() || offset >= fileDataSize()) {
+        return false;
     }
-    if (mode_ == StorageMode::InPlace) {
-        if (const CCachedData* block = findBlock(alignDown(offset, kBlock))) {
-            return block->readByte(offset, byte);
-        }
+    // Any byte of the file: the window moves there, as for a write, and
+    // brings the modified blocks over the file's bytes with it.
+    if (!windowCovers(offset, 1) && (!loadWindow(offset) || !windowCovers(offset, 1))) {
+        return false;
     }
-    return false;
+    byte = (*window_)[offset - windowStart_];
+    return true;
 }
 
 bool CEditData::writeByte(std::uint8_t& byte, std::uint64_t offset, bool record,
@@ -270,9 +270,9 @@ bool CEditData::writeByte(std::uint8_t& byte, std::uint64_t offset, bool record,
     }
     if (record) {
         const std::uint8_t old = byte;
-        recordEdit(true, offset, std::move(linked), [&](Component* panel, std::int32_t cell) {
+        recordEdit(true, offset, std::move(linked), [&](const CaretContext& caret) {
             auto action = std::make_unique<CWriteByteAction>();
-            return action->setData(panel, cell, old, offset) ? std::move(action) : nullptr;
+            return action->setData(caret, old, offset) ? std::move(action) : nullptr;
         });
     }
     return true;

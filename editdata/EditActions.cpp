@@ -63,12 +63,12 @@ bool BlockRecord::set(const std::uint8_t* source, const ColumnBlock& block) {
 
 // ------------------------------------------------------------ write byte
 
-bool CWriteByteAction::setData(Component* panel, std::int32_t caretCell, std::uint8_t byte,
+bool CWriteByteAction::setData(const CaretContext& caret, std::uint8_t byte,
                                std::uint64_t offset) {
     if (offset >= kOffsetLimit) {
         return false;
     }
-    setContext(panel, caretCell);
+    setContext(caret);
     byte_ = byte;
     offset_ = offset;
     return true;
@@ -107,10 +107,10 @@ bool CWriteByteAction::markChanges(std::uint64_t windowStart, std::uint32_t wind
 
 // ------------------------------------------------------------ write data
 
-bool CWriteDataAction::setData(Component* panel, std::int32_t caretCell,
+bool CWriteDataAction::setData(const CaretContext& caret,
                                const std::uint8_t* oldBytes, std::uint64_t count,
                                std::uint64_t offset) {
-    setContext(panel, caretCell);
+    setContext(caret);
     return record_.set(oldBytes, count, offset);
 }
 
@@ -157,9 +157,9 @@ bool CWriteDataAction::markChanges(std::uint64_t windowStart, std::uint32_t wind
 
 // ----------------------------------------------------------- write block
 
-bool CWriteBlockAction::setData(Component* panel, std::int32_t caretCell,
+bool CWriteBlockAction::setData(const CaretContext& caret,
                                 const std::uint8_t* oldBytes, const ColumnBlock& geometry) {
-    setContext(panel, caretCell);
+    setContext(caret);
     return record_.set(oldBytes, geometry);
 }
 
@@ -212,12 +212,12 @@ bool CWriteBlockAction::markChanges(std::uint64_t windowStart, std::uint32_t win
 
 // ------------------------------------------------------------------ swap
 
-bool CSwapDataAction::setData(Component* panel, std::int32_t caretCell,
+bool CSwapDataAction::setData(const CaretContext& caret,
                               const SwapParameters& parameters) {
     if (parameters.count == 0 || parameters.start >= kOffsetLimit) {
         return false;
     }
-    setContext(panel, caretCell);
+    setContext(caret);
     parameters_ = parameters;
     return true;
 }
@@ -254,10 +254,10 @@ bool CSwapDataAction::markChanges(std::uint64_t windowStart, std::uint32_t windo
 
 // ------------------------------------------------------------ delete data
 
-bool CDeleteDataAction::setData(Component* panel, std::int32_t caretCell,
+bool CDeleteDataAction::setData(const CaretContext& caret,
                                 const std::uint8_t* removed, std::uint64_t count,
                                 std::uint64_t offset) {
-    setContext(panel, caretCell);
+    setContext(caret);
     return record_.set(removed, count, offset);
 }
 
@@ -279,10 +279,10 @@ bool CDeleteDataAction::redo(CEditData& store) {
 
 // ------------------------------------------------------------ insert data
 
-bool CInsertDataAction::setData(Component* panel, std::int32_t caretCell,
+bool CInsertDataAction::setData(const CaretContext& caret,
                                 const std::uint8_t* inserted, std::uint64_t count,
                                 std::uint64_t offset) {
-    setContext(panel, caretCell);
+    setContext(caret);
     return record_.set(inserted, count, offset);
 }
 
@@ -304,13 +304,13 @@ bool CInsertDataAction::redo(CEditData& store) {
 
 // ----------------------------------------------------------- delete block
 
-bool CDeleteBlockAction::setData(Component* panel, std::int32_t caretCell,
+bool CDeleteBlockAction::setData(const CaretContext& caret,
                                  const std::uint8_t* removedRows, const ColumnBlock& geometry,
                                  std::uint64_t removed) {
     if (removed == 0 || removed > blockBytes(geometry)) {
         return false;
     }
-    setContext(panel, caretCell);
+    setContext(caret);
     removed_ = removed;
     return record_.set(removedRows, geometry);
 }
@@ -335,10 +335,10 @@ bool CDeleteBlockAction::redo(CEditData& store) {
 
 // ----------------------------------------------------------- insert block
 
-bool CInsertBlockAction::setData(Component* panel, std::int32_t caretCell,
+bool CInsertBlockAction::setData(const CaretContext& caret,
                                  const std::uint8_t* inserted, const ColumnBlock& geometry,
                                  std::uint64_t sizeBefore) {
-    setContext(panel, caretCell);
+    setContext(caret);
     sizeBefore_ = sizeBefore;
     return record_.set(inserted, geometry);
 }

@@ -21,7 +21,7 @@ class CChangeSizeAction : public CEditAction {
 class CWriteByteAction : public CEditAction {
     KESTRANE_DECLARE_CLASS(CWriteByteAction)
 public:
-    bool setData(Component* panel, std::int32_t caretCell, std::uint8_t byte, std::uint64_t offset);
+    bool setData(const CaretContext& caret, std::uint8_t byte, std::uint64_t offset);
     std::string getName() const override;
     bool undo(CEditData& store) override;
     bool redo(CEditData& store) override;
@@ -49,7 +49,7 @@ struct RangeRecord {
 class CWriteDataAction : public CEditAction {
     KESTRANE_DECLARE_CLASS(CWriteDataAction)
 public:
-    bool setData(Component* panel, std::int32_t caretCell, const std::uint8_t* oldBytes,
+    bool setData(const CaretContext& caret, const std::uint8_t* oldBytes,
                  std::uint64_t count, std::uint64_t offset);
     std::string getName() const override;
     bool undo(CEditData& store) override;
@@ -74,7 +74,7 @@ struct BlockRecord {
 class CWriteBlockAction : public CEditAction {
     KESTRANE_DECLARE_CLASS(CWriteBlockAction)
 public:
-    bool setData(Component* panel, std::int32_t caretCell, const std::uint8_t* oldBytes,
+    bool setData(const CaretContext& caret, const std::uint8_t* oldBytes,
                  const ColumnBlock& geometry);
     std::string getName() const override;
     bool undo(CEditData& store) override;
@@ -99,7 +99,7 @@ struct SwapParameters {
 class CSwapDataAction : public CEditAction {
     KESTRANE_DECLARE_CLASS(CSwapDataAction)
 public:
-    bool setData(Component* panel, std::int32_t caretCell, const SwapParameters& parameters);
+    bool setData(const CaretContext& caret, const SwapParameters& parameters);
     std::string getName() const override;
     // The swap is its own inverse: undo and redo both swap again.
     bool undo(CEditData& store) override;
@@ -116,7 +116,7 @@ private:
 class CDeleteDataAction : public CChangeSizeAction {
     KESTRANE_DECLARE_CLASS(CDeleteDataAction)
 public:
-    bool setData(Component* panel, std::int32_t caretCell, const std::uint8_t* removed,
+    bool setData(const CaretContext& caret, const std::uint8_t* removed,
                  std::uint64_t count, std::uint64_t offset);
     std::string getName() const override;
     bool undo(CEditData& store) override;
@@ -130,7 +130,7 @@ private:
 class CInsertDataAction : public CChangeSizeAction {
     KESTRANE_DECLARE_CLASS(CInsertDataAction)
 public:
-    bool setData(Component* panel, std::int32_t caretCell, const std::uint8_t* inserted,
+    bool setData(const CaretContext& caret, const std::uint8_t* inserted,
                  std::uint64_t count, std::uint64_t offset);
     std::string getName() const override;
     bool undo(CEditData& store) override;
@@ -147,7 +147,7 @@ private:
 class CDeleteBlockAction : public CChangeSizeAction {
     KESTRANE_DECLARE_CLASS(CDeleteBlockAction)
 public:
-    bool setData(Component* panel, std::int32_t caretCell, const std::uint8_t* removedRows,
+    bool setData(const CaretContext& caret, const std::uint8_t* removedRows,
                  const ColumnBlock& geometry, std::uint64_t removed);
     std::string getName() const override;
     bool undo(CEditData& store) override;
@@ -166,7 +166,7 @@ private:
 class CInsertBlockAction : public CChangeSizeAction {
     KESTRANE_DECLARE_CLASS(CInsertBlockAction)
 public:
-    bool setData(Component* panel, std::int32_t caretCell, const std::uint8_t* inserted,
+    bool setData(const CaretContext& caret, const std::uint8_t* inserted,
                  const ColumnBlock& geometry, std::uint64_t sizeBefore);
     std::string getName() const override;
     bool undo(CEditData& store) override;

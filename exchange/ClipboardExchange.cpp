@@ -136,8 +136,9 @@ bool isPasteAvailable(const platform::Clipboard& clipboard) {
 ColumnBlock placeBlock(const PasteTarget& target, std::uint32_t rows, std::uint32_t columns) {
     const auto width = static_cast<std::uint64_t>(target.lineWidth);
     const std::uint64_t p = target.offset + static_cast<std::uint64_t>(target.indent);
+    // The unit column the target stands in: a block lands at its start.
     const auto inLine = static_cast<std::int64_t>(p % width);
-    const std::int64_t unitColumn = (inLine + target.unit - 1) / target.unit;
+    const std::int64_t unitColumn = inLine / std::max(target.unit, 1);
     ColumnBlock block;
     block.firstLine = static_cast<std::int32_t>(p / width);
     block.lastLine = static_cast<std::int32_t>(block.firstLine + std::int64_t{rows} - 1);

@@ -86,7 +86,7 @@ class EditCommandsTest : public testing::Test {
 TEST_F(EditCommandsTest, TypingOverASelectionReplacesItAndOneUndoRestoresIt) {
     openCounting(30);
     // The caret in the character panel, then the range 10..20 made forwards.
-    panel->setCaret(&panel->charPanel(), 10);
+    panel->setCaret({&panel->charPanel(), 10, 0});
     panel->selectRange(10, 20);
     type('A');
     std::vector<std::uint8_t> expected = bytes();
@@ -266,7 +266,7 @@ TEST_F(EditCommandsTest, AFileEditedInPlaceTakesPasteAndTypingOverASelection) {
     EXPECT_EQ(byte, 'q');
     // Typing over a selection of the work copy: the deletion cannot be
     // undone there, the typed byte can.
-    panel->setCaret(&panel->charPanel(), 0);
+    panel->setCaret({&panel->charPanel(), 0, 0});
     panel->selectRange(0, 4);
     type('k');
     panel->data().readByte(byte, 0);
@@ -292,7 +292,7 @@ TEST_F(EditCommandsTest, RandomEditsMatchAPlainVectorAndUndoStepByStep) {
     const auto pick = [&random](std::uint64_t bound) {
         return bound == 0 ? 0 : std::uniform_int_distribution<std::uint64_t>(0, bound - 1)(random);
     };
-    panel->setCaret(&panel->charPanel(), 0);
+    panel->setCaret({&panel->charPanel(), 0, 0});
     for (int step = 0; step < 300; ++step) {
         const std::uint64_t size = model.size();
         const int what = static_cast<int>(pick(4));

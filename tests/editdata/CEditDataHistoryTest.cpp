@@ -73,15 +73,17 @@ TEST_F(CEditDataHistoryTest, AStoredLimitOfZeroOrLessAllows256) {
     EXPECT_EQ(store.getUndoCount(), 256);
 }
 
-TEST_F(CEditDataHistoryTest, EachKeystrokeIsOneTypingActionWithTheCaretCell) {
-    owner.caretCell = 42;
+TEST_F(CEditDataHistoryTest, EachKeystrokeIsOneTypingActionWithTheCaretDigit) {
+    owner.caretOffset = 3;
+    owner.caretNibble = 0;
     type(3, '\x30');  // first nibble
-    owner.caretCell = 43;
+    owner.caretNibble = 1;
     type(3, '\x3F');  // second nibble of the same byte
     EXPECT_THAT(undoNames(), ElementsAre("Typing", "Typing"));
     ASSERT_TRUE(store.undo(0));
     EXPECT_EQ(readAll(store), "0120456789");  // the state after the first digit
-    EXPECT_THAT(owner.caretsSet, ElementsAre(std::make_pair(&owner.panel, 43)));
+    EXPECT_THAT(owner.caretsSet, ElementsAre(std::make_pair(&owner.panel, std::uint64_t{3})));
+    EXPECT_THAT(owner.nibblesSet, ElementsAre(1));
     ASSERT_TRUE(store.undo(0));
     EXPECT_EQ(readAll(store), "0123456789");
     ASSERT_TRUE(store.redo(1));
@@ -114,8 +116,9 @@ TEST_F(CEditDataHistoryTest, RangeActionsRecordTheCellOfTheirFirstByteAndUndoExa
     EXPECT_EQ(readAll(store), "0123456789");
     // The caret goes back to each action's first byte, newest first.
     EXPECT_THAT(owner.caretsSet,
-                ElementsAre(std::make_pair(&owner.panel, 8), std::make_pair(&owner.panel, 0),
-                            std::make_pair(&owner.panel, 4)));
+                ElementsAre(std::make_pair(&owner.panel, std::uint64_t{8}),
+                            std::make_pair(&owner.panel, std::uint64_t{0}),
+                            std::make_pair(&owner.panel, std::uint64_t{4})));
     std::string name;
     ASSERT_TRUE(store.getRedoName(2, name));
     EXPECT_EQ(name, "Insert data");  // undone last, so the redo stack's newest

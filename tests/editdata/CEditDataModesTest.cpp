@@ -162,7 +162,7 @@ TEST_F(CEditDataModesTest, FileBackedDataPointersComeFromTheWindow) {
     EXPECT_EQ(std::memcmp(data, bytes.data() + kLargeSize - 5, 5), 0);
 }
 
-TEST_F(CEditDataModesTest, ReadByteOfAnInPlaceFileSeesWindowAndModifiedBlocks) {
+TEST_F(CEditDataModesTest, ReadByteOfAFileBackedStoreReachesEveryByte) {
     const std::string bytes = patternBytes(kLargeSize);
     ASSERT_TRUE(store.open(env.makeFile("large", bytes), kGenericRead | kGenericWrite));
     std::uint8_t byte = 0x11;
@@ -178,8 +178,19 @@ TEST_F(CEditDataModesTest, ReadByteOfAnInPlaceFileSeesWindowAndModifiedBlocks) {
     EXPECT_TRUE(store.readByte(read, 100));
     EXPECT_EQ(read, 0x11);
     EXPECT_EQ(store.modifiedBlockCount(), 1u);
-    // Bytes neither in the window nor in a block are read with readData.
-    EXPECT_FALSE(store.readByte(read, 50000));
+    // Any other byte of the file is read too, the way typing reads it.
+    ASSERT_TRUE(store.readByte(read, 50000));
+    EXPECT_EQ(read, static_cast<std::uint8_t>(bytes[50000]));
+    ASSERT_TRUE(store.readByte(read, kLargeSize - 1));
+    EXPECT_EQ(read, static_cast<std::uint8_t>(bytes[kLargeSize - 1]));
+    EXPECT_FALSE(store.readByte(read, kLargeSize));
+    // And once it is a work copy, every byte, the moved ones included.
+    ASSERT_TRUE(store.deleteData(1, 0, false));
+    ASSERT_EQ(store.storageMode(), StorageMode::WorkCopy);
+    ASSERT_TRUE(store.getDataPointer(&data, &mask, count, 0, false));
+    ASSERT_TRUE(store.readByte(read, 60000));
+    EXPECT_EQ(read, static_cast<std::uint8_t>(bytes[60001]));
+    EXPECT_FALSE(store.readByte(read, kLargeSize - 1));
 }
 
 TEST_F(CEditDataModesTest, CloseDeletesTheWorkFileAndForgetsEverything) {

@@ -35,21 +35,22 @@ class FakeOwner : public CEditDataOwner {
         return irreversibleAnswer;
     }
 
-    // The caret panel is `panel` unless a test clears `hasPanel`; the cell
-    // of a byte is its offset, so recorded cells are easy to check.
-    std::optional<CaretContext> getCaretCell() override {
-        return hasPanel ? std::optional<CaretContext>(CaretContext{&panel, caretCell})
+    // The caret panel is `panel` unless a test clears `hasPanel`.
+    std::optional<CaretContext> getCaret() override {
+        return hasPanel ? std::optional<CaretContext>(CaretContext{&panel, caretOffset, caretNibble})
                         : std::nullopt;
     }
-    std::int32_t cellOfByte(Component*, std::uint64_t offset) override {
-        return static_cast<std::int32_t>(offset);
+    void setCaret(const CaretContext& caret) override {
+        caretsSet.emplace_back(caret.panel, caret.offset);
+        nibblesSet.push_back(caret.nibble);
     }
-    void setCaret(Component* at, std::int32_t cell) override { caretsSet.emplace_back(at, cell); }
 
     RealComponent panel;
     bool hasPanel = true;
-    std::int32_t caretCell = 7;
-    std::vector<std::pair<Component*, std::int32_t>> caretsSet;
+    std::uint64_t caretOffset = 7;
+    int caretNibble = 0;
+    std::vector<std::pair<Component*, std::uint64_t>> caretsSet;
+    std::vector<int> nibblesSet;
     std::vector<bool> marks;
     std::vector<std::pair<std::uint64_t, int>> thresholds;
     std::vector<int> irreversibles;

@@ -115,6 +115,20 @@ TEST_F(ClipboardExchangeTest, ABlockWiderThanTheLineWidensTheOperation) {
     EXPECT_EQ(block.lineWidth, 7);
 }
 
+TEST_F(ClipboardExchangeTest, ABlockLandsAtTheStartOfTheCaretsUnit) {
+    // Unit 2 on 24-byte lines: the caret's byte column 13 is in unit column
+    // 6, whose first byte column is 12.
+    const ColumnBlock block = placeBlock({24 + 13, 24, 0, 2}, 3, 5);
+    EXPECT_EQ(block.firstLine, 1);
+    EXPECT_EQ(block.firstColumn, 12);
+    EXPECT_EQ(block.lastColumn, 16);
+    EXPECT_EQ(block.lineWidth, 24);
+    // With an indent the column counts from the line's start, indent included.
+    const ColumnBlock indented = placeBlock({13 - 3, 24, 3, 4}, 1, 2);
+    EXPECT_EQ(indented.firstLine, 0);
+    EXPECT_EQ(indented.firstColumn, 12);
+}
+
 TEST_F(ClipboardExchangeTest, HexTextFromTheClipboardInBothModes) {
     clipboard.putText("0a\t0b\r\n");
     EXPECT_EQ(clipboardToHexText(clipboard, HexPasteMode::Plain, 100), "0a 0b  ");

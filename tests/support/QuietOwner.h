@@ -11,11 +11,8 @@ class QuietOwner : public CEditDataOwner {
     void markModified(bool) override {}
     bool confirmThreshold(std::uint64_t, int) override { return true; }
     bool confirmIrreversible(int) override { return true; }
-    std::optional<CaretContext> getCaretCell() override { return std::nullopt; }
-    std::int32_t cellOfByte(Component*, std::uint64_t offset) override {
-        return static_cast<std::int32_t>(offset);
-    }
-    void setCaret(Component*, std::int32_t) override {}
+    std::optional<CaretContext> getCaret() override { return std::nullopt; }
+    void setCaret(const CaretContext&) override {}
 };
 
 }  // namespace testsupport

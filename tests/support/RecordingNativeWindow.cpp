@@ -45,6 +45,7 @@ void RecordingNativeWindow::createCaret(int width, int height) {
 
 void RecordingNativeWindow::setCaretPosition(int x, int y) {
     log.push_back("caret at " + std::to_string(x) + "," + std::to_string(y));
+    caret = {x, y};
 }
 
 void RecordingNativeWindow::showCaret(bool shown) {

@@ -32,6 +32,8 @@ class RecordingNativeWindow : public NativeWindow {
     std::vector<std::string> log;
     std::vector<Rectangles> invalidated;
     bool captured = false;
+    // Where the caret was last put (32767,32767 is off-screen).
+    Point caret{-1, -1};
     std::int64_t verticalMaximum = 0;
     std::int64_t verticalPage = 0;
     std::int64_t verticalPosition = 0;
