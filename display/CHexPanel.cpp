@@ -463,12 +463,14 @@ bool CHexPanel::changePageHeight(int delta) {
 
 void CHexPanel::toggleAddressBase() {
     state_.presentation.toggleAddressBase();
-    repaintClient();
+    // The address column may need more or fewer digits.
+    relayoutAndRepaint();
 }
 
 void CHexPanel::setDataStartAddress(std::uint32_t address) {
     state_.presentation.setDataStartAddress(address);
-    repaintClient();
+    // The address column may need more or fewer digits.
+    relayoutAndRepaint();
 }
 
 void CHexPanel::toggleHeader() {

@@ -150,14 +150,14 @@ void CShowHexdata::paintLine(Graphics& graphics, std::uint64_t line, int y) {
     }
     const int unit = state_.presentation.unit();
     graphics.setTextColor(state_.colors.hexText);
-    graphics.textOut(state_.pixels.left, y,
-                     hexLineText(bytes.bytes, bytes.count, bytes.leading, unit));
+    graphics.cellTextOut(state_.pixels.left, y,
+                     hexLineText(bytes.bytes, bytes.count, bytes.leading, unit), state_.pixels.charWidth);
     if (bytes.mask != nullptr &&
         std::any_of(bytes.mask, bytes.mask + bytes.count, [](std::uint8_t m) { return m != 0; })) {
         graphics.setTextColor(state_.colors.modifiedText);
-        graphics.textOut(
+        graphics.cellTextOut(
             state_.pixels.left, y,
-            hexModifiedText(bytes.bytes, bytes.mask, bytes.count, bytes.leading, unit));
+            hexModifiedText(bytes.bytes, bytes.mask, bytes.count, bytes.leading, unit), state_.pixels.charWidth);
     }
 }
 
@@ -167,12 +167,12 @@ void CShowHexdata::paintHeader(Graphics& graphics, int height) {
     const int y = (height - state_.pixels.lineHeight) / 2;
     graphics.setTransparentBackground(true);
     graphics.setTextColor(state_.colors.addressText);
-    graphics.textOut(state_.pixels.left, y,
-                     headerColumnsText(p.lineWidth(), p.indent(), p.unit(), p.hexAddresses()));
+    graphics.cellTextOut(state_.pixels.left, y,
+                     headerColumnsText(p.lineWidth(), p.indent(), p.unit(), p.hexAddresses()), state_.pixels.charWidth);
     if (p.indent() > 0) {
         graphics.setTextColor(state_.colors.indentText);
-        graphics.textOut(state_.pixels.left, y,
-                         headerIndentText(p.lineWidth(), p.indent(), p.unit(), p.hexAddresses()));
+        graphics.cellTextOut(state_.pixels.left, y,
+                         headerIndentText(p.lineWidth(), p.indent(), p.unit(), p.hexAddresses()), state_.pixels.charWidth);
     }
 }
 
@@ -183,14 +183,14 @@ void CShowChardata::paintLine(Graphics& graphics, std::uint64_t line, int y) {
     }
     const char escape = state_.escapeChar;
     graphics.setTextColor(state_.colors.charText);
-    graphics.textOut(state_.pixels.left, y,
-                     charLineText(bytes.bytes, bytes.count, bytes.leading, escape));
+    graphics.cellTextOut(state_.pixels.left, y,
+                     charLineText(bytes.bytes, bytes.count, bytes.leading, escape), state_.pixels.charWidth);
     if (bytes.mask != nullptr &&
         std::any_of(bytes.mask, bytes.mask + bytes.count, [](std::uint8_t m) { return m != 0; })) {
         graphics.setTextColor(state_.colors.modifiedText);
-        graphics.textOut(
+        graphics.cellTextOut(
             state_.pixels.left, y,
-            charModifiedText(bytes.bytes, bytes.mask, bytes.count, bytes.leading, escape));
+            charModifiedText(bytes.bytes, bytes.mask, bytes.count, bytes.leading, escape), state_.pixels.charWidth);
     }
 }
 
@@ -205,7 +205,10 @@ void CShowAddrdata::paintLine(Graphics& graphics, std::uint64_t line, int y) {
         state_.presentation.dataStartAddress() +
         line * static_cast<std::uint64_t>(state_.presentation.lineWidth());
     graphics.setTextColor(state_.colors.addressText);
-    graphics.textOut(4, y, addressText(address, state_.presentation.hexAddresses()));
+    graphics.cellTextOut(4, y,
+                         addressText(address, state_.presentation.hexAddresses(),
+                                     state_.addressDigits()),
+                         state_.pixels.charWidth);
 }
 
 void CShowAddrdata::paintHeader(Graphics& graphics, int height) {

@@ -92,7 +92,9 @@ class CShowAddrdata : public CHexShow {
     KESTRANE_DECLARE_CLASS(CShowAddrdata)
   public:
     using CHexShow::CHexShow;
-    int getPreferredWidth() const override { return 8 * state_.pixels.charWidth + 4 + 4; }
+    int getPreferredWidth() const override {
+        return state_.addressDigits() * state_.pixels.charWidth + 4 + 4;
+    }
     bool isFixed() const override { return true; }
     void paintHeader(Graphics& graphics, int height) override;
 

@@ -1,5 +1,7 @@
 #include "display/DisplayTexts.h"
 
+#include <algorithm>
+
 #include <array>
 
 #include "platform/PrintfFormat.h"
@@ -41,8 +43,20 @@ constexpr std::array kStrings{
 
 }  // namespace
 
-std::string addressText(std::uint64_t address, bool hex) {
-    return platform::formatPrintf(hex ? "%08lX" : "%08lu", {address});
+std::string addressText(std::uint64_t address, bool hex, int digits) {
+    std::string text = platform::formatPrintf(hex ? "%08lX" : "%08lu", {address});
+    if (static_cast<int>(text.size()) < digits) {
+        text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
+    }
+    return text;
+}
+
+int addressDigits(std::uint64_t largest, bool hex) {
+    int digits = 1;
+    for (std::uint64_t rest = largest / (hex ? 16 : 10); rest != 0; rest /= hex ? 16 : 10) {
+        ++digits;
+    }
+    return std::max(digits, 8);
 }
 
 std::string hexLineText(const std::uint8_t* bytes, std::size_t count, int leading, int unit) {
@@ -82,7 +96,12 @@ namespace {
 
 std::string header(int lineWidth, int indent, int unit, bool hex, bool indentOnly) {
     std::string text;
-    for (int j = 0; j < lineWidth; ++j) {
+    if (lineWidth <= 0 || unit <= 0) {
+        return text;
+    }
+    // Whole units: a partial last unit is numbered on from the line's start.
+    const int columns = (lineWidth + unit - 1) / unit * unit;
+    for (int j = 0; j < columns; ++j) {
         if (j > 0 && j % unit == 0) {
             text += ' ';
         }

@@ -10,7 +10,11 @@
 // and character panels, the header's column numbers and the status fields.
 
 // "%08lX" or "%08lu" of the address.
-std::string addressText(std::uint64_t address, bool hex);
+// "%08lX" or "%08lu", padded with zeros to `digits`.
+std::string addressText(std::uint64_t address, bool hex, int digits = 8);
+// The digits the address column needs for addresses up to `largest`: at
+// least eight, more from 4 GiB (hexadecimal) or 100 MB (decimal) up.
+int addressDigits(std::uint64_t largest, bool hex);
 
 // One line of the hex panel: each byte as two upper-case digits, units
 // separated by one blank; `leading` empty byte positions (the indent on the

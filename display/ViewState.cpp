@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/settings/CSettings.h"
+#include "display/DisplayTexts.h"
 
 Appearance Appearance::fromSettings(const CSettings& s) {
     namespace a = settings::appearance;
@@ -51,6 +52,14 @@ std::int64_t ViewState::visibleLines() const {
     }
     const std::int64_t room = clientHeight - headerHeight - pixels.top;
     return std::max<std::int64_t>(0, (room + pixels.lineHeight - 1) / pixels.lineHeight);
+}
+
+int ViewState::addressDigits() const {
+    const std::uint64_t lines = lineCount();
+    const std::uint64_t last =
+        presentation.dataStartAddress() +
+        (lines > 0 ? lines - 1 : 0) * static_cast<std::uint64_t>(std::max(presentation.lineWidth(), 0));
+    return ::addressDigits(last, presentation.hexAddresses());
 }
 
 std::int64_t ViewState::wholeLines() const {

@@ -119,6 +119,8 @@ struct ViewState {
     // Whole lines that fit between the header and the bottom margin (at
     // least one): what a page is, and how far the last line scrolls up.
     std::int64_t wholeLines() const;
+    // The digits of the address column: enough for the last line's address.
+    int addressDigits() const;
     // The window y of the top of display line `line`.
     std::int64_t lineY(std::int64_t line) const {
         return headerHeight + pixels.top + (line - firstLine) * pixels.lineHeight;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -35,6 +36,16 @@ class Graphics {
 
     virtual void fillRect(const Rectangles& rectangle, ColorRef color) = 0;
     virtual void textOut(int x, int y, std::string_view text) = 0;
+    // Draws character i of `text` in the cell at x + i * cellWidth, so the
+    // text lines up with cell arithmetic whatever the font's own advance.
+    // Blanks draw nothing.
+    virtual void cellTextOut(int x, int y, std::string_view text, int cellWidth) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != ' ') {
+                textOut(x + static_cast<int>(i) * cellWidth, y, text.substr(i, 1));
+            }
+        }
+    }
     virtual Dimension textExtent(std::string_view text) const = 0;
     virtual void drawLine(int x1, int y1, int x2, int y2, ColorRef color) = 0;
     virtual void roundRect(const Rectangles& rectangle, int radiusX, int radiusY, ColorRef fill,

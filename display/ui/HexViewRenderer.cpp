@@ -49,6 +49,7 @@ HexViewRenderer::HexViewRenderer(const std::string& face, int logicalDpiY) {
     const QFontMetrics metrics(font_);
     charWidth_ =
         std::max(1, static_cast<int>(std::ceil(metrics.horizontalAdvance("00000000") / 8.0)));
+    glyphs_ = std::make_unique<CellGlyphs>(font_);
     images_[viewimage::kPageMark] = pageMarkImage();
     images_[viewimage::kMarkHeader] = markHeaderImage();
 }
@@ -60,6 +61,6 @@ void HexViewRenderer::applyMetrics(CHexPanel& panel) const {
 void HexViewRenderer::render(CHexPanel& panel, QImage& image, const QRect& clip) const {
     QPainter painter(&image);
     painter.setFont(font_);
-    QtGraphics graphics(painter, clip, lineHeight_, &images_);
+    QtGraphics graphics(painter, clip, lineHeight_, &images_, glyphs_.get());
     panel.paintWindow(graphics);
 }

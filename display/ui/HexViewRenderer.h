@@ -3,7 +3,10 @@
 #include <QFont>
 #include <QImage>
 #include <map>
+#include <memory>
 #include <string>
+
+#include "display/ui/QtGraphics.h"
 
 class CHexPanel;
 
@@ -29,4 +32,5 @@ class HexViewRenderer {
     int lineHeight_;
     int charWidth_;
     std::map<int, QImage> images_;
+    std::unique_ptr<CellGlyphs> glyphs_;
 };

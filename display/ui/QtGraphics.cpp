@@ -1,12 +1,29 @@
 #include "display/ui/QtGraphics.h"
 
+#include <QGlyphRun>
+#include <QList>
+
+CellGlyphs::CellGlyphs(const QFont& font) : font_(QRawFont::fromFont(font)) {
+    QString all;
+    for (int c = 0; c < 256; ++c) {
+        all.append(QChar(c));
+    }
+    const QList<quint32> indexes = font_.glyphIndexesForString(all);
+    for (int c = 0; c < 256 && c < indexes.size(); ++c) {
+        glyphs_[static_cast<std::size_t>(c)] = indexes[c];
+    }
+    const QList<QPointF> advances = font_.advancesForGlyphIndexes(QList<quint32>{glyphs_['0']});
+    advance_ = advances.isEmpty() ? 0 : advances.front().x();
+}
+
 QtGraphics::QtGraphics(QPainter& painter, const QRect& clip, int lineHeight,
-                       const std::map<int, QImage>* images)
+                       const std::map<int, QImage>* images, const CellGlyphs* glyphs)
     : painter_(painter),
       metrics_(painter.font()),
       lineHeight_(lineHeight),
       baseline_((lineHeight - metrics_.height()) / 2 + metrics_.ascent()),
-      images_(images) {
+      images_(images),
+      glyphs_(glyphs) {
     state_.clip = clip;
     applyClip();
 }
@@ -57,6 +74,44 @@ void QtGraphics::textOut(int x, int y, std::string_view text) {
     }
     painter_.setPen(toQColor(state_.text));
     painter_.drawText(at.x(), at.y() + baseline_, string);
+}
+
+void QtGraphics::cellTextOut(int x, int y, std::string_view text, int cellWidth) {
+    if (text.empty()) {
+        return;
+    }
+    if (glyphs_ == nullptr) {
+        ownGlyphs_ = std::make_unique<CellGlyphs>(painter_.font());
+        glyphs_ = ownGlyphs_.get();
+    }
+    const QPoint at(x + state_.origin.x, y + state_.origin.y);
+    if (!state_.transparent) {
+        painter_.fillRect(
+            QRect(at, QSize(static_cast<int>(text.size()) * cellWidth, lineHeight_)),
+            toQColor(state_.background));
+    }
+    // One glyph run for the whole text, each glyph in the middle of its cell.
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    indexes.reserve(static_cast<qsizetype>(text.size()));
+    positions.reserve(static_cast<qsizetype>(text.size()));
+    const qreal inset = glyphs_->inset(cellWidth);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c != ' ') {
+            indexes.append(glyphs_->glyph(c));
+            positions.append(QPointF(static_cast<qreal>(i) * cellWidth + inset, 0));
+        }
+    }
+    if (indexes.isEmpty()) {
+        return;
+    }
+    QGlyphRun run;
+    run.setRawFont(glyphs_->font());
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    painter_.setPen(toQColor(state_.text));
+    painter_.drawGlyphRun(QPointF(at.x(), at.y() + baseline_), run);
 }
 
 Dimension QtGraphics::textExtent(std::string_view text) const {

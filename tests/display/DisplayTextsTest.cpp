@@ -10,6 +10,11 @@ TEST(DisplayTextsTest, AddressesInEitherBase) {
     EXPECT_EQ(addressText(0x10, true), "00000010");
     EXPECT_EQ(addressText(16, false), "00000016");
     EXPECT_EQ(addressText(0x123456789ull, true), "123456789");
+    EXPECT_EQ(addressText(0x10, true, 10), "0000000010");
+    EXPECT_EQ(addressDigits(0xFFFFFFFFull, true), 8);
+    EXPECT_EQ(addressDigits(0x100000000ull, true), 9);
+    EXPECT_EQ(addressDigits(99999999ull, false), 8);
+    EXPECT_EQ(addressDigits(100000000ull, false), 9);
 }
 
 TEST(DisplayTextsTest, HexLinesGroupUnitsAndBlankTheIndent) {
@@ -33,7 +38,8 @@ TEST(DisplayTextsTest, TheCharacterPanelEscapesWhatIsNotPrintable) {
 
 TEST(DisplayTextsTest, HeaderColumnsCoverWholeUnits) {
     // Line width 10, unit 4: 00..09, the third group holding only two numbers.
-    EXPECT_EQ(headerColumnsText(10, 0, 4, true), "00010203 04050607 0809");
+    // Whole units: the partial last unit goes on with 00 01.
+    EXPECT_EQ(headerColumnsText(10, 0, 4, true), "00010203 04050607 08090001");
     // Indent 3: the numbers over the indent are those of the line's end.
     EXPECT_EQ(headerIndentText(4, 3, 1, false), "01 02 03   ");
     EXPECT_EQ(headerColumnsText(4, 3, 1, false), "         00");

@@ -52,6 +52,18 @@ void RecordingGraphics::textOut(int x, int y, std::string_view text) {
     record(call);
 }
 
+void RecordingGraphics::cellTextOut(int x, int y, std::string_view text, int cellWidth) {
+    Call call;
+    call.kind = "text";
+    call.bounds = toDevice({x, y, static_cast<int>(text.size()) * cellWidth, lineHeight_});
+    call.text = std::string(text);
+    call.color = state_.text;
+    call.background = state_.background;
+    call.transparent = state_.transparent;
+    call.cellWidth = cellWidth;
+    record(call);
+}
+
 Dimension RecordingGraphics::textExtent(std::string_view text) const {
     return {static_cast<int>(text.size()) * charWidth_, lineHeight_};
 }

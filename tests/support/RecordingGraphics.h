@@ -21,6 +21,7 @@ class RecordingGraphics : public Graphics {
         bool transparent = false;
         Rectangles clip;
         int imageId = -1;
+        int cellWidth = 0;  // for a cell text: the width of each character's cell
     };
 
     explicit RecordingGraphics(Rectangles clip, int charWidth = 8, int lineHeight = 16)
@@ -41,6 +42,7 @@ class RecordingGraphics : public Graphics {
     void setTransparentBackground(bool transparent) override { state_.transparent = transparent; }
     void fillRect(const Rectangles& rectangle, ColorRef color) override;
     void textOut(int x, int y, std::string_view text) override;
+    void cellTextOut(int x, int y, std::string_view text, int cellWidth) override;
     Dimension textExtent(std::string_view text) const override;
     void drawLine(int x1, int y1, int x2, int y2, ColorRef color) override;
     void roundRect(const Rectangles& rectangle, int radiusX, int radiusY, ColorRef fill,
