@@ -1,5 +1,6 @@
 #include "app/CChildFrame.h"
 
+#include <QMenu>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -81,6 +82,14 @@ CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages
       view_(new CKestraneView(settings, services, this)) {
     setWidget(view_);
     setAttribute(Qt::WA_DeleteOnClose);
+    // The sub-window's own menu closes with Ctrl+W, which is Overwrite here.
+    const QKeySequence overwrite(Qt::CTRL | Qt::Key_W);
+    for (QAction* entry : systemMenu()->actions()) {
+        QList<QKeySequence> keys = entry->shortcuts();
+        if (keys.removeAll(overwrite) > 0) {
+            entry->setShortcuts(keys);
+        }
+    }
     view_->hexWindow().panel().setHost(document_.get());
 }
 

@@ -67,6 +67,7 @@ CMainFrame::CMainFrame(CSettings& settings, const platform::StringTable& strings
       updateTimer_(new QTimer(this)),
       recent_(settings.get(settings::general::MruFileCount)) {
     setWindowTitle(QStringLiteral("Kestrane"));
+    setWindowIcon(commandIcon("kestrane"));
     setCentralWidget(area_);
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     recent_.load(settings);
@@ -154,6 +155,32 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text, const 
     return command;
 }
 
+void CMainFrame::tileWindows(bool sideBySide) {
+    const QList<QMdiSubWindow*> windows = area_->subWindowList(QMdiArea::CreationOrder);
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* window : windows) {
+        if (!window->isMinimized() && window->isVisible()) {
+            shown.append(window);
+        }
+    }
+    if (shown.isEmpty()) {
+        return;
+    }
+    const QRect room = area_->viewport()->rect();
+    const int count = static_cast<int>(shown.size());
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* window = shown[i];
+        window->showNormal();
+        if (sideBySide) {
+            const int left = room.width() * i / count;
+            window->setGeometry(left, 0, room.width() * (i + 1) / count - left, room.height());
+        } else {
+            const int top = room.height() * i / count;
+            window->setGeometry(0, top, room.width(), room.height() * (i + 1) / count - top);
+        }
+    }
+}
+
 void CMainFrame::runOnPanel(const std::function<void(CHexPanel&)>& command) {
     if (CChildFrame* child = activeChild()) {
         command(child->panel());
@@ -165,7 +192,7 @@ void CMainFrame::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     addCommand(file, cmd::FileNew, QStringLiteral("&New...\tCtrl+N"), QKeySequence::New,
                [this] { fileNew(); });
-    addCommand(file, cmd::FileNewAndPaste, QStringLiteral("New And &Paste..."), {},
+    addCommand(file, cmd::FileNewAndPaste, QStringLiteral("Ne&w And Paste..."), {},
                [this] { fileNewAndPaste(); });
     addCommand(file, cmd::FileOpen, QStringLiteral("&Open...\tCtrl+O"), QKeySequence::Open, [this] {
         QFileDialog dialog(this, QString::fromStdString(strings_.text(61440)));
@@ -195,7 +222,7 @@ void CMainFrame::buildMenus() {
             closeDocument(*child);
         }
     });
-    addCommand(file, cmd::FileCloseAll, QStringLiteral("Close &All"), {},
+    addCommand(file, cmd::FileCloseAll, QStringLiteral("Clos&e All"), {},
                [this] { closeAllDocuments(); });
     file->addSeparator();
     addCommand(file, cmd::FileSave, QStringLiteral("&Save\tCtrl+S"), QKeySequence::Save, [this] {
@@ -216,10 +243,10 @@ void CMainFrame::buildMenus() {
         }
     });
     file->addSeparator();
-    addCommand(file, cmd::FileExportFile, QStringLiteral("Export File As..."));
-    addCommand(file, cmd::FileExportSelection, QStringLiteral("Export Selection As..."));
+    addCommand(file, cmd::FileExportFile, QStringLiteral("Expor&t File As..."));
+    addCommand(file, cmd::FileExportSelection, QStringLiteral("Export Select&ion As..."));
     file->addSeparator();
-    addCommand(file, cmd::FileAttributes, QStringLiteral("File A&ttributes..."), {}, [this] {
+    addCommand(file, cmd::FileAttributes, QStringLiteral("File Attri&butes..."), {}, [this] {
         if (CChildFrame* child = activeChild();
             child != nullptr && !child->document().path().empty()) {
             showFileProperties(child->document().path(), this);
@@ -238,23 +265,8 @@ void CMainFrame::buildMenus() {
 
     QMenu* edit = buildEditMenu();
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = buildViewMenu();
     viewMenu_ = view;
-    addCommand(view, 32860, QStringLiteral("Panel &Header"), {},
-               [this] { runOnPanel([](CHexPanel& p) { p.toggleHeader(); }); });
-    addCommand(view, 32861, QStringLiteral("&Bookmark Panel"), {},
-               [this] { runOnPanel([](CHexPanel& p) { p.toggleMarkPanel(); }); });
-    addCommand(view, 32862, QStringLiteral("Add&ress Panel"), {},
-               [this] { runOnPanel([](CHexPanel& p) { p.toggleAddressPanel(); }); });
-    addCommand(view, 32863, QStringLiteral("&Character Panel"), {},
-               [this] { runOnPanel([](CHexPanel& p) { p.toggleCharacterPanel(); }); });
-    addCommand(view, 32864, QStringLiteral("B&ookmark Tips"), {},
-               [this] { runOnPanel([](CHexPanel& p) { p.toggleBookmarkTips(); }); });
-    addCommand(view, 32865, QStringLiteral("Pa&ge control tips"), {},
-               [this] { runOnPanel([](CHexPanel& p) { p.togglePageTips(); }); });
-    for (int id : {32860, 32861, 32862, 32863, 32864, 32865}) {
-        action(id)->setCheckable(true);
-    }
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     addCommand(tools, cmd::ToolsCalculator, QStringLiteral("&Normal Calculator"), {}, [] {
@@ -289,9 +301,9 @@ void CMainFrame::buildMenus() {
     addCommand(window, cmd::WindowCascade, QStringLiteral("Ca&scade"), {},
                [this] { area_->cascadeSubWindows(); });
     addCommand(window, cmd::WindowTileHorizontal, QStringLiteral("Tile &Horizontally"), {},
-               [this] { area_->tileSubWindows(); });
+               [this] { tileWindows(false); });
     addCommand(window, cmd::WindowTileVertical, QStringLiteral("Tile &Vertically"), {},
-               [this] { area_->tileSubWindows(); });
+               [this] { tileWindows(true); });
     addCommand(window, cmd::WindowShowOpenFiles, QStringLiteral("Show &open files"), {}, [this] {
         if (CChildFrame* child = activeChild()) {
             const auto list = children();
@@ -322,16 +334,18 @@ void CMainFrame::buildMenus() {
 void CMainFrame::buildToolBars() {
     QToolBar* standard = addToolBar(QStringLiteral("Standard toolbar"));
     standard->setObjectName(QStringLiteral("Standard toolbar"));
-    const std::pair<int, QStyle::StandardPixmap> icons[] = {
-        {cmd::FileNew, QStyle::SP_FileIcon},
-        {cmd::FileOpen, QStyle::SP_DialogOpenButton},
-        {cmd::FileSave, QStyle::SP_DialogSaveButton},
-        {cmd::EditUndo, QStyle::SP_ArrowBack},
-        {cmd::EditRedo, QStyle::SP_ArrowForward},
-        {cmd::HelpAbout, QStyle::SP_MessageBoxInformation},
+    const std::pair<int, const char*> icons[] = {
+        {cmd::FileNew, "new"},           {cmd::FileOpen, "open"},
+        {cmd::FileSave, "save"},         {cmd::FileSaveAll, "saveall"},
+        {cmd::EditCut, "cut"},           {cmd::EditCopy, "copy"},
+        {cmd::EditPaste, "paste"},       {cmd::EditReadOnly, "readonly"},
+        {cmd::EditUndo, "undo"},         {cmd::EditQuickUndo, "quickundo"},
+        {cmd::EditRedo, "redo"},         {cmd::EditQuickRedo, "quickredo"},
+        {cmd::FilePrint, "print"},       {cmd::HelpAbout, "about"},
     };
-    for (const auto& [id, pixmap] : icons) {
-        action(id)->setIcon(style()->standardIcon(pixmap));
+    for (const auto& [id, name] : icons) {
+        action(id)->setIcon(commandIcon(name));
+        action(id)->setToolTip(action(id)->iconText());
     }
     for (int id :
          {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAll, 0, cmd::EditCut,
@@ -343,30 +357,7 @@ void CMainFrame::buildToolBars() {
             standard->addAction(action(id));
         }
     }
-    QToolBar* presentation = addToolBar(QStringLiteral("Presentation toolbar"));
-    presentation->setObjectName(QStringLiteral("Presentation toolbar"));
-    const auto add = [this, presentation](const char* text, std::function<void(CHexPanel&)> run) {
-        QAction* command = presentation->addAction(QString::fromLatin1(text));
-        connect(command, &QAction::triggered, this, [this, run] { runOnPanel(run); });
-    };
-    add("1", [](CHexPanel& p) { p.changeUnit(1); });
-    add("2", [](CHexPanel& p) { p.changeUnit(2); });
-    add("4", [](CHexPanel& p) { p.changeUnit(4); });
-    add("8", [](CHexPanel& p) { p.changeUnit(8); });
-    add("Multi", [this](CHexPanel& p) {
-        SetDataUnitDialog dialog(p.state().presentation.lineWidth(), p.state().presentation.unit(),
-                                 messages_, this);
-        if (dialog.exec() == QDialog::Accepted) {
-            p.changeUnit(dialog.newUnit());
-        }
-    });
-    add("Clear Indent", [](CHexPanel& p) { p.clearIndent(); });
-    add("Indent+", [](CHexPanel& p) { p.increaseIndent(); });
-    add("Indent-", [](CHexPanel& p) { p.decreaseIndent(); });
-    add("Width+", [](CHexPanel& p) { p.changeLineWidth(1); });
-    add("Width-", [](CHexPanel& p) { p.changeLineWidth(-1); });
-    add("Page+", [](CHexPanel& p) { p.changePageHeight(1); });
-    add("Page-", [](CHexPanel& p) { p.changePageHeight(-1); });
+    QToolBar* presentation = buildPresentationBar();
     addToolBarBreak();
     QToolBar* tabBar = addToolBar(QStringLiteral("Open File Tab"));
     tabBar->setObjectName(QStringLiteral("Open File Tab"));
@@ -679,9 +670,7 @@ void CMainFrame::updateCommands() {
     enable(cmd::ToolsMultibyteCalculator,
            QFileInfo::exists(own.filePath(QStringLiteral("Tamsorel"))));
     enable(cmd::ToolsInterpreter, QFileInfo::exists(own.filePath(QStringLiteral("Pellwick"))));
-    for (int id : {32860, 32861, 32862, 32863, 32864, 32865}) {
-        enable(id, hasChild);
-    }
+    updatePresentationCommands(child);
     const bool attached = hasChild && child->panel().state().attached;
     for (int id : {cmd::EditSelectAll, cmd::EditSelectLine, cmd::EditSelectRange,
                    cmd::EditSelectColumnBlock, cmd::EditGoTo}) {
@@ -697,12 +686,6 @@ void CMainFrame::updateCommands() {
     CHexPanel& panel = child->panel();
     CEditData& data = panel.data();
     const ViewState& state = panel.state();
-    action(32860)->setChecked(state.shown.header);
-    action(32861)->setChecked(state.shown.mark);
-    action(32862)->setChecked(state.shown.address);
-    action(32863)->setChecked(state.shown.character);
-    action(32864)->setChecked(state.shown.bookmarkTips);
-    action(32865)->setChecked(state.shown.pageTips);
     // The status panes of the active view.
     const CellGeometry cells = panel.hexPanel().cells();
     const std::uint64_t caretCell = cells.byteToCell(panel.caretOffset());

@@ -18,6 +18,8 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QTabBar;
+class QToolBar;
+class QIcon;
 class QTimer;
 
 namespace platform {
@@ -85,6 +87,16 @@ class CMainFrame : public QMainWindow {
     QMenu* buildEditMenu();
     void updateEditCommands(CChildFrame* child);
     void runEdit(int id);
+    // The "&View" menu's panel toggles and presentation commands, the
+    // presentation tool bar made of the same commands, and their update.
+    QMenu* buildViewMenu();
+    QToolBar* buildPresentationBar();
+    void runPresentation(int id);
+    void updatePresentationCommands(CChildFrame* child);
+    // A tool-bar icon of the program's resources.
+    static QIcon commandIcon(const char* name);
+    // Tile Horizontally stacks the windows, Tile Vertically sets them side by side.
+    void tileWindows(bool sideBySide);
     void buildToolBars();
     void buildStatusBar();
     CChildFrame* addChild();

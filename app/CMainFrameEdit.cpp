@@ -56,7 +56,7 @@ QMenu* CMainFrame::buildEditMenu() {
     add(edit, cmd::EditRedo, "&Redo\tCtrl+R", {K(Qt::CTRL | Qt::Key_R)});
     addCommand(edit, cmd::EditQuickUndo, QStringLiteral("Quic&k Undo...\tCtrl+K"),
                K(Qt::CTRL | Qt::Key_K), [this] { showQuickList(true); });
-    addCommand(edit, cmd::EditQuickRedo, QStringLiteral("Quick Re&do...\tCtrl+D"),
+    addCommand(edit, cmd::EditQuickRedo, QStringLiteral("Quick R&edo...\tCtrl+D"),
                K(Qt::CTRL | Qt::Key_D), [this] { showQuickList(false); });
     edit->addSeparator();
     add(edit, cmd::EditCut, "Cu&t\tCtrl+X",
@@ -70,17 +70,17 @@ QMenu* CMainFrame::buildEditMenu() {
     add(edit, cmd::EditCopyAsHexText, "Copy As Hex Text\tCtrl+E", {K(Qt::CTRL | Qt::Key_E)});
     add(edit, cmd::EditCopyAsHexTextC, "Copy As Hex Text(C/C++)");
     add(edit, cmd::EditCopyFilePath, "Copy File Path");
-    QMenu* specialPaste = edit->addMenu(QStringLiteral("Special Paste"));
+    QMenu* specialPaste = edit->addMenu(QStringLiteral("Spec&ial Paste"));
     add(specialPaste, cmd::EditPasteToBeginning, "To Beginning");
     add(specialPaste, cmd::EditPasteToEnd, "To End");
     add(specialPaste, cmd::EditPasteToCurrent, "To Current Point");
     add(specialPaste, cmd::EditPasteToSpecified, "To Specified Point...");
-    QMenu* specialOverwrite = edit->addMenu(QStringLiteral("Special Overwrite"));
+    QMenu* specialOverwrite = edit->addMenu(QStringLiteral("Special &Overwrite"));
     add(specialOverwrite, cmd::EditOverwriteToBeginning, "To Beginning");
     add(specialOverwrite, cmd::EditOverwriteToEnd, "To End");
     add(specialOverwrite, cmd::EditOverwriteToCurrent, "To Current Point");
     add(specialOverwrite, cmd::EditOverwriteToSpecified, "To Specified Point...");
-    QMenu* adjust = edit->addMenu(QStringLiteral("Adjust Data"));
+    QMenu* adjust = edit->addMenu(QStringLiteral("Ad&just Data"));
     add(adjust, cmd::EditSetDataSize, "Set Data Size...");
     add(adjust, cmd::EditModifyData, "Modify Data...");
     add(adjust, cmd::EditSwapData, "Swap Data...");
@@ -94,7 +94,7 @@ QMenu* CMainFrame::buildEditMenu() {
     addCommand(edit, cmd::EditSelectLine, QStringLiteral("Select &Line\tCtrl+L"),
                K(Qt::CTRL | Qt::Key_L),
                [this] { runOnPanel([](CHexPanel& p) { p.selectLine(); }); });
-    addCommand(edit, cmd::EditSelectRange, QStringLiteral("Select Ran&ge..."), {}, [this] {
+    addCommand(edit, cmd::EditSelectRange, QStringLiteral("Select Ra&nge..."), {}, [this] {
         runOnPanel([this](CHexPanel& p) { runSelectRange(p, messages_, this); });
     });
     addCommand(edit, cmd::EditSelectColumnBlock, QStringLiteral("Select Column &Block...\tCtrl+B"),

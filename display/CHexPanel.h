@@ -97,6 +97,9 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     bool decreaseIndent();
     bool changeUnit(int unit);
     bool changePageHeight(int delta);
+    // The line-width limits as the settings hold them now.
+    int minLineWidth() const;
+    int maxLineWidth() const;
     void toggleAddressBase();
     void setDataStartAddress(std::uint32_t address);
     void toggleHeader();
@@ -235,6 +238,10 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     // point; at the caret the selection is replaced. `offset` is for EditPoint::Offset.
     bool pasteAt(EditPoint point, std::uint64_t offset = 0);
     bool overwriteAt(EditPoint point, std::uint64_t offset = 0);
+    // Whether the clipboard's bytes fit in the data when they overwrite at
+    // the point (at the caret, once the selection is gone); a column block
+    // always fits, its rows are cut at the data's end.
+    bool overwriteFits(EditPoint point, std::uint64_t offset = 0) const;
     enum class SizeChange { Done, Unchanged, TooLarge, CannotExpand, Failed };
     SizeChange setDataSize(std::uint64_t size);
     bool modifyData(const ModifyDataRequest& request);
@@ -289,8 +296,6 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     void clearColumnBlock();
     void relayoutAndRepaint();
     void updateScrollBars();
-    int minLineWidth() const;
-    int maxLineWidth() const;
     std::vector<CHexShow*> shownPanels();
     // The right edge of the fixed mark and address columns.
     int fixedColumnsRight();

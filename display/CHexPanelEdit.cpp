@@ -268,6 +268,34 @@ bool CHexPanel::overwriteAt(EditPoint point, std::uint64_t offset) {
     return putClipboard(point, offset, true);
 }
 
+bool CHexPanel::overwriteFits(EditPoint point, std::uint64_t offset) const {
+    if (clipboard_ == nullptr) {
+        return true;
+    }
+    const std::optional<ClipboardItem> item = peekClipboardItem(*clipboard_);
+    if (!item || item->kind == ClipboardItem::Kind::HexBlock) {
+        return true;
+    }
+    const std::uint64_t size = state_.dataSize;
+    switch (point) {
+        case EditPoint::End:
+            return item->size <= size;
+        case EditPoint::Beginning:
+            return item->size <= size;
+        case EditPoint::Offset:
+            return offset <= size && item->size <= size - offset;
+        case EditPoint::Caret:
+            break;
+    }
+    std::uint64_t at = caretOffset_;
+    std::uint64_t remaining = size;
+    if (const auto extent = selectionExtent()) {
+        at = extent->first;
+        remaining -= std::min(extent->second, remaining);
+    }
+    return at <= remaining && item->size <= remaining - at;
+}
+
 bool CHexPanel::putClipboard(EditPoint point, std::uint64_t offset, bool overwrite) {
     if (!canPaste()) {
         return false;

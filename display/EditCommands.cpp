@@ -15,6 +15,9 @@ constexpr std::array kStrings{
     platform::StringEntry{edittext::kSetDataSize, "Set Data Size"},
     platform::StringEntry{edittext::kExpandTooLarge, "The data size to expand is too large"},
     platform::StringEntry{edittext::kCannotExpand, "Can't expand the data"},
+    platform::StringEntry{edittext::kOverwriteNoRoom,
+                          "The clipboard data do not fit between this point and the end of the "
+                          "data: nothing was overwritten"},
     platform::StringEntry{modifytext::kLengthOutOfScope,
                           "Data (length) is out of the scope of the file"},
     platform::StringEntry{modifytext::kAddressOutOfScope,
@@ -151,13 +154,13 @@ bool EditCommands::run(int id) {
             return true;
         case cmd::EditOverwrite:
         case cmd::EditOverwriteToCurrent:
-            panel_.overwriteAt(Point::Caret);
+            overwrite(Point::Caret);
             return true;
         case cmd::EditOverwriteToBeginning:
-            panel_.overwriteAt(Point::Beginning);
+            overwrite(Point::Beginning);
             return true;
         case cmd::EditOverwriteToEnd:
-            panel_.overwriteAt(Point::End);
+            overwrite(Point::End);
             return true;
         case cmd::EditReadOnly:
             panel_.toggleReadOnly();
@@ -211,6 +214,17 @@ void EditCommands::setDataSize(std::uint64_t size) {
         default:
             break;
     }
+}
+
+void EditCommands::overwrite(CHexPanel::EditPoint point, std::uint64_t offset) {
+    if (!panel_.canPaste()) {
+        return;
+    }
+    if (!panel_.overwriteFits(point, offset)) {
+        messages_.show(edittext::kOverwriteNoRoom, {platform::MessageIcon::Information});
+        return;
+    }
+    panel_.overwriteAt(point, offset);
 }
 
 void EditCommands::modifyData(const ModifyDataRequest& request) {

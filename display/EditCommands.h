@@ -20,6 +20,7 @@ inline constexpr int kOverwritePoint = 1003;  // "Choose Overwrite Point"
 inline constexpr int kSetDataSize = 1010;     // "Set Data Size"
 inline constexpr int kExpandTooLarge = 1011;
 inline constexpr int kCannotExpand = 1012;
+inline constexpr int kOverwriteNoRoom = 1050;
 }  // namespace edittext
 std::span<const platform::StringEntry> editCommandStrings();
 
@@ -47,6 +48,9 @@ class EditCommands {
     void setDataSize(std::uint64_t size);
     // Above "Max Copy Size" nothing is changed and the limit is told.
     void modifyData(const ModifyDataRequest& request);
+    // Overwrite with the clipboard at the point; bytes that would run past
+    // the data's end are refused with a message, nothing changed.
+    void overwrite(CHexPanel::EditPoint point, std::uint64_t offset = 0);
 
   private:
     bool reportCopy(CopyResult result);

@@ -33,7 +33,7 @@ ensure_packages() {
 # libraries, the display font, and Xvfb for the end-to-end window checks.
 KESTRANE_PACKAGES=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev libsqlite3-dev
+    qt6-base-dev qt6-svg-dev libgl-dev libsqlite3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
 )

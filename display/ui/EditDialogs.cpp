@@ -227,7 +227,7 @@ void runPasteToSpecifiedPoint(CHexPanel& panel, bool overwrite, platform::Messag
     }
     const auto offset = static_cast<std::uint64_t>(dialog.value() - start);
     if (overwrite) {
-        panel.overwriteAt(CHexPanel::EditPoint::Offset, offset);
+        EditCommands(panel, messages).overwrite(CHexPanel::EditPoint::Offset, offset);
     } else {
         panel.pasteAt(CHexPanel::EditPoint::Offset, offset);
     }

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kestrane.svg")));
     platform::markUiThread();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     CKestraneApp app;

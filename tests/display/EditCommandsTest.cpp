@@ -337,3 +337,32 @@ TEST_F(EditCommandsTest, RandomEditsMatchAPlainVectorAndUndoStepByStep) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditCommandsTest, OverwriteThatDoesNotFitSaysSoAndChangesNothing) {
+    openCounting(10);
+    clipboard.putText("ABCDE");
+    panel->gotoOffset(6);
+    commands->run(cmd::EditOverwrite);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown().back().text,
+              "The clipboard data do not fit between this point and the end of the data: nothing "
+              "was overwritten");
+    EXPECT_EQ(bytes()[6], 6);
+    EXPECT_EQ(panel->data().getUndoCount(), 0);
+    // Five bytes fit from offset 5, and over a selection its bytes count out.
+    panel->gotoOffset(5);
+    commands->run(cmd::EditOverwrite);
+    EXPECT_EQ(bytes()[9], 'E');
+    panel->selectRange(2, 4);  // the data becomes 8 bytes: 5 fit from 2 but not from 4
+    EXPECT_TRUE(panel->overwriteFits(CHexPanel::EditPoint::Caret));
+    panel->selectRange(4, 6);
+    EXPECT_FALSE(panel->overwriteFits(CHexPanel::EditPoint::Caret));
+    clipboard.putText("0123456789AB");
+    commands->run(cmd::EditOverwriteToEnd);
+    EXPECT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(bytes().size(), 10u);
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+// The frame's menus, bars and windows as a new user meets them: the View
+// menu's presentation commands with their state, a finished tool bar, one
+// access letter per entry, Ctrl+W for Overwrite and the two tilings.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QSet>
+#include <QTest>
+#include <QToolBar>
+
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "app/settings/CSettings.h"
+#include "display/ViewCommandIds.h"
+#include "display/ui/CHexWindow.h"
+#include "programs/kestrane/KestraneStrings.h"
+#include "tests/support/ScriptedMessageService.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+class MainFrameViewTest : public testing::Test {
+  protected:
+    testsupport::TempDir dir;
+    platform::Registry registry{dir.file("registry.sqlite")};
+    CSettings settings{registry};
+    platform::StringTable strings = makeKestraneStringTable();
+    testsupport::ScriptedMessageService messages{strings};
+    std::unique_ptr<CMainFrame> frame;
+
+    void SetUp() override {
+        settings.open();
+        frame = std::make_unique<CMainFrame>(settings, strings, messages, nullptr);
+        frame->resize(1000, 700);
+        frame->show();
+    }
+    CChildFrame& open(const std::string& name, const std::string& bytes) {
+        const std::string path = dir.file(name);
+        testsupport::writeFile(path, bytes);
+        EXPECT_TRUE(frame->openDocument(path));
+        return *frame->activeChild();
+    }
+};
+
+// The access letters of a menu's entries, "&&" not counted.
+QList<QChar> accessLetters(const QMenu& menu) {
+    QList<QChar> letters;
+    for (const QAction* entry : menu.actions()) {
+        const QString text = entry->text().section('\t', 0, 0);
+        for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+            if (text[i] == '&') {
+                if (text[i + 1] != '&') {
+                    letters.append(text[i + 1].toLower());
+                }
+                ++i;
+            }
+        }
+    }
+    return letters;
+}
+
+TEST_F(MainFrameViewTest, EveryMenuHasOneEntryPerAccessLetter) {
+    QList<QMenu*> menus;
+    for (QAction* top : frame->menuBar()->actions()) {
+        if (top->menu() != nullptr) {
+            menus.append(top->menu());
+        }
+    }
+    for (qsizetype i = 0; i < menus.size(); ++i) {
+        for (QAction* entry : menus[i]->actions()) {
+            if (entry->menu() != nullptr) {
+                menus.append(entry->menu());
+            }
+        }
+        const QList<QChar> letters = accessLetters(*menus[i]);
+        const QSet<QChar> unique(letters.begin(), letters.end());
+        EXPECT_EQ(unique.size(), letters.size()) << menus[i]->title().toStdString();
+    }
+}
+
+TEST_F(MainFrameViewTest, ThePresentationCommandsAreOnTheViewMenuWithTheirState) {
+    frame->updateCommands();
+    for (const int id : {cmd::ViewUnitByte, cmd::ViewClearIndent, cmd::ViewExtendLineWidth,
+                         cmd::ViewShrinkPageHeight}) {
+        ASSERT_NE(frame->action(id), nullptr);
+        EXPECT_FALSE(frame->action(id)->isEnabled()) << "no view: " << id;
+    }
+    EXPECT_EQ(frame->action(cmd::ViewUnitByte)->iconText(), "Unsigned byte");
+    EXPECT_EQ(frame->action(cmd::ViewUnitMulti)->toolTip(), "Multibytes...");
+    EXPECT_EQ(frame->action(cmd::ViewShrinkLineWidth)->toolTip(), "Shrink Line Width");
+
+    open("data.bin", std::string(100, 'a'));
+    frame->updateCommands();
+    QAction* byte = frame->action(cmd::ViewUnitByte);
+    EXPECT_TRUE(byte->isChecked());
+    EXPECT_FALSE(byte->isEnabled());
+    EXPECT_FALSE(frame->action(cmd::ViewClearIndent)->isEnabled());
+    frame->action(cmd::ViewUnitLong)->trigger();
+    EXPECT_EQ(frame->activeChild()->panel().state().presentation.unit(), 4);
+    EXPECT_TRUE(frame->action(cmd::ViewUnitLong)->isChecked());
+    EXPECT_TRUE(byte->isEnabled());
+    frame->action(cmd::ViewIncreaseIndent)->trigger();
+    EXPECT_TRUE(frame->action(cmd::ViewClearIndent)->isEnabled());
+    EXPECT_TRUE(frame->action(cmd::ViewCharacterPanel)->isChecked());
+}
+
+TEST_F(MainFrameViewTest, EveryToolBarButtonHasAnIconAndItsNameAsTip) {
+    EXPECT_FALSE(frame->windowIcon().isNull());
+    int buttons = 0;
+    for (QToolBar* bar : frame->findChildren<QToolBar*>()) {
+        if (bar->objectName() != "Standard toolbar" &&
+            bar->objectName() != "Presentation toolbar") {
+            continue;
+        }
+        for (QAction* command : bar->actions()) {
+            if (command->isSeparator()) {
+                continue;
+            }
+            ++buttons;
+            const QPixmap pixmap = command->icon().pixmap(24, 24);
+            EXPECT_FALSE(pixmap.isNull()) << command->iconText().toStdString();
+            EXPECT_FALSE(command->toolTip().isEmpty());
+            EXPECT_FALSE(command->toolTip().contains('&'));
+        }
+    }
+    EXPECT_EQ(buttons, 14 + 12);
+}
+
+TEST_F(MainFrameViewTest, CtrlWOverwritesAtTheCaret) {
+    CChildFrame& child = open("data.bin", std::string(16, 'a'));
+    QApplication::clipboard()->setText(QStringLiteral("XY"));
+    frame->activateWindow();
+    child.view().setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    frame->updateCommands();  // the update timer's pass: the clipboard holds text
+    QTest::keyClick(&child.view(), Qt::Key_W, Qt::ControlModifier);
+    std::uint8_t byte = 0;
+    ASSERT_TRUE(child.panel().data().readByte(byte, 1));
+    EXPECT_EQ(byte, 'Y');
+    EXPECT_EQ(child.panel().data().getDataSize(), 16u);
+    EXPECT_EQ(frame->children().size(), 1u);  // not closed
+}
+
+TEST_F(MainFrameViewTest, TileVerticallySetsTheWindowsSideBySide) {
+    open("one.bin", "1");
+    open("two.bin", "2");
+    frame->action(cmd::WindowTileVertical)->trigger();
+    auto windows = frame->children();
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(windows[0]->geometry().top(), windows[1]->geometry().top());
+    EXPECT_LT(windows[0]->geometry().right(), windows[1]->geometry().left());
+    frame->action(cmd::WindowTileHorizontal)->trigger();
+    EXPECT_EQ(windows[0]->geometry().left(), windows[1]->geometry().left());
+    EXPECT_LT(windows[0]->geometry().bottom(), windows[1]->geometry().top());
+}
+
+}  // namespace
