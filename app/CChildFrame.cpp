@@ -71,7 +71,7 @@ CKestraneView::CKestraneView(CSettings& settings, CEditDataServices services, QW
     : QWidget(parent), window_(new CHexWindow(&settings, services, this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(window_);
+    layout->addWidget(window_, 0, Qt::AlignLeft);
     setFocusProxy(window_);
 }
 

@@ -1,4 +1,5 @@
 #include "app/CFileProperties.h"
+#include "platform/qt/DialogWidth.h"
 
 #include <sys/stat.h>
 
@@ -51,6 +52,7 @@ CFilePropertiesDialog::CFilePropertiesDialog(const std::string& path, QWidget* p
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    widenToTitle(*this);
 }
 
 QString CFilePropertiesDialog::text(int row) const {

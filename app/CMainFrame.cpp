@@ -52,6 +52,9 @@ constexpr int kTabControlWidth = 444;
 
 constexpr int kPaneWidths[] = {0, 80, 120, 200, 160, 128, 40};
 
+// Room for the name, size, type and date columns of the file dialogs.
+const QSize kFileDialogSize(860, 520);
+
 }  // namespace
 
 // --------------------------------------------------------------- frame
@@ -200,8 +203,11 @@ void CMainFrame::buildMenus() {
         dialog.setNameFilters(
             {QStringLiteral("Kestrane Files (*.hex)"), QStringLiteral("All Files (*)")});
         dialog.selectNameFilter(QStringLiteral("All Files (*)"));
-        // Our own dialog, so it can carry the read-only check box.
+        // Our own dialog, so it can carry the read-only check box; the
+        // detail view shows each file's size and date.
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setViewMode(QFileDialog::Detail);
+        dialog.resize(kFileDialogSize);
         auto* readOnly = new QCheckBox(QStringLiteral("Open as &read-only"), &dialog);
         readOnly->setChecked(settings_.get(settings::general::DefaultReadonly) != 0);
         if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
@@ -535,13 +541,16 @@ bool CMainFrame::saveDocument(CChildFrame& child, bool askForName) {
     CKestraneDoc& document = child.document();
     std::string path = document.path();
     if (askForName || path.empty()) {
-        const QString proposed = QString::fromStdString(titleWithoutMark(document.title()));
-        const QString chosen =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), proposed);
-        if (chosen.isEmpty()) {
+        QFileDialog dialog(this, QStringLiteral("Save As"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setViewMode(QFileDialog::Detail);
+        dialog.resize(kFileDialogSize);
+        dialog.selectFile(QString::fromStdString(titleWithoutMark(document.title())));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return false;
         }
-        path = chosen.toStdString();
+        path = dialog.selectedFiles().front().toStdString();
     }
     CEditData& data = child.panel().data();
     if (!child.panel().saveFile(path)) {

@@ -11,6 +11,7 @@
 
 #include "app/settings/CSettings.h"
 #include "platform/MessageService.h"
+#include "platform/qt/DialogWidth.h"
 
 CNewFileDialog::CNewFileDialog(CSettings& settings, platform::MessageService& messages,
                                QWidget* parent)
@@ -67,6 +68,7 @@ CNewFileDialog::CNewFileDialog(CSettings& settings, platform::MessageService& me
     layout->addWidget(defaults_);
     layout->addWidget(directly_);
     layout->addWidget(buttons);
+    widenToTitle(*this);
 }
 
 void CNewFileDialog::setBase(NumberBase base) {

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/settings/CSettings.h"
+#include "platform/qt/DialogWidth.h"
 
 StartAddressType storedAddressType(const CSettings& settings) {
     const int stored = settings.get(settings::edit::NewdocOfsType);
@@ -39,6 +40,7 @@ CNewPasteDialog::CNewPasteDialog(CSettings& settings, QWidget* parent)
     layout->addWidget(defaults_);
     layout->addWidget(directly_);
     layout->addWidget(buttons);
+    widenToTitle(*this);
 }
 
 StartAddressType CNewPasteDialog::addressType() const {

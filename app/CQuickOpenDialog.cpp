@@ -1,4 +1,5 @@
 #include "app/CQuickOpenDialog.h"
+#include "platform/qt/DialogWidth.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -39,6 +40,7 @@ CQuickOpenDialog::CQuickOpenDialog(const std::string& folder, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(readOnly_);
     layout->addWidget(buttons);
+    widenToTitle(*this);
 }
 
 std::string CQuickOpenDialog::path() const {

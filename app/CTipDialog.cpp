@@ -11,6 +11,7 @@
 #include "app/TipStrings.h"
 #include "app/settings/CSettings.h"
 #include "platform/StringTable.h"
+#include "platform/qt/DialogWidth.h"
 
 CTipDialog::CTipDialog(CSettings& settings, const platform::StringTable& strings,
                        TipSelector& selector, QWidget* parent)
@@ -42,6 +43,7 @@ CTipDialog::CTipDialog(CSettings& settings, const platform::StringTable& strings
     layout->addWidget(startup_);
     layout->addWidget(buttons);
     showNextTip();
+    widenToTitle(*this);
 }
 
 void CTipDialog::showNextTip() {

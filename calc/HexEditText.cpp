@@ -57,3 +57,20 @@ HexTextValidator::Verdict HexTextValidator::check(std::string_view text) {
     lastValid_ = text;
     return Verdict::Accepted;
 }
+
+std::optional<std::string> cutAtTokenBoundary(std::string_view text, std::size_t room) {
+    if (text.size() <= room) {
+        return std::string(text);
+    }
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    // The cut goes before a blank, so every token kept is whole.
+    std::size_t cut = room;
+    while (cut > 0 && !blank(text[cut])) {
+        --cut;
+    }
+    const std::string_view kept = text.substr(0, cut);
+    if (std::all_of(kept.begin(), kept.end(), blank)) {
+        return std::nullopt;
+    }
+    return std::string(kept);
+}

@@ -25,6 +25,12 @@ std::optional<std::string> swapHexTextOrder(std::string_view text, int groupSize
 std::string appendOrReplaceHexText(std::string_view text, bool hasSelection,
                                    std::string_view pasted);
 
+// What of a pasted text fits in `room` characters: the whole text when it
+// fits, else its longest beginning that ends between two tokens, so a byte
+// is never cut in half ("ff" never becomes "f"); nothing when not even its
+// first token fits.
+std::optional<std::string> cutAtTokenBoundary(std::string_view text, std::size_t room);
+
 // What a box does with each change of its text: a text longer than the box's
 // limit, or (where the box validates) one that is not hexadecimal text, is
 // refused and the last accepted text comes back.

@@ -184,6 +184,9 @@ bool CHexPanel::doLayout() {
         x += width;
     }
     Container::setSize(x, client.height);
+    if (NativeWindow* window = getNativeWindow()) {
+        window->contentWidthChanged(x);
+    }
     updateScrollBars();
     loadVisibleData();
     // The caret's byte may stand on another cell now.

@@ -1,5 +1,6 @@
 #include "calc/ui/CHexEditBox.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -16,17 +17,6 @@ namespace {
 
 QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// Cuts at most `size` bytes without splitting a UTF-8 sequence.
-void truncateUtf8(std::string& text, std::size_t size) {
-    if (text.size() <= size) {
-        return;
-    }
-    while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) {
-        --size;
-    }
-    text.resize(size);
 }
 
 }  // namespace
@@ -206,21 +196,25 @@ void CHexEditBox::replaceWholeText(const std::string& text) {
 }
 
 void CHexEditBox::replaceSelection(std::string text) {
-    textCursor().insertText(fromUtf8(fitForBox(std::move(text))));
+    const std::optional<std::string> fitting = fitForBox(std::move(text));
+    if (!fitting) {
+        QApplication::beep();  // not even one whole token fits: nothing is pasted
+        return;
+    }
+    textCursor().insertText(fromUtf8(*fitting));
     ensureCursorVisible();
 }
 
 // What the box can take of an inserted text: one line in a single-line box,
-// and no more than the limit leaves room for.
-std::string CHexEditBox::fitForBox(std::string text) const {
+// and no more than the limit leaves room for, in whole tokens.
+std::optional<std::string> CHexEditBox::fitForBox(std::string text) const {
     if (singleLine_) {
         std::replace(text.begin(), text.end(), '\r', ' ');
         std::replace(text.begin(), text.end(), '\n', ' ');
     }
     const QTextCursor cursor = textCursor();
     const std::size_t kept = hexText().size() - cursor.selectedText().toStdString().size();
-    truncateUtf8(text, textLimit() > kept ? textLimit() - kept : 0);
-    return text;
+    return cutAtTokenBoundary(text, textLimit() > kept ? textLimit() - kept : 0);
 }
 
 void CHexEditBox::copySelection(bool cut) {

@@ -75,7 +75,7 @@ class CHexEditBox : public QPlainTextEdit {
     void pasteHexText(HexPasteMode mode);
     void pastePlainText();
     void showContextMenu(const QPoint& globalPosition);
-    std::string fitForBox(std::string text) const;
+    std::optional<std::string> fitForBox(std::string text) const;
 
     HexEditProgram program_;
     platform::Clipboard& clipboard_;

@@ -27,4 +27,7 @@ class NativeWindow {
     virtual void setCaretPosition(int x, int y) = 0;
     virtual void showCaret(bool shown) = 0;
     virtual void destroyCaret() = 0;
+    // The width the contents take after a layout: a window may narrow
+    // itself to it rather than show an empty strip beside them.
+    virtual void contentWidthChanged(int /*width*/) {}
 };

@@ -13,6 +13,7 @@
 #include "display/PositionInput.h"
 #include "platform/MessageService.h"
 #include "platform/PrintfFormat.h"
+#include "platform/qt/DialogWidth.h"
 
 CGoToDialog::CGoToDialog(CHexPanel& panel, platform::MessageService& messages, QWidget* parent)
     : QDialog(parent),
@@ -56,6 +57,7 @@ CGoToDialog::CGoToDialog(CHexPanel& panel, platform::MessageService& messages, Q
     connect(go_, &QPushButton::clicked, this, [this] { goTo(); });
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
     chooseKind(Position);
+    widenToTitle(*this);
 }
 
 void CGoToDialog::present() {

@@ -180,6 +180,20 @@ void CHexWindow::destroyCaret() {
     caret_ = QRect();
 }
 
+void CHexWindow::contentWidthChanged(int width) {
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int wanted = width + bar + 4;
+    if (maximumWidth() != wanted) {
+        // Wider views keep the window at the panels' width; narrower ones
+        // give it their width and it scrolls sideways.
+        setMaximumWidth(wanted);
+    }
+}
+
+QSize CHexWindow::sizeHint() const {
+    return {std::min(maximumWidth(), 4096), 300};
+}
+
 void CHexWindow::paintEvent(QPaintEvent* event) {
     const Dimension client = clientSize();
     if (client.width <= 0 || client.height <= 0) {

@@ -50,6 +50,10 @@ class CHexWindow : public QWidget, public NativeWindow {
     void setCaretPosition(int x, int y) override;
     void showCaret(bool shown) override;
     void destroyCaret() override;
+    // Narrows the window to the panels' width, the scroll bar and 4 pixels.
+    void contentWidthChanged(int width) override;
+    // As wide as the panels want (the view's layout keeps it at the left).
+    QSize sizeHint() const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -17,6 +17,7 @@
 #include "display/EditCommands.h"
 #include "display/ui/PositionDialogs.h"
 #include "platform/MessageService.h"
+#include "platform/qt/DialogWidth.h"
 
 namespace {
 
@@ -127,6 +128,7 @@ CModifyDataDialog::CModifyDataDialog(const ModifyDataForm::Bounds& bounds, std::
     address_->setCurrentIndex(0);
     address_->setEditText(qtext(form_.addressText()));
     updateEnabling();
+    widenToTitle(*this);
 }
 
 QLineEdit* CModifyDataDialog::addressEdit() const {
@@ -200,6 +202,7 @@ CSwapDataDialog::CSwapDataDialog(bool hasSelection, QWidget* parent)
     layout->addWidget(selection_);
     layout->addWidget(align_);
     layout->addWidget(buttons);
+    widenToTitle(*this);
 }
 
 bool CSwapDataDialog::wholeData() const {

@@ -19,6 +19,7 @@
 #include "app/settings/CSettings.h"
 #include "display/ui/QtGraphics.h"
 #include "platform/MessageService.h"
+#include "platform/qt/DialogWidth.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ PresentationPage::PresentationPage(CSettings& settings, platform::MessageService
     layout->addWidget(hexdata, 0, 0, 2, 1);
     layout->addWidget(limits, 0, 1);
     layout->addWidget(address, 1, 1);
+    widenToTitle(*this);
 }
 
 bool PresentationPage::apply() {
@@ -151,6 +153,7 @@ AppearancePage::AppearancePage(CSettings& settings, QWidget* parent)
     layout->addWidget(chooseBackground, 4, 0);
     layout->addWidget(chooseForeground, 4, 1);
     layout->addWidget(defaults, 5, 1);
+    widenToTitle(*this);
 }
 
 void AppearancePage::showColors() {
@@ -229,6 +232,7 @@ SetDataUnitDialog::SetDataUnitDialog(int lineWidth, int unit, platform::MessageS
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    widenToTitle(*this);
 }
 
 void SetDataUnitDialog::accept() {

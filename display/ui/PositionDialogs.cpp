@@ -6,9 +6,12 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QValidator>
 #include <QVBoxLayout>
 
+#include "platform/qt/DialogWidth.h"
 #include "platform/MessageService.h"
+#include "platform/NumberText.h"
 
 namespace {
 
@@ -50,6 +53,19 @@ bool refuse(platform::MessageService& messages, const std::string& problem) {
     return true;
 }
 
+// Takes only the digits of the number system the buttons have chosen, so a
+// field refuses another character as it is typed.
+class DigitsValidator : public QValidator {
+  public:
+    DigitsValidator(const NumberBase& base, QObject* parent) : QValidator(parent), base_(base) {}
+    State validate(QString& input, int&) const override {
+        return isDigitsOf(input.toStdString(), base_) ? Acceptable : Invalid;
+    }
+
+  private:
+    const NumberBase& base_;
+};
+
 }  // namespace
 
 NumberBaseButtons::NumberBaseButtons(QWidget* parent, std::vector<QLineEdit*> edits)
@@ -68,16 +84,20 @@ NumberBaseButtons::NumberBaseButtons(QWidget* parent, std::vector<QLineEdit*> ed
         });
     }
     buttons_[0]->setChecked(true);
+    for (QLineEdit* edit : edits_) {
+        edit->setValidator(new DigitsValidator(base_, edit));
+    }
 }
 
 void NumberBaseButtons::choose(NumberBase base) {
     if (base == base_) {
         return;
     }
-    for (QLineEdit* edit : edits_) {
-        edit->setText(text(rebaseNumber(edit->text().toStdString(), base_, base)));
-    }
+    const NumberBase old = base_;
     base_ = base;
+    for (QLineEdit* edit : edits_) {
+        edit->setText(text(rebaseNumber(edit->text().toStdString(), old, base)));
+    }
     buttons_[indexOf(base)]->setChecked(true);
 }
 
@@ -106,6 +126,7 @@ SetRangeDialog::SetRangeDialog(std::int64_t start, std::int64_t end, const Prese
     layout->addLayout(form);
     layout->addWidget(bases_->widget());
     layout->addWidget(okCancel(this));
+    widenToTitle(*this);
 }
 
 QComboBox* SetRangeDialog::makeField(std::int64_t value) {
@@ -167,6 +188,7 @@ SetColumnBlockDialog::SetColumnBlockDialog(const Block& initial, std::uint64_t l
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(okCancel(this));
+    widenToTitle(*this);
 }
 
 void SetColumnBlockDialog::accept() {
@@ -199,6 +221,7 @@ SpecifyPositionDialog::SpecifyPositionDialog(const QString& caption, std::int64_
     layout->addWidget(edit_);
     layout->addWidget(bases_->widget());
     layout->addWidget(okCancel(this));
+    widenToTitle(*this);
 }
 
 void SpecifyPositionDialog::accept() {

@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QSet>
+#include <QStyle>
 #include <QTest>
 #include <QToolBar>
 
@@ -155,6 +156,24 @@ TEST_F(MainFrameViewTest, TileVerticallySetsTheWindowsSideBySide) {
     frame->action(cmd::WindowTileHorizontal)->trigger();
     EXPECT_EQ(windows[0]->geometry().left(), windows[1]->geometry().left());
     EXPECT_LT(windows[0]->geometry().bottom(), windows[1]->geometry().top());
+}
+
+TEST_F(MainFrameViewTest, TheHexWindowIsNarrowedToItsPanels) {
+    frame->resize(1900, 700);
+    CChildFrame& child = open("data.bin", std::string(100, 'a'));
+    child.showMaximized();
+    QApplication::processEvents();
+    CHexWindow& window = child.view();
+    const int panels = window.panel().getSize().width;
+    const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    EXPECT_EQ(window.width(), panels + bar + 4);
+    EXPECT_EQ(window.x(), 0);
+    // A view narrower than the panels gives the window its width to scroll in.
+    child.showNormal();
+    child.resize(400, 300);
+    QApplication::processEvents();
+    EXPECT_LT(window.width(), panels);
+    EXPECT_GT(window.panel().maxScrollX(), 0);
 }
 
 }  // namespace

@@ -52,4 +52,14 @@ TEST(HexEditTextTest, ValidatorRefusesInvalidTextAndKeepsTheLastValid) {
     EXPECT_EQ(calculator.check("xyzzy"), HexTextValidator::Verdict::OverLimit);
 }
 
+TEST(HexEditTextTest, APasteIsCutOnlyBetweenTokens) {
+    EXPECT_EQ(cutAtTokenBoundary("aa bb", 5), "aa bb");
+    EXPECT_EQ(cutAtTokenBoundary("aa bb cc", 7), "aa bb");  // never "aa bb c"
+    EXPECT_EQ(cutAtTokenBoundary("aa bb cc", 4), "aa");
+    EXPECT_EQ(cutAtTokenBoundary(" 03 04 05", 3), " 03");
+    EXPECT_EQ(cutAtTokenBoundary("ff", 1), std::nullopt);  // never "f"
+    EXPECT_EQ(cutAtTokenBoundary(" ff", 2), std::nullopt);
+    EXPECT_EQ(cutAtTokenBoundary("", 0), "");
+}
+
 }  // namespace

@@ -185,4 +185,20 @@ TEST_F(CHexEditBoxTest, ASingleLineBoxLeavesEnterToItsDialogAndFlattensPastes) {
     EXPECT_EQ(box->hexText(), "01 02 03");
 }
 
+TEST_F(CHexEditBoxTest, APasteBeyondTheLimitNeverCutsAByteInHalf) {
+    auto box = makeBox(HexEditProgram::Kestrane);
+    box->setTextLimit(7);
+    box->setHexText("01 02 ");
+    QTextCursor cursor = box->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    box->setTextCursor(cursor);
+    clipboard.putText("ff");
+    QTest::keyClick(box.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->hexText(), "01 02 ");  // "f" alone would be another byte
+    box->setTextLimit(9);
+    clipboard.putText("ff ee");
+    QTest::keyClick(box.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->hexText(), "01 02 ff");
+}
+
 }  // namespace

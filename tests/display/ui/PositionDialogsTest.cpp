@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -97,6 +99,30 @@ TEST_F(PositionDialogsTest, SpecifyPositionReadsTheChosenBaseWithinItsBounds) {
     dialog.accept();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.value(), 4096);
+}
+
+TEST_F(PositionDialogsTest, AFieldTakesOnlyTheDigitsOfItsNumberSystemAsTheyAreTyped) {
+    SpecifyPositionDialog dialog("Set Data Size", 0, 0xffffffff, 0, messages);
+    dialog.show();
+    dialog.edit()->clear();
+    QTest::keyClicks(dialog.edit(), "1g-f 2");
+    EXPECT_EQ(dialog.edit()->text(), "1f2");
+    dialog.bases().button(NumberBase::Decimal)->setChecked(true);
+    EXPECT_EQ(dialog.edit()->text(), "498");
+    QTest::keyClicks(dialog.edit(), "a9");
+    EXPECT_EQ(dialog.edit()->text(), "4989");
+    dialog.bases().button(NumberBase::Octal)->setChecked(true);
+    QTest::keyClicks(dialog.edit(), "89");
+    EXPECT_EQ(dialog.edit()->text(), "11575");
+}
+
+TEST_F(PositionDialogsTest, ADialogOpensWideEnoughForItsTitle) {
+    SetColumnBlockDialog dialog({0, 0, 0, 0}, 10, 8, messages);
+    dialog.show();
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    // The title bar holds the title beside the window's icon and buttons.
+    EXPECT_GE(dialog.width(), QFontMetrics(bold).horizontalAdvance(dialog.windowTitle()) + 120);
 }
 
 }  // namespace
