@@ -101,8 +101,21 @@ TEST_F(CHexPanelTest, AnIndentShiftsTheFirstLineButNotTheAddresses) {
 TEST_F(CHexPanelTest, TheHeaderCoversWholeUnits) {
     open(counting(30), 10, 0, 4);
     const RecordingGraphics graphics = paint();
-    EXPECT_NE(textCall(graphics, "00010203 04050607 0809"), nullptr);
+    // The third unit holds two bytes; its header goes on with 00 01.
+    EXPECT_NE(textCall(graphics, "00010203 04050607 08090001"), nullptr);
     EXPECT_THAT(textsIn(graphics, 0), Contains("00010203 04050607 0809"));  // line 0's bytes
+}
+
+TEST_F(CHexPanelTest, AddressesFrom4GiBWidenTheAddressColumn) {
+    open(counting(64));
+    const int narrow = panel->addressPanel().getBounds().width;
+    panel->setDataStartAddress(0xFFFFFFF0u);  // line 1 is at 0x100000000
+    const int wide = panel->addressPanel().getBounds().width;
+    EXPECT_EQ(wide, narrow + 8);  // one more digit
+    EXPECT_EQ(panel->hexPanel().getBounds().x, panel->addressPanel().getBounds().right() + 4);
+    const RecordingGraphics graphics = paint();
+    EXPECT_THAT(textsIn(graphics, 0xFF0000), Contains("0FFFFFFF0"));
+    EXPECT_THAT(textsIn(graphics, 0xFF0000), Contains("100000000"));
 }
 
 TEST_F(CHexPanelTest, TheCharacterPanelShows7FAndEscapes80) {
