@@ -5,7 +5,9 @@
 #include "app/CMainFrame.h"
 #include "app/SingleInstance.h"
 #include "app/settings/CSettings.h"
+#include "platform/FileCopy.h"
 #include "platform/Registry.h"
+#include "platform/TempFile.h"
 #include "platform/qt/QtMessageService.h"
 #include "platform/qt/QtProgressRunner.h"
 #include "programs/kestrane/KestraneStrings.h"
@@ -36,6 +38,12 @@ bool CKestraneApp::start(const std::vector<std::string>& arguments) {
     instance_ = std::make_unique<SingleInstance>("KESTRANE_APP_INSTANCE");
     if (instance_->alreadyExisted() && settings_->get(settings::general::MutipleInstances) == 0) {
         return false;
+    }
+    // Work files and save copies of programs that ended without closing
+    // them (a crash, a kill) are nobody's any more.
+    platform::removeStaleTempFiles(settings_->tempDirectory());
+    if (settings_->tempDirectory() != platform::systemTempDirectory()) {
+        platform::removeStaleTempFiles(platform::systemTempDirectory());
     }
     frame_ = std::make_unique<CMainFrame>(*settings_, *strings_, *messages_, progress_.get());
     const bool placed = frame_->restorePlacement();

@@ -34,6 +34,7 @@
 #include "app/WindowPlacement.h"
 #include "app/settings/CSettings.h"
 #include "display/DisplayTexts.h"
+#include "editdata/EditDataStrings.h"
 #include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"
 #include "display/ui/OptionPages.h"
@@ -51,6 +52,9 @@ namespace {
 constexpr int kTabControlWidth = 444;
 
 constexpr int kPaneWidths[] = {0, 80, 120, 200, 160, 128, 40};
+
+// "%s no longer exists. Remove it from the recent files?"
+constexpr int kRecentFileGone = 1173;
 
 // Room for the name, size, type and date columns of the file dialogs.
 const QSize kFileDialogSize(860, 520);
@@ -495,7 +499,11 @@ void CMainFrame::childClosed(CChildFrame*) {
     }
 }
 
-bool CMainFrame::openDocument(const std::string& path, bool readOnly) {
+bool CMainFrame::openDocument(const std::string& given, bool readOnly) {
+    // A document is known by its absolute path, however it was named.
+    std::error_code ignored;
+    std::filesystem::path absolute = std::filesystem::weakly_canonical(given, ignored);
+    const std::string path = absolute.empty() ? given : absolute.string();
     for (CChildFrame* child : children()) {
         if (child->document().path() == path ||
             platform::isSameFile(child->document().path(), path)) {
@@ -520,9 +528,7 @@ bool CMainFrame::openDocument(const std::string& path, bool readOnly) {
     if (!child->panel().openFile(path, readOnly ? kGenericRead : kGenericRead | kGenericWrite)) {
         const int error = child->panel().data().lastError();
         child->close();
-        messages_.showText("The file \"" + path + "\" could not be opened: " +
-                               platform::errorText(error != 0 ? error : EINVAL) + ".",
-                           {platform::MessageIcon::Stop});
+        reportFileError(path, error, "opened");
         return false;
     }
     child->document().setPath(path);
@@ -555,9 +561,9 @@ bool CMainFrame::saveDocument(CChildFrame& child, bool askForName) {
     CEditData& data = child.panel().data();
     if (!child.panel().saveFile(path)) {
         const int error = data.lastError();
-        messages_.showText("The file \"" + path + "\" could not be saved: " +
-                               platform::errorText(error != 0 ? error : EIO) + ".",
-                           {platform::MessageIcon::Stop});
+        if (error != ECANCELED) {  // the user chose not to overwrite: nothing to report
+            reportFileError(path, error != 0 ? error : EIO, "saved");
+        }
         return false;
     }
     document.setPath(path);
@@ -568,27 +574,53 @@ bool CMainFrame::saveDocument(CChildFrame& child, bool askForName) {
     return true;
 }
 
-bool CMainFrame::closeDocument(CChildFrame& child) {
-    if (child.document().isModified()) {
-        const auto answer = messages_.showText(
-            "Save changes to " + titleWithoutMark(child.document().title()) + "?",
-            {platform::MessageIcon::Exclamation, platform::MessageButtons::YesNoCancel});
-        if (answer == platform::MessageAnswer::Cancel ||
-            (answer == platform::MessageAnswer::Yes && !saveDocument(child, false))) {
-            return false;
-        }
+void CMainFrame::reportFileError(const std::string& path, int error, const char* doing) {
+    if (error == EWOULDBLOCK) {
+        messages_.show(editstrings::kInUse, {platform::MessageIcon::Stop}, {path});
+        return;
     }
+    messages_.showText("The file \"" + path + "\" could not be " + doing + ": " +
+                           platform::errorText(error != 0 ? error : EINVAL) + ".",
+                       {platform::MessageIcon::Stop});
+}
+
+bool CMainFrame::askToSave(CChildFrame& child) {
+    if (!child.document().isModified()) {
+        return true;
+    }
+    // The document asked about is the one in front.
+    area_->setActiveSubWindow(&child);
+    const auto answer =
+        messages_.showText("Save changes to " + titleWithoutMark(child.document().title()) + "?",
+                           {platform::MessageIcon::Exclamation, platform::MessageButtons::YesNoCancel});
+    return answer == platform::MessageAnswer::No ||
+           (answer == platform::MessageAnswer::Yes && saveDocument(child, false));
+}
+
+void CMainFrame::finishClose(CChildFrame& child) {
     child.document().closeDatamarks();
     child.panel().closeFile();
     child.close();
+}
+
+bool CMainFrame::closeDocument(CChildFrame& child) {
+    if (!askToSave(child)) {
+        return false;
+    }
+    finishClose(child);
     return true;
 }
 
 bool CMainFrame::closeAllDocuments() {
-    for (CChildFrame* child : children()) {
-        if (!closeDocument(*child)) {
+    // Every question comes before anything closes: Cancel leaves all open.
+    const std::vector<CChildFrame*> all = children();
+    for (CChildFrame* child : all) {
+        if (!askToSave(*child)) {
             return false;
         }
+    }
+    for (CChildFrame* child : all) {
+        finishClose(*child);
     }
     return true;
 }
@@ -642,6 +674,21 @@ void CMainFrame::launchSibling(const char* name) {
     QProcess::startDetached(program, {});  // a failed launch is not reported
 }
 
+void CMainFrame::openRecentFile(const std::string& path) {
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) {
+        if (messages_.show(kRecentFileGone,
+                           {platform::MessageIcon::Question, platform::MessageButtons::YesNo},
+                           {path}) == platform::MessageAnswer::Yes) {
+            recent_.remove(path);
+            recent_.save(settings_);
+            refreshRecentMenu();
+        }
+        return;
+    }
+    openDocument(path);
+}
+
 void CMainFrame::refreshRecentMenu() {
     if (recentMenu_ == nullptr) {
         return;
@@ -651,7 +698,7 @@ void CMainFrame::refreshRecentMenu() {
     for (const std::string& path : recent_.paths()) {
         QAction* entry = recentMenu_->addAction(
             QStringLiteral("&%1 %2").arg(number++).arg(QString::fromStdString(path)));
-        connect(entry, &QAction::triggered, this, [this, path] { openDocument(path); });
+        connect(entry, &QAction::triggered, this, [this, path] { openRecentFile(path); });
     }
     recentMenu_->setEnabled(!recent_.paths().empty());
 }

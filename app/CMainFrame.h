@@ -52,6 +52,7 @@ class CMainFrame : public QMainWindow {
     bool saveDocument(CChildFrame& child, bool askForName);
     // Asks to save a modified document; false when the user cancels.
     bool closeDocument(CChildFrame& child);
+    // Asks about every modified document first; Cancel keeps all open.
     bool closeAllDocuments();
 
     CChildFrame* activeChild() const;
@@ -103,6 +104,14 @@ class CMainFrame : public QMainWindow {
     void childTitleChanged(CChildFrame* child);
     void childClosed(CChildFrame* child);
     void refreshRecentMenu();
+    // A recent file that is gone is offered for removal from the list.
+    void openRecentFile(const std::string& path);
+    // "Save changes to ...?" with the document in front: true to go on
+    // closing (saved or not wanted), false for Cancel or a failed save.
+    bool askToSave(CChildFrame& child);
+    void finishClose(CChildFrame& child);
+    // One message for a file that could not be opened or saved, with its reason.
+    void reportFileError(const std::string& path, int error, const char* doing);
     void runOnPanel(const std::function<void(CHexPanel&)>& command);
     void launchSibling(const char* name);
 

@@ -9,7 +9,8 @@ class CSettings;
 // kept in "Recent File List" as "File1", "File2", ...
 class RecentFiles {
   public:
-    explicit RecentFiles(int capacity) : capacity_(capacity < 1 ? 1 : capacity) {}
+    // The list holds 4 to 10 entries, whatever the setting asks.
+    explicit RecentFiles(int capacity) : capacity_(capacity < 4 ? 4 : capacity > 10 ? 10 : capacity) {}
 
     void load(const CSettings& settings);
     void save(CSettings& settings) const;

@@ -126,6 +126,7 @@ bool CEditData::open(const std::string& path, std::uint32_t accessMode) {
     }
     file_ = std::move(file);
     path_ = path;
+    identity_ = platform::identityOf(file_);
     accessMode_ = accessMode;
     readOnly_ = (accessMode & kGenericWrite) == 0;
     mode_ = StorageMode::InPlace;
@@ -152,6 +153,7 @@ void CEditData::close() {
     readOnly_ = false;
     mode_ = StorageMode::NoData;
     path_.clear();
+    identity_.reset();
     file_.close();
     dataSize_ = 0;
     freeMemory();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -60,7 +61,8 @@ class CEditData {
     bool open(const std::string& path, std::uint32_t accessMode);
     void close();
     // Save and Save As. On failure the target is untouched, the store keeps
-    // its data and stays modified; lastError() tells why.
+    // its data and stays modified; lastError() tells why (ECANCELED when the
+    // user chose not to overwrite a file another program changed).
     bool save(const std::string& path);
     // Takes the content of `path` (a temporary file made by the caller, which
     // is deleted whatever happens) as the new data.
@@ -237,8 +239,20 @@ class CEditData {
     void closeWorkFile();
 
     // Save by mode.
+    // Before the document's own file is saved over: whether it is still as
+    // it was opened (or last saved), and if not, whether the user wants it
+    // overwritten with the whole document.
+    bool confirmOverwriteOfChanged(const std::string& target);
+    bool isOwnPath(const std::string& target) const;
+    void rememberIdentity(const platform::File& file);
     bool saveMemory(const std::string& target);
     bool saveInPlace(const std::string& target);
+    // The in-place file's modified blocks, written into the very file it
+    // opened; false without writing when the path holds another file now.
+    bool writeBlocksInPlace();
+    // The whole document (the opened file and its modified blocks) as a new
+    // version of `target`.
+    bool writeWholeInPlaceDocument(const std::string& target);
     bool saveWorkCopy(const std::string& target);
     bool copyIntoReplacement(platform::File& source, std::uint64_t size, platform::File& target);
     bool failWith(int error);
@@ -278,4 +292,8 @@ class CEditData {
 
     bool modified_ = false;
     int lastError_ = 0;
+    // The file as it was opened or last saved; a save over the same path
+    // compares it with what is there now.
+    std::optional<platform::FileIdentity> identity_;
+    bool overwriteWhole_ = false;
 };

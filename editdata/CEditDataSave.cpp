@@ -1,6 +1,7 @@
 // Saving a store, by storage mode, and the file copy. A save never puts the
 // user's data at risk: new content is written beside the target and renamed
 // over it once complete, so a failed save leaves the target as it was.
+#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -39,10 +40,52 @@ File lockExistingTarget(const std::string& target, int& error) {
 
 }  // namespace
 
+bool CEditData::isOwnPath(const std::string& target) const {
+    if (path_.empty()) {
+        return false;
+    }
+    if (target == path_) {
+        return true;
+    }
+    std::error_code ignored;
+    const auto a = std::filesystem::weakly_canonical(target, ignored);
+    const auto b = std::filesystem::weakly_canonical(path_, ignored);
+    return !a.empty() && a == b;
+}
+
+void CEditData::rememberIdentity(const File& file) {
+    identity_ = platform::identityOf(file);
+}
+
+bool CEditData::confirmOverwriteOfChanged(const std::string& target) {
+    overwriteWhole_ = false;
+    if (!identity_ || !isOwnPath(target)) {
+        return true;
+    }
+    const auto now = platform::identityAt(target);
+    if (!now || *now == *identity_) {
+        return true;  // unchanged, or gone: nothing of another program's to lose
+    }
+    const bool overwrite =
+        services_.messages != nullptr &&
+        services_.messages->show(editstrings::kChangedOnDisk,
+                                 {platform::MessageIcon::Exclamation,
+                                  platform::MessageButtons::YesNo, platform::MessageAnswer::No},
+                                 {target}) == platform::MessageAnswer::Yes;
+    if (!overwrite) {
+        return failWith(ECANCELED);
+    }
+    overwriteWhole_ = true;
+    return true;
+}
+
 bool CEditData::save(const std::string& path) {
     lastError_ = 0;
     if (path.empty()) {
         return failWith(ENOENT);
+    }
+    if (!confirmOverwriteOfChanged(path)) {
+        return false;
     }
     switch (mode_) {
         case StorageMode::MemoryNew:
@@ -92,6 +135,7 @@ bool CEditData::saveMemory(const std::string& target) {
     }
     file_ = std::move(replacement->file());
     path_ = target;
+    rememberIdentity(file_);
     mode_ = StorageMode::MemoryLoaded;
     clearHistory();
     setModified(false);
@@ -102,38 +146,55 @@ bool CEditData::saveInPlace(const std::string& target) {
     if (!file_.isOpen() || !flushWindow()) {
         return false;
     }
-    int error = 0;
-    if (platform::isSameFile(target, path_)) {
-        // Saving an in-place file to itself writes its modified blocks into
-        // it; the file keeps its size.
-        file_.close();
-        File writable = File::open(path_, FileAccess::ReadWrite, FileShare::NotShared);
-        if (!writable.isOpen() || !writeBlocksTo(writable) || !writable.sync()) {
-            error = lastError_ != 0 ? lastError_ : writable.lastError();
-            writable.close();
-            // The store must not lose its file: go back to reading it.
-            file_ = File::open(path_, FileAccess::Read, FileShare::ShareRead);
-            return failWith(error);
-        }
-        file_ = std::move(writable);
-    } else {
-        File held = lockExistingTarget(target, error);
-        auto replacement = error == 0 ? FileReplacement::begin(target, error) : std::nullopt;
-        const bool written = replacement &&
-                             copyIntoReplacement(file_, dataSize_, replacement->file()) &&
-                             writeBlocksTo(replacement->file()) && replacement->commit(error);
-        if (!written) {
-            if (services_.messages != nullptr) {
-                services_.messages->show(editstrings::kCantCreateNewFile,
-                                         {platform::MessageIcon::Stop});
-            }
-            return failWith(error != 0 ? error : lastError_);
-        }
-        file_ = std::move(replacement->file());
-        path_ = target;
+    // Blocks are patched only into the very file this document opened; a
+    // path that holds another file now, or none, gets the whole document.
+    const auto opened = platform::identityOf(file_);
+    const auto atPath = platform::identityAt(target);
+    const bool samePlace = !overwriteWhole_ && opened && atPath && atPath->sameFile(*opened);
+    if (!(samePlace ? writeBlocksInPlace() : writeWholeInPlaceDocument(target))) {
+        return false;
     }
+    rememberIdentity(file_);
     clearHistory();
     setModified(false);
+    return true;
+}
+
+bool CEditData::writeBlocksInPlace() {
+    // Nobody else may have the file open while it is patched; the document's
+    // own handle goes from a shared to the exclusive lock for that time.
+    if (flock(file_.fd(), LOCK_EX | LOCK_NB) != 0) {
+        return failWith(errno);
+    }
+    // Opened through the handle, not the path: the same file whatever the
+    // path names meanwhile.
+    const std::string self = "/proc/self/fd/" + std::to_string(file_.fd());
+    File writable = File::adopt(::open(self.c_str(), O_RDWR | O_CLOEXEC));
+    const int openError = errno;
+    const bool written = writable.isOpen() && writeBlocksTo(writable) && writable.sync();
+    const int error = !writable.isOpen() ? openError
+                      : lastError_ != 0  ? lastError_
+                                         : writable.lastError();
+    writable.close();
+    flock(file_.fd(), LOCK_SH | LOCK_NB);
+    return written || failWith(error != 0 ? error : EIO);
+}
+
+bool CEditData::writeWholeInPlaceDocument(const std::string& target) {
+    int error = 0;
+    File held = isOwnPath(target) ? File() : lockExistingTarget(target, error);
+    auto replacement = error == 0 ? FileReplacement::begin(target, error) : std::nullopt;
+    const bool written = replacement &&
+                         copyIntoReplacement(file_, dataSize_, replacement->file()) &&
+                         writeBlocksTo(replacement->file()) && replacement->commit(error);
+    if (!written) {
+        return failWith(error != 0 ? error : lastError_);
+    }
+    file_ = std::move(replacement->file());
+    path_ = target;
+    // Its blocks are in the file now.
+    freeBlocks();
+    resetWindow();
     return true;
 }
 
@@ -151,6 +212,7 @@ bool CEditData::saveWorkCopy(const std::string& target) {
     }
     file_ = std::move(replacement->file());
     path_ = target;
+    rememberIdentity(file_);
     dataSize_ = workSize_;
     closeWorkFile();
     mode_ = StorageMode::InPlace;

@@ -26,6 +26,10 @@ constexpr std::array kStrings{
     platform::StringEntry{1156, "Can't open the source file!"},
     platform::StringEntry{1157, "The source file size is wrong!"},
     platform::StringEntry{1158, "Can't create new file!"},
+    platform::StringEntry{1171,
+                          "%s has been changed by another program since it was opened.\n"
+                          "Overwrite it with this document?"},
+    platform::StringEntry{1172, "%s is in use by another program."},
     platform::StringEntry{1201, "Typing"},
     platform::StringEntry{1202, "Delete data"},
     platform::StringEntry{1203, "Delete data block"},

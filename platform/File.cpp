@@ -1,14 +1,36 @@
 #include "platform/File.h"
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
 namespace platform {
+namespace {
+
+// A regular file on a file system that holds data: the files of /proc and
+// /sys are regular but made up as they are read.
+bool isRegularFile(int fd, const struct stat& info) {
+    if (!S_ISREG(info.st_mode)) {
+        return false;
+    }
+    struct statfs system {};
+    return fstatfs(fd, &system) != 0 ||
+           (system.f_type != PROC_SUPER_MAGIC && system.f_type != SYSFS_MAGIC);
+}
+
+FileIdentity identityFrom(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::uint64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+}  // namespace
 
 File::~File() {
     close();
@@ -52,7 +74,8 @@ File File::open(const std::string& path, FileAccess access, FileShare share,
             flags |= O_CREAT;
             break;
     }
-    File file(::open(path.c_str(), flags, 0666));
+    // Non-blocking, so a pipe without a writer cannot hold the open up.
+    File file(::open(path.c_str(), flags | O_NONBLOCK, 0666));
     if (!file.isOpen()) {
         file.error_ = errno;
         return file;
@@ -63,6 +86,12 @@ File File::open(const std::string& path, FileAccess access, FileShare share,
         file.error_ = EISDIR;
         return file;
     }
+    if (!isRegularFile(file.fd_, info)) {
+        file.close();
+        file.error_ = kErrorNotRegularFile;
+        return file;
+    }
+    fcntl(file.fd_, F_SETFL, fcntl(file.fd_, F_GETFL) & ~O_NONBLOCK);
     const int lock = share == FileShare::NotShared ? LOCK_EX : LOCK_SH;
     if (flock(file.fd_, lock | LOCK_NB) != 0) {
         const int error = errno;
@@ -154,7 +183,26 @@ bool File::sync() {
     return true;
 }
 
+std::optional<FileIdentity> identityOf(const File& file) {
+    struct stat info {};
+    if (!file.isOpen() || fstat(file.fd(), &info) != 0) {
+        return std::nullopt;
+    }
+    return identityFrom(info);
+}
+
+std::optional<FileIdentity> identityAt(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return identityFrom(info);
+}
+
 std::string errorText(int error) {
+    if (error == kErrorNotRegularFile) {
+        return "Not a regular file (a pipe, socket, device or system file)";
+    }
     return std::strerror(error);
 }
 

@@ -56,7 +56,26 @@ class File {
     int error_ = 0;
 };
 
-// The text of an errno value ("Permission denied").
+// What tells one version of a file from another: which file it is (device
+// and inode) and its size and modification time.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds since the epoch
+    bool sameFile(const FileIdentity& other) const {
+        return device == other.device && inode == other.inode;
+    }
+    bool operator==(const FileIdentity& other) const = default;
+};
+std::optional<FileIdentity> identityOf(const File& file);
+std::optional<FileIdentity> identityAt(const std::string& path);
+
+// The error of an open that found a pipe, socket, device or system file: only
+// regular files are documents, and opening the others could block for ever.
+inline constexpr int kErrorNotRegularFile = 0x10001;
+
+// The text of an errno value ("Permission denied"), or of kErrorNotRegularFile.
 std::string errorText(int error);
 
 }  // namespace platform

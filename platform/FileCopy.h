@@ -20,12 +20,20 @@ bool copyFileData(File& source, std::uint64_t sourceOffset, File& target,
                   std::uint64_t targetOffset, std::uint64_t count,
                   const std::function<bool(std::uint64_t done)>& progress = {});
 
-// A new version of a file, written beside it and put in its place by one
-// rename, so the old file stays whole until the new one is complete and
-// synced. A symbolic link is followed: its target is replaced and the link
-// stays. The new file keeps the old one's permission bits (and owner, where
-// allowed). Until commit() the old file is untouched; an uncommitted
-// replacement removes its temporary file.
+// How a file gets its new content. A rename over it loses nothing only when
+// the file has one name and its folder takes a new file beside it; a file
+// with several hard links, or in a folder that takes no new files, is
+// rewritten in place instead, from a copy of the new content in the
+// temporary directory, with its old content kept there until it is done.
+enum class ReplaceStrategy { Rename, RewriteInPlace };
+ReplaceStrategy chooseReplaceStrategy(bool exists, std::uint64_t links, bool folderTakesNewFiles);
+
+// A new version of a file, put in its place only once it is complete and
+// synced, so the old file stays whole until then (see ReplaceStrategy). A
+// symbolic link is followed: its target is replaced and the link stays. The
+// new file keeps the old one's permission bits (and owner, where allowed) and
+// extended attributes. Until commit() the old file is untouched; an
+// uncommitted replacement removes its temporary file.
 class FileReplacement {
   public:
     // Starts a replacement of `target`; nullopt with `error` set when no
@@ -41,14 +49,17 @@ class FileReplacement {
     File& file() { return file_; }
     // The path that is replaced (the link target for a symbolic link).
     const std::string& targetPath() const { return target_; }
-    // Syncs the new file and renames it over the target. On success file()
-    // is the target, still open and locked; on failure `error` is set and
-    // the target is unchanged.
+    ReplaceStrategy strategy() const { return strategy_; }
+    // Syncs the new file and puts it in the target's place. On success
+    // file() is the target, still open; on failure `error` is set and the
+    // target has its old content.
     bool commit(int& error);
 
   private:
     FileReplacement(std::string target, std::string temporary, File file, int mode, int uid,
-                    int gid);
+                    int gid, ReplaceStrategy strategy);
+    bool renameOverTarget(int& error);
+    bool rewriteTarget(int& error);
 
     std::string target_;
     std::string temporary_;
@@ -56,10 +67,18 @@ class FileReplacement {
     int mode_;
     int uid_;
     int gid_;
+    ReplaceStrategy strategy_;
     bool committed_ = false;
 };
 
 // Whether two paths name the same existing file (the same device and inode).
 bool isSameFile(const std::string& first, const std::string& second);
+
+// The prefix of the suite's own temporary files in the temporary directory
+// (work files and save copies), so a later start can find the stale ones.
+inline constexpr const char* kTempPrefix = "~HEXDATA";
+// Removes the suite's temporary files in `directory` that no running
+// program holds (each holder keeps a lock on its file); returns how many.
+int removeStaleTempFiles(const std::string& directory);
 
 }  // namespace platform

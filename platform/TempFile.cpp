@@ -39,7 +39,7 @@ std::optional<std::string> createUniqueTempFile(std::string_view directory,
     if (folder != "/") {
         folder += '/';
     }
-    const std::string head = folder + std::string(prefix.substr(0, 3));
+    const std::string head = folder + std::string(prefix);
     const unsigned start = startingNumber();
     for (unsigned tried = 0; tried < kUniqueNumbers; ++tried) {
         // Zero is not a number the rule hands out.

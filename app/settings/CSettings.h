@@ -48,7 +48,7 @@ class CSettings {
     // with a trailing separator.
     std::string tempDirectory() const;
     // A new empty file in the temporary directory named from `prefix`
-    // ("~HEXDATA" -> "~HE<hex>.tmp"); nullopt when none could be created.
+    // ("~HEXDATA" -> "~HEXDATA<hex>.tmp"); nullopt when none could be created.
     std::optional<std::string> createTempFile(std::string_view prefix) const;
     // "Max File Size" in bytes, never below 4194304.
     std::uint32_t maxDirectEditSize() const;

@@ -64,4 +64,10 @@ TEST(SingleInstanceTest, ASecondProcessFindsTheFirst) {
     unsetenv("XDG_RUNTIME_DIR");
 }
 
+TEST(RecentFilesCapacityTest, TheListHoldsFourToTenEntriesWhateverIsStored) {
+    EXPECT_EQ(RecentFiles(300000).capacity(), 10);
+    EXPECT_EQ(RecentFiles(-5).capacity(), 4);
+    EXPECT_EQ(RecentFiles(6).capacity(), 6);
+}
+
 }  // namespace

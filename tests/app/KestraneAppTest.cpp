@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <filesystem>
 
 #include "app/CMainFrame.h"
 #include "app/settings/CSettings.h"
@@ -77,6 +78,23 @@ TEST(KestraneAppArgumentsTest, OnePathQuotedOrNot) {
     EXPECT_EQ(CKestraneApp::fileArgument({}), "");
     EXPECT_EQ(CKestraneApp::fileArgument({"/a b/c.bin"}), "/a b/c.bin");
     EXPECT_EQ(CKestraneApp::fileArgument({"\"/a b/c.bin\""}), "/a b/c.bin");
+}
+
+TEST_F(KestraneAppTest, StartUpClearsTheWorkFilesOfEndedPrograms) {
+    const std::string temp = dir.file("temp");
+    std::filesystem::create_directory(temp);
+    {
+        platform::Registry registry(dir.file("registry.sqlite"));
+        CSettings store(registry);
+        store.open();
+        store.write(settings::general::TempFilePath, temp);
+    }
+    testsupport::writeFile(temp + "/~HEXDATA5E1.tmp", "left by a killed save");
+    testsupport::writeFile(temp + "/notes.txt", "someone else's");
+    CKestraneApp app;
+    ASSERT_TRUE(app.start({}));
+    EXPECT_FALSE(std::filesystem::exists(temp + "/~HEXDATA5E1.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(temp + "/notes.txt"));
 }
 
 }  // namespace

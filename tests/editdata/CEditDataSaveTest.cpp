@@ -130,14 +130,15 @@ TEST_F(CEditDataSaveTest, SaveAsOfAnInPlaceFileLeavesTheSourceAlone) {
     EXPECT_TRUE(leftovers().empty());
 }
 
-TEST_F(CEditDataSaveTest, SaveAsOfAnInPlaceFileThatCannotBeWrittenSaysSoAndKeepsEverything) {
+TEST_F(CEditDataSaveTest, SaveAsOfAnInPlaceFileThatCannotBeWrittenTellsWhyAndKeepsEverything) {
     const std::string original = patternBytes(kLargeSize);
     const std::string source = env.makeFile("source", original);
     ASSERT_TRUE(store.open(source, kGenericRead | kGenericWrite));
     type(10, 0xFF);
     EXPECT_FALSE(store.save(env.dir.file("no-such-folder/target")));
-    EXPECT_THAT(env.messages.shownIds(), testing::ElementsAre(editstrings::kCantCreateNewFile));
-    EXPECT_EQ(env.messages.shown()[0].text, "Can't create new file!");
+    // The reason goes to the caller, who shows one message with it.
+    EXPECT_EQ(store.lastError(), ENOENT);
+    EXPECT_TRUE(env.messages.shownIds().empty());
     EXPECT_TRUE(store.isModified());
     EXPECT_EQ(store.path(), source);
     std::uint8_t byte = 0;
@@ -329,5 +330,88 @@ TEST_F(CEditDataSaveTest, ALargeCopyRunsUnderTheCopyFileDialogOnTheUserInterface
     EXPECT_EQ(readFileBytes(target), original);
     EXPECT_TRUE(leftovers().empty());
 }
+
+}  // namespace
+
+namespace {
+
+// Another program's edit: a byte written into the file where it is, with a
+// modification time that tells it apart even within one clock tick.
+void editBehindTheDocument(const std::string& path, std::uint64_t offset, char byte) {
+    platform::File file =
+        platform::File::open(path, platform::FileAccess::ReadWrite, platform::FileShare::ShareRead);
+    ASSERT_TRUE(file.isOpen());
+    ASSERT_TRUE(file.writeAt(&byte, 1, offset));
+    const struct timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 0}};
+    ASSERT_EQ(::futimens(file.fd(), later), 0);
+}
+
+// Another program's save: a new file renamed over the path.
+void replaceBehindTheDocument(const std::string& path, const std::string& bytes) {
+    const std::string fresh = path + ".other";
+    testsupport::writeFile(fresh, bytes);
+    ASSERT_EQ(::rename(fresh.c_str(), path.c_str()), 0);
+}
+
+class CEditDataChangedOnDiskTest : public CEditDataSaveTest,
+                                   public testing::WithParamInterface<bool> {
+  protected:
+    // Small files are held in memory, large ones edited in place.
+    std::size_t size() const { return GetParam() ? kLargeSize : 4096; }
+};
+
+TEST_P(CEditDataChangedOnDiskTest, AnotherProgramsEditIsNeverSilentlyMerged) {
+    const std::string original = patternBytes(size());
+    const std::string path = env.makeFile("shared.bin", original);
+    ASSERT_TRUE(store.open(path, kGenericRead | kGenericWrite));
+    type(10, 0xAA);
+    editBehindTheDocument(path, 20, '\x55');  // inside the same 1 KiB block
+
+    env.messages.answer(platform::MessageAnswer::No);
+    EXPECT_FALSE(store.save(path));
+    EXPECT_EQ(store.lastError(), ECANCELED);
+    ASSERT_EQ(env.messages.shownIds(), std::vector<int>{editstrings::kChangedOnDisk});
+    EXPECT_EQ(env.messages.shown()[0].text,
+              path + " has been changed by another program since it was opened.\n"
+                     "Overwrite it with this document?");
+    EXPECT_TRUE(store.isModified());
+    std::string theirs = original;
+    theirs[20] = '\x55';
+    EXPECT_EQ(readFileBytes(path), theirs);  // their edit kept, ours not written
+
+    env.messages.answer(platform::MessageAnswer::Yes);
+    ASSERT_TRUE(store.save(path));
+    EXPECT_FALSE(store.isModified());
+    const std::string saved = readFileBytes(path);
+    EXPECT_EQ(static_cast<std::uint8_t>(saved[10]), 0xAA);
+    // Saved again without anything in between: no question.
+    type(11, 0xBB);
+    ASSERT_TRUE(store.save(path));
+    EXPECT_EQ(env.messages.shown().size(), 2u);
+}
+
+TEST_P(CEditDataChangedOnDiskTest, AReplacedFileNeverReceivesTheOldFilesBytes) {
+    const std::string original = patternBytes(size());
+    const std::string path = env.makeFile("replaced.bin", original);
+    ASSERT_TRUE(store.open(path, kGenericRead | kGenericWrite));
+    type(10, 0xAA);
+    const std::string theirs(size() / 2, 'r');
+    replaceBehindTheDocument(path, theirs);
+
+    env.messages.answer(platform::MessageAnswer::No);
+    EXPECT_FALSE(store.save(path));
+    EXPECT_EQ(readFileBytes(path), theirs);  // untouched, not patched with our blocks
+
+    env.messages.answer(platform::MessageAnswer::Yes);
+    ASSERT_TRUE(store.save(path));
+    std::string ours = original;
+    ours[10] = '\xAA';
+    EXPECT_EQ(readFileBytes(path), ours);  // the whole document, not a mix
+}
+
+INSTANTIATE_TEST_SUITE_P(StorageModes, CEditDataChangedOnDiskTest, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "InPlace" : "Memory";
+                         });
 
 }  // namespace

@@ -85,7 +85,7 @@ TEST_F(CEditDataWorkCopyTest, TheWorkCopyKeepsTheTypedBytesAndStartsAFreshHistor
     EXPECT_EQ(store.storageMode(), StorageMode::WorkCopy);
     EXPECT_EQ(store.modifiedBlockCount(), 0u);
     EXPECT_EQ(store.getUndoCount(), 0u);
-    EXPECT_THAT(store.workFilePath(), testing::MatchesRegex(".*/temp/~HE[0-9A-F]{1,4}\\.tmp"));
+    EXPECT_THAT(store.workFilePath(), testing::MatchesRegex(".*/temp/~HEXDATA[0-9A-F]{1,4}\\.tmp"));
     EXPECT_EQ(readAll(store), expected);
     EXPECT_EQ(edittest::readFileBytes(path), original);
 }

@@ -18,7 +18,7 @@ TEST(TempFileTest, NamesFollowThePrefixRuleAndFilesAreCreatedEmptyAndPrivate) {
     const auto path = platform::createUniqueTempFile(dir.path(), "~HEXDATA");
     ASSERT_TRUE(path.has_value());
     const std::string name = fs::path(*path).filename().string();
-    EXPECT_THAT(name, testing::MatchesRegex("~HE[0-9A-F]{1,4}\\.tmp"));
+    EXPECT_THAT(name, testing::MatchesRegex("~HEXDATA[0-9A-F]{1,4}\\.tmp"));
     EXPECT_EQ(fs::path(*path).parent_path(), fs::path(dir.path()));
     EXPECT_EQ(fs::file_size(*path), 0u);
     struct stat info {};

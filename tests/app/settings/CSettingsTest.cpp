@@ -223,7 +223,7 @@ TEST_F(CSettingsTest, TemporaryFilesAreMadeInTheTemporaryDirectory) {
     store.write(keys::general::TempFilePath, dir.file("temp"));
     const auto path = store.createTempFile("~HEXDATA");
     ASSERT_TRUE(path.has_value());
-    EXPECT_THAT(*path, testing::MatchesRegex(".*/temp/~HE[0-9A-F]{1,4}\\.tmp"));
+    EXPECT_THAT(*path, testing::MatchesRegex(".*/temp/~HEXDATA[0-9A-F]{1,4}\\.tmp"));
     EXPECT_TRUE(fs::exists(*path));
 
     store.write(keys::general::TempFilePath, dir.file("gone"));
