@@ -53,6 +53,12 @@ void CMainFrame::fileNewAndPaste() {
     if (!item) {
         return;
     }
+    if (item->size == 0) {
+        // A block of no columns (or rows) holds no byte to paste, whatever
+        // size its rows would make.
+        messages_.show(newfilestrings::kSizeNotPositive, {platform::MessageIcon::Exclamation});
+        return;
+    }
     StartAddressType type = storedAddressType(settings_);
     const int blockWidth =
         std::max(static_cast<int>(std::min<std::uint32_t>(item->columns, 0x7fffffff)),

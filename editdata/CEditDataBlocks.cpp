@@ -133,9 +133,10 @@ RowPart rowPart(const ColumnBlock& block, std::int64_t line, std::uint64_t size)
     const std::int64_t start = rowStart(block, line);
     const std::uint64_t begin = clampTo(start, size);
     const std::uint64_t end = std::max(begin, clampTo(start + block.columns(), size));
-    const auto column = static_cast<std::uint64_t>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(begin) - start, block.columns()));
-    return {begin, end, column};
+    // A row that starts past the data has no part in it: column 0, no bytes.
+    const auto column = static_cast<std::uint64_t>(std::clamp<std::int64_t>(
+        static_cast<std::int64_t>(begin) - start, 0, std::max<std::int64_t>(block.columns(), 0)));
+    return {begin, end, end > begin ? column : 0};
 }
 
 // ------------------------------------------------------------- reading
@@ -263,6 +264,9 @@ bool CEditData::restoreDeletedBlock(const std::uint8_t* rows, const ColumnBlock&
         out += keep;
         src += keep;
         const std::uint64_t bytes = part.end - part.begin;
+        if (bytes == 0) {
+            continue;  // the row lay past the data
+        }
         std::memcpy(rebuilt.get() + out,
                     rows +
                         static_cast<std::uint64_t>(line - block.firstLine) *
@@ -313,6 +317,9 @@ bool CEditData::overwriteBlock(const std::uint8_t* source, const ColumnBlock& bl
     std::uint64_t written = 0;
     for (std::int64_t line = block.firstLine; line <= block.lastLine; ++line) {
         const RowPart part = rowPart(block, line, dataSize_);
+        if (part.end == part.begin) {
+            continue;  // the row lies past the data
+        }
         std::memmove(memory_.get() + part.begin,
                      source +
                          static_cast<std::uint64_t>(line - block.firstLine) *

@@ -278,7 +278,7 @@ std::optional<std::uint32_t> clipboardBlockColumns(const platform::Clipboard& cl
 
 std::uint64_t documentSizeFor(const ClipboardItem& item, int lineWidth) {
     const auto width = static_cast<std::uint64_t>(std::max(lineWidth, 1));
-    if (item.kind != ClipboardItem::Kind::HexBlock || item.rows == 0 || width <= item.columns) {
+    if (item.kind != ClipboardItem::Kind::HexBlock || item.size == 0 || width <= item.columns) {
         return item.size;
     }
     return (std::uint64_t{item.rows} - 1) * width + item.columns;

@@ -1,10 +1,34 @@
 #include "platform/PrintfFormat.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 namespace platform {
+namespace {
+
+// A real number as an integer: cut toward zero and held to the integer's
+// range (NaN gives 0), where a plain conversion would be undefined.
+template <typename Integer>
+Integer clampedToInteger(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    constexpr auto lowest = static_cast<double>(std::numeric_limits<Integer>::lowest());
+    constexpr auto highest = static_cast<double>(std::numeric_limits<Integer>::max());
+    if (value <= lowest) {
+        return std::numeric_limits<Integer>::lowest();
+    }
+    if (value >= highest) {
+        return std::numeric_limits<Integer>::max();
+    }
+    return static_cast<Integer>(value);
+}
+
+}  // namespace
 
 std::int64_t FormatArg::asSigned() const {
     switch (kind_) {
@@ -13,7 +37,7 @@ std::int64_t FormatArg::asSigned() const {
         case Kind::Unsigned:
             return static_cast<std::int64_t>(unsigned_);
         case Kind::Real:
-            return static_cast<std::int64_t>(real_);
+            return clampedToInteger<std::int64_t>(real_);
         case Kind::Text:
             return std::strtoll(std::string(text_).c_str(), nullptr, 10);
     }
@@ -29,7 +53,7 @@ std::uint64_t FormatArg::asUnsigned() const {
         case Kind::Unsigned:
             return unsigned_;
         case Kind::Real:
-            return static_cast<std::uint64_t>(real_);
+            return clampedToInteger<std::uint64_t>(real_);
         case Kind::Text:
             return std::strtoull(std::string(text_).c_str(), nullptr, 10);
     }
@@ -73,6 +97,23 @@ struct Spec {
     std::size_t length = 0;  // characters from the % to the conversion letter
 };
 
+// Widths and precisions above this are taken as this: no text needs more,
+// and a format string from the registry must not make gigabytes.
+constexpr long kMaxFieldWidth = 512;
+
+// Reads the digits at format[i] and appends them, held to kMaxFieldWidth.
+void appendWidth(std::string_view format, std::size_t& i, std::string& out) {
+    long value = 0;
+    bool any = false;
+    while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
+        value = std::min(value * 10 + (format[i++] - '0'), kMaxFieldWidth);
+        any = true;
+    }
+    if (any) {
+        out += std::to_string(value);
+    }
+}
+
 // Parses the conversion that starts at format[start] == '%'; a zero
 // conversion means it is not one we know.
 Spec parseSpec(std::string_view format, std::size_t start) {
@@ -82,14 +123,10 @@ Spec parseSpec(std::string_view format, std::size_t start) {
            std::string_view("-+ #0").find(format[i]) != std::string_view::npos) {
         spec.flagsWidthPrecision += format[i++];
     }
-    while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
-        spec.flagsWidthPrecision += format[i++];
-    }
+    appendWidth(format, i, spec.flagsWidthPrecision);
     if (i < format.size() && format[i] == '.') {
         spec.flagsWidthPrecision += format[i++];
-        while (i < format.size() && format[i] >= '0' && format[i] <= '9') {
-            spec.flagsWidthPrecision += format[i++];
-        }
+        appendWidth(format, i, spec.flagsWidthPrecision);
     }
     while (i < format.size() &&
            std::string_view("hlLqjzt").find(format[i]) != std::string_view::npos) {

@@ -402,6 +402,20 @@ std::vector<std::uint8_t> documentBytes(CChildFrame& child) {
     return bytes;
 }
 
+TEST_F(MainFrameTest, NewAndPasteOfABlockWithoutBytesIsRefusedLikeAnEmptyItem) {
+    settings.write(settings::edit::NewdocDirCreate, 1);
+    // Rows but no columns: another program's block that holds nothing.
+    for (const std::uint32_t rows : {0x200001u, 0xFFFFFFFFu}) {
+        putOnClipboard("application/x-kestrane-hex-block", encodeHexBlock({0, 0, rows, 0, {}}));
+        frame->updateCommands();
+        frame->action(cmd::FileNewAndPaste)->trigger();
+        ASSERT_FALSE(messages.shown().empty());
+        EXPECT_EQ(messages.shown().back().text,
+                  "The initial size of a new file must be larger than 0");
+        EXPECT_TRUE(frame->children().empty());
+    }
+}
+
 TEST_F(MainFrameTest, NewAndPasteOfABlockTakesItsWidthAndTheChosenStartAddress) {
     QGuiApplication::clipboard()->clear();
     frame->updateCommands();

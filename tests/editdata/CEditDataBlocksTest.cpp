@@ -126,6 +126,17 @@ TEST_F(CEditDataBlocksTest, OverwritingABlockPastTheEndWritesOnlyInsideTheData) 
     EXPECT_EQ(readAll(store)[9], 'c');
 }
 
+TEST(RowPartTest, ARowPastTheDataHasNoPartAndNoColumn) {
+    const ColumnBlock geometry = block(4, 1, 4, 1, 2);
+    const RowPart inside = rowPart(geometry, 2, 10);  // bytes 9..10, of which 9 exists
+    EXPECT_EQ(inside.begin, 9u);
+    EXPECT_EQ(inside.end, 10u);
+    EXPECT_EQ(inside.column, 0u);
+    const RowPart past = rowPart(geometry, 3, 10);  // would start at 13
+    EXPECT_EQ(past.begin, past.end);
+    EXPECT_EQ(past.column, 0u);  // never the wrapped 10 - 13
+}
+
 TEST_F(CEditDataBlocksTest, TheBlockMaskCoversItsRows) {
     openWith(counting(12));
     ASSERT_TRUE(store.overwriteBlock(bytesOf("wxyz"), block(4, 1, 2, 0, 1), true));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstdint>
 
 namespace {
@@ -41,6 +43,15 @@ TEST(PrintfFormatTest, ABadTemplateNeverReadsPastItsArguments) {
     EXPECT_EQ(formatPrintf("%s", {12}), "12");
     EXPECT_EQ(formatPrintf("%i", {"34"}), "34");
     EXPECT_EQ(formatPrintf("%-6s|", {"ab"}), "ab    |");
+}
+
+TEST(PrintfFormatTest, OutOfRangeNumbersAndHugeWidthsAreHeldToWhatFits) {
+    EXPECT_EQ(formatPrintf("%d", {1e300}), "9223372036854775807");
+    EXPECT_EQ(formatPrintf("%d", {-1e300}), "-9223372036854775808");
+    EXPECT_EQ(formatPrintf("%u", {-5.0}), "0");
+    EXPECT_EQ(formatPrintf("%x", {std::nan("")}), "0");
+    EXPECT_EQ(formatPrintf("%999999999d", {7}).size(), 512u);
+    EXPECT_EQ(formatPrintf("%.999999999f", {1.5}).size(), 514u);  // "1." and 512 digits
 }
 
 }  // namespace
