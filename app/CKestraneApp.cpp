@@ -1,6 +1,7 @@
 #include "app/CKestraneApp.h"
 
 #include <QTimer>
+#include <chrono>
 
 #include "app/CMainFrame.h"
 #include "app/SingleInstance.h"
@@ -12,9 +13,28 @@
 #include "platform/qt/QtProgressRunner.h"
 #include "programs/kestrane/KestraneStrings.h"
 
+namespace {
+
+// "Some settings could not be saved: another program kept the settings file locked."
+constexpr int kSettingsLost = 1174;
+
+}  // namespace
+
 CKestraneApp::CKestraneApp() = default;
 
-CKestraneApp::~CKestraneApp() = default;
+CKestraneApp::~CKestraneApp() {
+    saveWaitingSettings();
+}
+
+void CKestraneApp::saveWaitingSettings() {
+    if (settings_ == nullptr || settings_->pendingWrites() == 0) {
+        return;
+    }
+    registry_->setWritePatience(std::chrono::seconds(3));
+    if (!settings_->flushPendingWrites() && messages_ != nullptr) {
+        messages_->show(kSettingsLost, {platform::MessageIcon::Exclamation});
+    }
+}
 
 std::string CKestraneApp::fileArgument(const std::vector<std::string>& arguments) {
     if (arguments.empty()) {
@@ -46,6 +66,14 @@ bool CKestraneApp::start(const std::vector<std::string>& arguments) {
         platform::removeStaleTempFiles(platform::systemTempDirectory());
     }
     frame_ = std::make_unique<CMainFrame>(*settings_, *strings_, *messages_, progress_.get());
+    // Settings another program kept out go in as soon as it lets go.
+    settingsRetry_ = new QTimer(frame_.get());
+    QObject::connect(settingsRetry_, &QTimer::timeout, frame_.get(), [this] {
+        if (settings_->pendingWrites() > 0) {
+            settings_->flushPendingWrites();
+        }
+    });
+    settingsRetry_->start(5000);
     const bool placed = frame_->restorePlacement();
     if (!placed) {
         frame_->resize(1200, 800);

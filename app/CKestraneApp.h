@@ -6,6 +6,7 @@
 
 class CMainFrame;
 class CSettings;
+class QTimer;
 class SingleInstance;
 
 namespace platform {
@@ -33,6 +34,10 @@ class CKestraneApp {
     // The command line's file: one path, quoted or not.
     static std::string fileArgument(const std::vector<std::string>& arguments);
 
+    // At the end: settings another program kept out get one longer try;
+    // only if they are lost even then does the user hear of it.
+    void saveWaitingSettings();
+
   private:
     void finishStartUp(const std::string& file);
 
@@ -43,4 +48,5 @@ class CKestraneApp {
     std::unique_ptr<platform::ProgressRunner> progress_;
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<CMainFrame> frame_;
+    QTimer* settingsRetry_ = nullptr;  // owned by the frame
 };

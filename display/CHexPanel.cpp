@@ -74,12 +74,12 @@ CHexPanel::~CHexPanel() {
 }
 
 int CHexPanel::minLineWidth() const {
-    return settings_ != nullptr ? settings_->get(settings::edit::MinColumn)
+    return settings_ != nullptr ? CPresentation::lineWidthLimits(*settings_).minimum
                                 : settings::edit::MinColumn.defaultValue;
 }
 
 int CHexPanel::maxLineWidth() const {
-    return settings_ != nullptr ? settings_->get(settings::edit::MaxColumn)
+    return settings_ != nullptr ? CPresentation::lineWidthLimits(*settings_).maximum
                                 : settings::edit::MaxColumn.defaultValue;
 }
 

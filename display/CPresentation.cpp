@@ -4,9 +4,19 @@
 
 #include "app/settings/CSettings.h"
 
+CPresentation::LineWidthLimits CPresentation::lineWidthLimits(const CSettings& settings) {
+    const int maximum = settings::edit::MaxColumn.defaultValue;
+    const int low = std::clamp(settings.get(settings::edit::MinColumn), 8, maximum);
+    return {low, std::clamp(settings.get(settings::edit::MaxColumn), low, maximum)};
+}
+
 CPresentation CPresentation::forNewView(const CSettings& settings, int linesPerPage) {
     CPresentation presentation;
-    presentation.lineWidth_ = settings.get(settings::edit::LineBytes);
+    // A stored width the view cannot hold (a huge one would take minutes and
+    // gigabytes to paint) is held to the limits.
+    const LineWidthLimits limits = lineWidthLimits(settings);
+    presentation.lineWidth_ =
+        std::clamp(settings.get(settings::edit::LineBytes), limits.minimum, limits.maximum);
     presentation.unit_ = std::min(settings.get(settings::edit::UnitBytes), presentation.lineWidth_);
     presentation.indent_ = settings.get(settings::edit::NullBytes);
     if (presentation.indent_ >= presentation.lineWidth_) {

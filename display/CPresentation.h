@@ -19,7 +19,15 @@ class CPresentation {
     CPresentation(int lineWidth, int indent, int unit)
         : lineWidth_(lineWidth), indent_(indent), unit_(unit) {}
 
-    // A new view: width, indent and unit from the settings (the unit lowered
+    // The line-width limits as stored, held together: the minimum 8..99,
+    // the maximum from the minimum to 99.
+    struct LineWidthLimits {
+        int minimum;
+        int maximum;
+    };
+    static LineWidthLimits lineWidthLimits(const CSettings& settings);
+
+    // A new view: width (held to the limits), indent and unit from the settings (the unit lowered
     // to the width, an indent that does not fit dropped), the page height
     // from the page setup (`linesPerPage`; below 8 means 48), the address
     // base from "Hex Show", data start address 0.

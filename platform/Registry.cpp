@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <thread>
 
 #include "platform/SqliteConnection.h"
+#include "platform/UiThread.h"
 
 namespace platform {
 namespace {
@@ -20,7 +22,10 @@ namespace fs = std::filesystem;
 
 constexpr int kFormatVersion = 1;
 constexpr int kBusyTimeoutMs = 5000;
-constexpr int kWriteAttempts = 8;
+// How long a write waits for another process's lock: briefly on the
+// user-interface thread, which must not freeze, longer elsewhere.
+constexpr std::chrono::milliseconds kUiWritePatience{200};
+constexpr std::chrono::milliseconds kWorkerWritePatience{20000};
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
 constexpr char kSeparator = '\\';
@@ -404,28 +409,56 @@ bool Registry::prepareSchema() {
 
 template <typename Body>
 bool Registry::writeTransaction(Body&& body) {
-    for (int attempt = 0; attempt < kWriteAttempts; ++attempt) {
+    using Clock = std::chrono::steady_clock;
+    const std::chrono::milliseconds patience =
+        patience_.count() > 0 ? patience_ : isUiThread() ? kUiWritePatience : kWorkerWritePatience;
+    const auto deadline = Clock::now() + patience;
+    lastWriteBusy_ = false;
+    int pause = 5;
+    while (true) {
         if (!ensureOpen(true)) {
             return false;
         }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        db_->setBusyTimeout(static_cast<int>(std::clamp<long long>(left.count(), 1, kBusyTimeoutMs)));
         int rc = db_->exec("BEGIN IMMEDIATE");
         if (rc == SQLITE_OK) {
             if (!body()) {
                 db_->exec("ROLLBACK");
-                return false;
+                break;
             }
             rc = db_->exec("COMMIT");
             if (rc == SQLITE_OK) {
+                db_->setBusyTimeout(kBusyTimeoutMs);
                 return true;
             }
             db_->exec("ROLLBACK");
         }
         if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED) {
-            return false;
+            break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10 << attempt));
+        if (Clock::now() >= deadline) {
+            lastWriteBusy_ = true;  // another process holds the file: try again later
+            break;
+        }
+        std::this_thread::sleep_for(std::min<std::chrono::milliseconds>(
+            std::chrono::milliseconds(pause),
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())));
+        pause = std::min(pause * 2, 100);
     }
+    db_->setBusyTimeout(kBusyTimeoutMs);
     return false;
+}
+
+bool Registry::lastWriteWasBusy() const {
+    std::lock_guard lock(mutex_);
+    return lastWriteBusy_;
+}
+
+void Registry::setWritePatience(std::chrono::milliseconds patience) {
+    std::lock_guard lock(mutex_);
+    patience_ = patience;
 }
 
 bool Registry::keyExists(const std::string& folded) {

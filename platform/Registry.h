@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -123,6 +124,13 @@ class Registry {
     // that has not happened.
     std::string movedAsidePath() const;
 
+    // Whether the last failed write failed because another process held the
+    // file's write lock for longer than this one would wait.
+    bool lastWriteWasBusy() const;
+    // How long a write waits for another process's lock; zero (the default)
+    // waits 200 ms on the user-interface thread and 20 s elsewhere.
+    void setWritePatience(std::chrono::milliseconds patience);
+
     RegistryKey root(RegistryRoot root);
     RegistryKey openKey(RegistryRoot root, std::string_view path) {
         return this->root(root).openSubkey(path);
@@ -164,6 +172,8 @@ class Registry {
     std::string movedAsidePath_;
     RegistryFileState state_ = RegistryFileState::NotOpened;
     bool schemaReady_ = false;
+    bool lastWriteBusy_ = false;
+    std::chrono::milliseconds patience_{0};
     std::unique_ptr<SqliteConnection> db_;
     mutable std::recursive_mutex mutex_;
 };

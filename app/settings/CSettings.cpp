@@ -41,10 +41,40 @@ platform::RegistryKey CSettings::sectionKey(std::string_view section) const {
 }
 
 std::optional<RegistryValue> CSettings::read(std::string_view section, std::string_view key) const {
+    if (!pending_.empty()) {
+        const auto waiting = pending_.find({std::string(section), std::string(key)});
+        if (waiting != pending_.end()) {
+            return waiting->second;
+        }
+    }
     return sectionKey(section).queryValue(key);
 }
 
 bool CSettings::writeValue(std::string_view section, std::string_view key,
+                           const RegistryValue& value) {
+    const std::pair<std::string, std::string> name{std::string(section), std::string(key)};
+    // While another program holds the registry the value waits, never the user.
+    const bool stored = flushPendingWrites() && storeValue(section, key, value);
+    if (!stored && available_ && registry_.lastWriteWasBusy()) {
+        pending_[name] = value;
+        return true;
+    }
+    pending_.erase(name);
+    return stored;
+}
+
+bool CSettings::flushPendingWrites() {
+    for (auto entry = pending_.begin(); entry != pending_.end();) {
+        if (!storeValue(entry->first.first, entry->first.second, entry->second) &&
+            registry_.lastWriteWasBusy()) {
+            return false;  // still held: the rest waits too
+        }
+        entry = pending_.erase(entry);
+    }
+    return true;
+}
+
+bool CSettings::storeValue(std::string_view section, std::string_view key,
                            const RegistryValue& value) {
     const auto application = applicationKey();
     if (!application.isValid()) {
@@ -53,6 +83,9 @@ bool CSettings::writeValue(std::string_view section, std::string_view key,
     // Sections nearly always exist; create one only when the plain write fails.
     if (application.at(section).setValue(key, value)) {
         return true;
+    }
+    if (registry_.lastWriteWasBusy()) {
+        return false;
     }
     const auto created = application.createSubkey(section);
     return created.isValid() && created.setValue(key, value);

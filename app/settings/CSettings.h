@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,12 @@ class CSettings {
     // "Max File Size" in bytes, never below 4194304.
     std::uint32_t maxDirectEditSize() const;
 
+    // Writes another process kept out (it held the registry's lock longer
+    // than a write waits) are kept here and read back as written, and go to
+    // the registry at the next write or flush. True when none is left.
+    bool flushPendingWrites();
+    std::size_t pendingWrites() const { return pending_.size(); }
+
     // The application key and one of its sections (which may not exist yet),
     // for the stores that keep records of their own under it.
     platform::RegistryKey applicationKey() const;
@@ -64,7 +71,12 @@ class CSettings {
     bool writeValue(std::string_view section, std::string_view key,
                     const platform::RegistryValue& value);
 
+    bool storeValue(std::string_view section, std::string_view key,
+                    const platform::RegistryValue& value);
+
     platform::Registry& registry_;
     std::string applicationPath_;
     bool available_ = true;
+    // Section and key (as written) to the value waiting for the registry.
+    std::map<std::pair<std::string, std::string>, platform::RegistryValue> pending_;
 };

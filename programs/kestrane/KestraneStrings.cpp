@@ -19,6 +19,8 @@ constexpr std::array kProgramStrings{
     platform::StringEntry{
         1031, "The file has a read-only attribute, \nif you want to clear the attribute."},
     platform::StringEntry{1173, "%s no longer exists.\nRemove it from the recent files?"},
+    platform::StringEntry{
+        1174, "Some settings could not be saved: another program kept the settings file locked."},
     platform::StringEntry{1401, "Please confirm whether to release the Kestrane's clipboard data?"},
     platform::StringEntry{
         2026, "You have modified one or more datamarks, \nplease confirm whether to save?"},

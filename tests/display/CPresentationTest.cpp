@@ -30,6 +30,19 @@ TEST(CPresentationTest, ANewViewTakesItsParametersFromTheSettings) {
     EXPECT_EQ(stored.pageHeight(), 60);
     EXPECT_FALSE(stored.hexAddresses());
 
+    // Absurd stored values are held to what a view can show.
+    settings.write(settings::edit::LineBytes, 800000000);
+    EXPECT_EQ(CPresentation::forNewView(settings, 60).lineWidth(), 99);
+    settings.write(settings::edit::MinColumn, 50);
+    settings.write(settings::edit::MaxColumn, 20);  // never below the minimum
+    EXPECT_EQ(CPresentation::lineWidthLimits(settings).maximum, 50);
+    settings.write(settings::edit::LineBytes, 10);
+    EXPECT_EQ(CPresentation::forNewView(settings, 60).lineWidth(), 50);
+    settings.write(settings::edit::MinColumn, 1000000);
+    EXPECT_EQ(CPresentation::lineWidthLimits(settings).minimum, 99);
+    settings.write(settings::edit::MinColumn, 8);
+    settings.write(settings::edit::MaxColumn, 99);
+
     CPresentation closing(32, 3, 2);
     closing.writeBack(settings);
     EXPECT_EQ(settings.get(settings::edit::LineBytes), 32);

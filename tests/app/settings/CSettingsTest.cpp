@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 
+#include "platform/SqliteConnection.h"
+#include "platform/UiThread.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -228,6 +231,34 @@ TEST_F(CSettingsTest, TemporaryFilesAreMadeInTheTemporaryDirectory) {
 
     store.write(keys::general::TempFilePath, dir.file("gone"));
     EXPECT_EQ(store.createTempFile("~HEXDATA"), std::nullopt);
+}
+
+TEST_F(CSettingsTest, AWriteWhileAnotherProgramHoldsTheRegistryNeverFreezesAndIsNotLost) {
+    ASSERT_TRUE(store.open());
+    ASSERT_TRUE(store.write(keys::edit::LineBytes, 16));
+    platform::SqliteConnection other;
+    ASSERT_EQ(other.open(dir.file("registry.sqlite"), false), 0);
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), 0);  // another process's write lock
+
+    platform::markUiThread();
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_TRUE(store.write(keys::edit::LineBytes, 32));
+    EXPECT_TRUE(store.write(keys::edit::UnitBytes, 4));
+    const auto waited = std::chrono::steady_clock::now() - started;
+    EXPECT_LT(waited, std::chrono::seconds(1));
+    EXPECT_EQ(store.pendingWrites(), 2u);
+    EXPECT_EQ(store.get(keys::edit::LineBytes), 32);  // read back as written
+    EXPECT_FALSE(store.flushPendingWrites());
+    platform::unmarkUiThread();
+
+    ASSERT_EQ(other.exec("COMMIT"), 0);
+    EXPECT_TRUE(store.flushPendingWrites());
+    EXPECT_EQ(store.pendingWrites(), 0u);
+    Registry fresh(dir.file("registry.sqlite"));
+    CSettings reader(fresh);
+    ASSERT_TRUE(reader.open());
+    EXPECT_EQ(reader.get(keys::edit::LineBytes), 32);
+    EXPECT_EQ(reader.get(keys::edit::UnitBytes), 4);
 }
 
 }  // namespace
