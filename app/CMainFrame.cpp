@@ -75,6 +75,10 @@ CMainFrame::CMainFrame(CSettings& settings, const platform::StringTable& strings
       recent_(settings.get(settings::general::MruFileCount)) {
     setWindowTitle(QStringLiteral("Kestrane"));
     setWindowIcon(commandIcon("kestrane"));
+    // The programs beside this one are looked for once, not on every update.
+    const QDir own(QCoreApplication::applicationDirPath());
+    siblings_.tamsorel = QFileInfo::exists(own.filePath(QStringLiteral("Tamsorel")));
+    siblings_.pellwick = QFileInfo::exists(own.filePath(QStringLiteral("Pellwick")));
     setCentralWidget(area_);
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     recent_.load(settings);
@@ -722,10 +726,8 @@ void CMainFrame::updateCommands() {
     enable(cmd::WindowCloseAll, hasChild);
     enable(cmd::WindowNext, tabs_->count() > 1);
     enable(cmd::WindowPrevious, tabs_->count() > 1);
-    const QDir own(QCoreApplication::applicationDirPath());
-    enable(cmd::ToolsMultibyteCalculator,
-           QFileInfo::exists(own.filePath(QStringLiteral("Tamsorel"))));
-    enable(cmd::ToolsInterpreter, QFileInfo::exists(own.filePath(QStringLiteral("Pellwick"))));
+    enable(cmd::ToolsMultibyteCalculator, siblings_.tamsorel);
+    enable(cmd::ToolsInterpreter, siblings_.pellwick);
     updatePresentationCommands(child);
     const bool attached = hasChild && child->panel().state().attached;
     for (int id : {cmd::EditSelectAll, cmd::EditSelectLine, cmd::EditSelectRange,

@@ -130,5 +130,9 @@ class CMainFrame : public QMainWindow {
     RecentFiles recent_;
     std::vector<QMetaObject::Connection> childConnections_;
     int untitled_ = 0;
+    struct Siblings {
+        bool tamsorel = false;
+        bool pellwick = false;
+    } siblings_;
     TipSelector tips_{100};
 };

@@ -16,7 +16,24 @@ const QMimeData* shown() {
 
 }  // namespace
 
-QtClipboard::QtClipboard() = default;
+QtClipboard::QtClipboard() : listener_(std::make_unique<QObject>()) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+        QObject::connect(clipboard, &QClipboard::dataChanged, listener_.get(),
+                         [this] { offer_.reset(); });
+    }
+}
+
+const QtClipboard::Offer& QtClipboard::offer() const {
+    if (!offer_) {
+        Offer fresh;
+        if (const QMimeData* data = shown()) {
+            fresh.formats = data->formats();
+            fresh.text = data->hasText();
+        }
+        offer_ = std::move(fresh);
+    }
+    return *offer_;
+}
 QtClipboard::~QtClipboard() = default;
 
 QString QtClipboard::mimeTypeOf(const std::string& name) {
@@ -41,6 +58,7 @@ void QtClipboard::close() {
         return;
     }
     if (!pending_->formats().isEmpty()) {
+        offer_.reset();
         clipboard->setMimeData(pending_.release());  // the clipboard owns it now
     } else if (emptied_) {
         clipboard->clear();
@@ -56,13 +74,11 @@ void QtClipboard::empty() {
 }
 
 bool QtClipboard::hasAnyFormat() const {
-    const QMimeData* data = shown();
-    return data != nullptr && !data->formats().isEmpty();
+    return !offer().formats.isEmpty();
 }
 
 bool QtClipboard::hasFormat(const std::string& name) const {
-    const QMimeData* data = shown();
-    return data != nullptr && data->hasFormat(mimeTypeOf(name));
+    return offer().formats.contains(mimeTypeOf(name));
 }
 
 std::optional<std::vector<std::uint8_t>> QtClipboard::read(const std::string& name) const {
@@ -82,8 +98,7 @@ void QtClipboard::write(const std::string& name, std::vector<std::uint8_t> bytes
 }
 
 bool QtClipboard::hasText() const {
-    const QMimeData* data = shown();
-    return data != nullptr && data->hasText();
+    return offer().text;
 }
 
 std::optional<std::string> QtClipboard::readText() const {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <memory>
 
 #include "platform/Clipboard.h"
@@ -31,6 +34,16 @@ class QtClipboard : public Clipboard {
     void writeText(std::string text) override;
 
   private:
+    // The formats the clipboard holds, asked of it again only after it
+    // announced a change: the update pass asks many times a second.
+    struct Offer {
+        QStringList formats;
+        bool text = false;
+    };
+    const Offer& offer() const;
+
+    std::unique_ptr<QObject> listener_;
+    mutable std::optional<Offer> offer_;
     // What the open writer has put; handed to the clipboard on close.
     std::unique_ptr<QMimeData> pending_;
     bool emptied_ = false;

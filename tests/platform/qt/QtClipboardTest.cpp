@@ -19,6 +19,22 @@ TEST(QtClipboardTest, FormatNamesMapToOneMimeTypeEach) {
     EXPECT_EQ(QtClipboard::mimeTypeOf("Kestrane HEX-Block"), "application/x-kestrane-hex-block");
 }
 
+TEST(QtClipboardTest, WhatItHoldsFollowsEveryChangeOfTheDesktopClipboard) {
+    QtClipboard clipboard;
+    QGuiApplication::clipboard()->setText(QStringLiteral("plain"));
+    EXPECT_TRUE(clipboard.hasText());
+    EXPECT_FALSE(clipboard.hasFormat("Kestrane HEX-Data"));
+    EXPECT_TRUE(clipboard.hasText());  // asked again: the same answer
+    // Another program puts data: the next question sees it.
+    auto* data = new QMimeData();
+    data->setData(QStringLiteral("application/x-kestrane-hex-data"), QByteArray(12, '\0'));
+    QGuiApplication::clipboard()->setMimeData(data);
+    EXPECT_TRUE(clipboard.hasFormat("Kestrane HEX-Data"));
+    EXPECT_FALSE(clipboard.hasText());
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(clipboard.hasAnyFormat());
+}
+
 TEST(QtClipboardTest, WhatIsWrittenShowsOnCloseWithTheExactBytes) {
     QtClipboard clipboard;
     ASSERT_TRUE(clipboard.open());
