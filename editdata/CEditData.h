@@ -217,6 +217,8 @@ class CEditData {
                     const ActionMaker& make);
 
     // Column blocks.
+    // Whether any row of the block has a byte in the data.
+    bool reachesData(const ColumnBlock& block) const;
     bool blockDeleteInMemory(const ColumnBlock& block, bool record,
                              std::unique_ptr<CEditAction> linked);
     bool blockDeleteInWorkFile(const ColumnBlock& block,

@@ -170,9 +170,25 @@ bool CEditData::readBlock(std::vector<std::uint8_t>& rows, const ColumnBlock& bl
 
 // -------------------------------------------------------------- delete
 
+bool CEditData::reachesData(const ColumnBlock& block) const {
+    // Rows only move on through the data, and only the first can lie wholly
+    // over the indent: the first two rows tell.
+    const std::uint64_t size = getDataSize();
+    for (std::int64_t line = block.firstLine;
+         line <= block.lastLine && line <= block.firstLine + 1; ++line) {
+        const RowPart part = rowPart(block, line, size);
+        if (part.end > part.begin) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CEditData::deleteBlock(const ColumnBlock& block, bool record,
                             std::unique_ptr<CEditAction> linked) {
-    if (!usable(block) || !recordingAllowed(record)) {
+    // A block with no byte in the data fails here, before an in-place file
+    // is made a work copy for nothing.
+    if (!usable(block) || !recordingAllowed(record) || !reachesData(block)) {
         return false;
     }
     if (isMemoryMode()) {
@@ -293,7 +309,7 @@ bool CEditData::restoreDeletedBlock(const std::uint8_t* rows, const ColumnBlock&
 
 bool CEditData::overwriteBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
                                std::unique_ptr<CEditAction> linked) {
-    if (source == nullptr || !usable(block) || !recordingAllowed(record)) {
+    if (source == nullptr || !usable(block) || !recordingAllowed(record) || !reachesData(block)) {
         return false;
     }
     if (isFileMode()) {

@@ -101,11 +101,13 @@ void CEditData::clearHistory() {
 
 void CEditData::recordEdit(bool typing, std::uint64_t firstByte,
                            std::unique_ptr<CEditAction> linked, const ActionMaker& make) {
-    // At the limit the oldest action goes; if it cannot, nothing is recorded
-    // (the edit itself is done all the same).
+    // The edit is done; if its record cannot be made (no memory for its
+    // bytes), the older actions go too: their offsets may no longer match
+    // the data, and undoing them would corrupt it.
     const int limit = maxUndoLevel();
     while (undoStack_.count() >= limit) {
         if (!removeUndoAction(0)) {
+            clearHistory();
             return;
         }
     }
@@ -116,6 +118,7 @@ void CEditData::recordEdit(bool typing, std::uint64_t firstByte,
     std::unique_ptr<CEditAction> action =
         make(typing ? *caret : CaretContext{caret->panel, firstByte, 0});
     if (!action) {
+        clearHistory();
         return;
     }
     action->setLinkedAction(std::move(linked));

@@ -121,6 +121,25 @@ TEST_F(CEditDataWorkCopyTest, OnTheUserInterfaceThreadTheCopyAsksFirstAndRunsUnd
     EXPECT_EQ(readAll(store), original);
 }
 
+TEST_F(CEditDataWorkCopyTest, ABlockWhollyPastTheDataFailsBeforeTheWorkCopy) {
+    std::uint8_t byte = 0x42;
+    ASSERT_TRUE(store.writeByte(byte, 10, true));  // a typed byte with its history
+    ColumnBlock past;
+    past.lineWidth = 16;
+    past.firstLine = static_cast<std::int32_t>(kLargeSize / 16 + 2);
+    past.lastLine = past.firstLine + 3;
+    past.firstColumn = 0;
+    past.lastColumn = 3;
+    past.count = 16;
+    const std::string rows(16, 'r');
+    EXPECT_FALSE(store.deleteBlock(past, true));
+    EXPECT_FALSE(store.overwriteBlock(bytesOf(rows), past, true));
+    EXPECT_TRUE(owner.irreversibles.empty());  // never asked
+    EXPECT_EQ(store.storageMode(), StorageMode::InPlace);
+    EXPECT_EQ(store.getUndoCount(), 1);  // the typing history kept
+    EXPECT_TRUE(env.temporaryFiles().empty());
+}
+
 TEST_F(CEditDataWorkCopyTest, CancellingTheWorkCopyLeavesTheFileInPlaceAndNothingBehind) {
     const UiThreadScope ui;
     env.runner.cancelAtReport(2);
