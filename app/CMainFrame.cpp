@@ -709,6 +709,9 @@ void CMainFrame::refreshRecentMenu() {
 
 void CMainFrame::updateCommands() {
     CChildFrame* child = activeChild();
+    if (child != nullptr && child->panel().data().isBusy()) {
+        return;  // a worker has the active store: everything stays as it is
+    }
     const bool hasChild = child != nullptr;
     const auto enable = [this](int id, bool on) {
         if (QAction* command = action(id)) {

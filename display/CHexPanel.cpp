@@ -254,6 +254,9 @@ void CHexPanel::scrollToX(int x) {
 }
 
 void CHexPanel::loadVisibleData(bool reload) {
+    if (data_.isBusy()) {
+        return;  // a worker has the store: what was read last is painted
+    }
     state_.visible.clear();
     state_.visibleMask.clear();
     state_.visibleModified = false;
@@ -556,7 +559,9 @@ void CHexPanel::markModified(bool modified) {
         host_->markModified(modified);
     }
     // A change may have moved or resized the data: show it as it is now.
-    state_.dataSize = data_.getDataSize();
+    if (!data_.isBusy()) {
+        state_.dataSize = data_.getDataSize();
+    }
 }
 
 bool CHexPanel::confirmThreshold(std::uint64_t amount, int stringId) {

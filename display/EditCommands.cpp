@@ -64,6 +64,9 @@ bool EditCommands::isEditCommand(int id) {
 
 bool EditCommands::isEnabled(int id) const {
     CHexPanel& panel = panel_;
+    if (panel.data().isBusy()) {
+        return false;  // a worker has the store
+    }
     const bool attached = panel.state().attached;
     const bool editable = panel.isEditable();
     const bool selected = attached && panel.hasSelection();

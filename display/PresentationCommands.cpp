@@ -44,7 +44,7 @@ std::span<const int> PresentationCommands::ids() {
 }
 
 bool PresentationCommands::isEnabled(int id) const {
-    if (panel_ == nullptr || !isPresentationCommand(id)) {
+    if (panel_ == nullptr || !isPresentationCommand(id) || panel_->data().isBusy()) {
         return false;
     }
     const ViewState& state = panel_->state();

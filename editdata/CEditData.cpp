@@ -43,7 +43,9 @@ bool CEditData::onUiThread() const {
 
 void CEditData::setModified(bool modified) {
     modified_ = modified;
-    if (owner_ != nullptr) {
+    if (isBusy()) {
+        modifiedUntold_ = true;  // the owner lives on the user-interface thread
+    } else if (owner_ != nullptr) {
         owner_->markModified(modified);
     }
 }
@@ -58,9 +60,17 @@ bool CEditData::runLong(int captionId, int textId, bool stoppable, const Work& w
         return work(nullptr);
     }
     bool result = false;
+    busy_.store(true, std::memory_order_release);
     const bool closedWithOk = services_.progress->runWithProgress(
         captionId, textId,
         [&](const platform::ProgressCallback& callback) { result = work(&callback); });
+    busy_.store(false, std::memory_order_release);
+    if (modifiedUntold_) {
+        modifiedUntold_ = false;
+        if (owner_ != nullptr) {
+            owner_->markModified(modified_);
+        }
+    }
     return stoppable ? closedWithOk && result : result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -163,6 +164,10 @@ class CEditData {
     void recomputeChangeMask();
 
     // ---------------------------------------------------------- state
+    // True while a worker runs one of this store's long operations: the
+    // user-interface thread must not touch the store then (it paints what
+    // it last read and treats the commands as unavailable).
+    bool isBusy() const { return busy_.load(std::memory_order_acquire); }
     StorageMode storageMode() const { return mode_; }
     const std::string& path() const { return path_; }
     const std::string& workFilePath() const { return workPath_; }
@@ -294,6 +299,10 @@ class CEditData {
 
     bool modified_ = false;
     int lastError_ = 0;
+    std::atomic<bool> busy_{false};
+    // A change of the modified mark made by a worker, told to the owner on
+    // the user-interface thread once the worker is done.
+    bool modifiedUntold_ = false;
     // The file as it was opened or last saved; a save over the same path
     // compares it with what is there now.
     std::optional<platform::FileIdentity> identity_;

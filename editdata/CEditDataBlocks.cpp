@@ -21,6 +21,7 @@ using platform::reportProgress;
 namespace {
 
 constexpr std::uint64_t kMove = platform::kCopyChunk;
+constexpr std::uint64_t kSwapRead = 4 * 1048576;
 
 bool usable(const ColumnBlock& block) {
     return block.lineWidth > 0 && block.firstLine >= 0 && block.rows() > 0 &&
@@ -42,8 +43,33 @@ std::uint64_t clampTo(std::int64_t value, std::uint64_t size) {
 
 // Reverses every unit of `length` bytes at `bytes` (a chunk), the final
 // partial unit included.
+// Reverses the bytes of `Width`-byte units through the processor's byte swap.
+template <typename Word, Word (*Swap)(Word)>
+std::uint64_t swapWords(std::uint8_t* bytes, std::uint64_t length) {
+    const std::uint64_t whole = length / sizeof(Word) * sizeof(Word);
+    for (std::uint64_t at = 0; at < whole; at += sizeof(Word)) {
+        Word word;
+        std::memcpy(&word, bytes + at, sizeof word);
+        word = Swap(word);
+        std::memcpy(bytes + at, &word, sizeof word);
+    }
+    return whole;
+}
+
+std::uint16_t swap16(std::uint16_t value) { return __builtin_bswap16(value); }
+std::uint32_t swap32(std::uint32_t value) { return __builtin_bswap32(value); }
+std::uint64_t swap64(std::uint64_t value) { return __builtin_bswap64(value); }
+
 void reverseUnits(std::uint8_t* bytes, std::uint64_t length, std::uint64_t unit) {
-    for (std::uint64_t at = 0; at < length; at += unit) {
+    std::uint64_t at = 0;
+    if (unit == 2) {
+        at = swapWords<std::uint16_t, swap16>(bytes, length);
+    } else if (unit == 4) {
+        at = swapWords<std::uint32_t, swap32>(bytes, length);
+    } else if (unit == 8) {
+        at = swapWords<std::uint64_t, swap64>(bytes, length);
+    }
+    for (; at < length; at += unit) {
         std::reverse(bytes + at, bytes + std::min(at + unit, length));
     }
 }
@@ -626,10 +652,13 @@ bool CEditData::swapInWorkFile(std::uint64_t count, std::uint64_t start, std::in
     if (!workFile_.isOpen() || !flushWindow()) {
         return false;
     }
-    // Up to 128 chunks per read; every read after the shifted first chunk
-    // starts on a chunk boundary.
+    // One pass front to back in reads of about 4 MiB, each a whole number of
+    // chunks; every read after the shifted first chunk starts on a chunk
+    // boundary.
     const auto width = static_cast<std::uint64_t>(chunk);
-    const std::uint64_t perRead = std::min<std::uint64_t>(count / width + 1, 128) * width;
+    const std::uint64_t perRead =
+        std::min<std::uint64_t>(count / width + 1, std::max<std::uint64_t>(kSwapRead / width, 1)) *
+        width;
     std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[perRead]);
     if (!buffer) {
         return false;
@@ -639,9 +668,13 @@ bool CEditData::swapInWorkFile(std::uint64_t count, std::uint64_t start, std::in
     bool ok = true;
     const auto swapRead = [&](std::uint64_t length, std::uint64_t piece) {
         ok = workFile_.readAt(buffer.get(), length, at) == static_cast<std::int64_t>(length);
-        for (std::uint64_t in = 0; ok && in < length; in += piece) {
-            reverseUnits(buffer.get() + in, std::min(piece, length - in),
-                         static_cast<std::uint64_t>(unit));
+        const auto step = static_cast<std::uint64_t>(unit);
+        if (ok && piece % step == 0) {
+            reverseUnits(buffer.get(), length, step);  // chunks of whole units: one run
+        } else {
+            for (std::uint64_t in = 0; ok && in < length; in += piece) {
+                reverseUnits(buffer.get() + in, std::min(piece, length - in), step);
+            }
         }
         ok = ok && workFile_.writeAt(buffer.get(), length, at);
         at += length;
