@@ -2,6 +2,7 @@
 // file-backed store through the work file, which an in-place file first
 // becomes.
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -11,6 +12,7 @@
 #include "editdata/EditActions.h"
 #include "editdata/EditDataStrings.h"
 #include "platform/FileCopy.h"
+#include "platform/MessageService.h"
 #include "platform/TempFile.h"
 
 using platform::ProgressAnswer;
@@ -191,8 +193,18 @@ bool CEditData::prepareWorkCopy(bool record, int irreversibleStringId) {
     if (onUiThread() && record && !owner_->confirmIrreversible(irreversibleStringId)) {
         return false;
     }
-    return runLong(editstrings::kSaveFileDataCaption, editstrings::kSaveFileDataText, true,
-                   [&](const ProgressCallback* callback) { return makeWorkCopy(callback); });
+    lastError_ = 0;
+    const bool made =
+        runLong(editstrings::kSaveFileDataCaption, editstrings::kSaveFileDataText, true,
+                [&](const ProgressCallback* callback) { return makeWorkCopy(callback); });
+    // A failed copy (a full temporary folder, say) is told with its reason;
+    // a cancelled one was the user's own choice.
+    if (!made && lastError_ != ECANCELED && lastError_ != 0 && onUiThread() &&
+        services_.messages != nullptr) {
+        services_.messages->show(editstrings::kWorkCopyFailed, {platform::MessageIcon::Stop},
+                                 {platform::errorText(lastError_)});
+    }
+    return made;
 }
 
 void CEditData::finishWorkFileChange(bool record) {
@@ -218,12 +230,14 @@ bool CEditData::makeWorkCopy(const ProgressCallback* callback) {
             ? services_.settings->createTempFile("~HEXDATA")
             : platform::createUniqueTempFile(platform::systemTempDirectory(), "~HEXDATA");
     if (!created) {
+        lastError_ = errno != 0 ? errno : EACCES;
         return reportFailure(callback);
     }
     platform::File work = platform::File::open(*created, platform::FileAccess::ReadWrite,
                                                platform::FileShare::NotShared);
     const auto size = file_.size();
     if (!work.isOpen() || !size) {
+        lastError_ = !work.isOpen() ? work.lastError() : file_.lastError();
         ::unlink(created->c_str());
         return reportFailure(callback);
     }
@@ -235,6 +249,10 @@ bool CEditData::makeWorkCopy(const ProgressCallback* callback) {
         return !cancelled;
     });
     if (!copied || !writeBlocksTo(work)) {
+        lastError_ = cancelled                  ? ECANCELED
+                     : work.lastError() != 0    ? work.lastError()
+                     : lastError_ != 0          ? lastError_
+                                                : EIO;
         work.close();
         ::unlink(created->c_str());
         // A cancelled copy has already been answered; a failed one reports so.

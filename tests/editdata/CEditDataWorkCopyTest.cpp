@@ -169,6 +169,22 @@ TEST_F(CEditDataWorkCopyTest, OnAWorkerThreadNothingAsksAndNoDialogOpens) {
     EXPECT_EQ(readAll(store), original.substr(10));
 }
 
+TEST_F(CEditDataWorkCopyTest, AWorkCopyThatCannotBeMadeSaysWhy) {
+    const UiThreadScope ui;
+    env.settings.write(settings::general::TempFilePath, env.dir.file("gone"));
+    EXPECT_FALSE(store.deleteData(10, 0, true));
+    ASSERT_EQ(env.messages.shownIds(), std::vector<int>{editstrings::kWorkCopyFailed});
+    EXPECT_EQ(env.messages.shown()[0].text,
+              "The file could not be copied to a work file in the temporary folder: No such file "
+              "or directory.\nNothing was changed.");
+    EXPECT_EQ(readAll(store), original);
+    // A cancelled copy was the user's choice: no message.
+    env.settings.write(settings::general::TempFilePath, env.tempDirectory());
+    env.runner.cancelAtReport(1);
+    EXPECT_FALSE(store.deleteData(10, 0, true));
+    EXPECT_EQ(env.messages.shown().size(), 1u);
+}
+
 TEST_F(CEditDataWorkCopyTest, AWorkCopyThatCannotBeMadeLeavesTheEditUndoneAndNoFile) {
     env.settings.write(settings::general::TempFilePath, env.dir.file("gone"));
     EXPECT_FALSE(store.deleteData(10, 0, false));
