@@ -313,6 +313,8 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     // one (it may read the caret's digit).
     bool typeByte(const std::function<std::uint8_t(std::uint8_t)>& change);
     PasteTarget pasteTarget(std::uint64_t offset) const;
+    CopyResult copyToClipboard();
+    CopyResult copyAsHexText(const HexItemForm& form);
     // Paste (insert) or overwrite the clipboard's content at the point.
     bool putClipboard(EditPoint point, std::uint64_t offset, bool overwrite);
     std::uint64_t pointOffset(EditPoint point, std::uint64_t offset);

@@ -215,6 +215,14 @@ CopyResult CHexPanel::copySelection() {
     if (!state_.attached || clipboard_ == nullptr) {
         return CopyResult::Unavailable;
     }
+    try {
+        return copyToClipboard();
+    } catch (const std::bad_alloc&) {
+        return CopyResult::NoMemory;  // "Max Copy Size" raised past what memory holds
+    }
+}
+
+CopyResult CHexPanel::copyToClipboard() {
     const std::uint32_t start = state_.presentation.dataStartAddress();
     if (const auto range = getSelection()) {
         return copyRange(data_, *clipboard_, range->first, range->second, start, maxCopySize());
@@ -229,6 +237,14 @@ CopyResult CHexPanel::copySelectionAsHexText(const HexItemForm& form) {
     if (!state_.attached || clipboard_ == nullptr) {
         return CopyResult::Unavailable;
     }
+    try {
+        return copyAsHexText(form);
+    } catch (const std::bad_alloc&) {
+        return CopyResult::NoMemory;
+    }
+}
+
+CopyResult CHexPanel::copyAsHexText(const HexItemForm& form) {
     if (const auto range = getSelection()) {
         return copyRangeAsHexText(data_, *clipboard_, range->first, range->second, form,
                                   maxCopySize());

@@ -174,6 +174,9 @@ bool EditCommands::run(int id) {
 }
 
 bool EditCommands::reportCopy(CopyResult result) {
+    if (result == CopyResult::NoMemory) {
+        messages_.show(kNoMemoryMessage, {platform::MessageIcon::Stop});
+    }
     if (result == CopyResult::TooLarge) {
         const std::uint64_t limit = panel_.maxCopySize();
         messages_.show(kCopyLimitMessage, {platform::MessageIcon::Information},

@@ -7,6 +7,8 @@
 #include <new>
 
 #include "app/settings/CSettings.h"
+#include "editdata/EditDataStrings.h"
+#include "platform/MessageService.h"
 #include "platform/UiThread.h"
 
 namespace {
@@ -56,15 +58,29 @@ bool CEditData::failWith(int error) {
 }
 
 bool CEditData::runLong(int captionId, int textId, bool stoppable, const Work& work) {
+    // A buffer the work cannot get fails the work, never the program; the
+    // work allocates before it changes anything.
+    const auto guarded = [&](const platform::ProgressCallback* callback) {
+        try {
+            return work(callback);
+        } catch (const std::bad_alloc&) {
+            lastError_ = ENOMEM;
+            platform::reportProgress(callback, 1, 1, platform::ProgressKind::Failed);
+            return false;
+        }
+    };
     if (services_.progress == nullptr || !onUiThread()) {
-        return work(nullptr);
+        return guarded(nullptr);
     }
     bool result = false;
     busy_.store(true, std::memory_order_release);
     const bool closedWithOk = services_.progress->runWithProgress(
         captionId, textId,
-        [&](const platform::ProgressCallback& callback) { result = work(&callback); });
+        [&](const platform::ProgressCallback& callback) { result = guarded(&callback); });
     busy_.store(false, std::memory_order_release);
+    if (!result && lastError_ == ENOMEM && services_.messages != nullptr) {
+        services_.messages->show(editstrings::kNoMemory, {platform::MessageIcon::Stop});
+    }
     if (modifiedUntold_) {
         modifiedUntold_ = false;
         if (owner_ != nullptr) {

@@ -30,6 +30,8 @@ constexpr std::array kStrings{
                           "%s has been changed by another program since it was opened.\n"
                           "Overwrite it with this document?"},
     platform::StringEntry{1172, "%s is in use by another program."},
+    platform::StringEntry{1177,
+                          "There is not enough memory for this operation. Nothing was changed."},
     platform::StringEntry{1175,
                           "The file could not be copied to a work file in the temporary folder: "
                           "%s.\nNothing was changed."},

@@ -27,6 +27,7 @@ inline constexpr int kCantCreateNewFile = 1158;
 inline constexpr int kChangedOnDisk = 1171;
 inline constexpr int kInUse = 1172;
 inline constexpr int kWorkCopyFailed = 1175;
+inline constexpr int kNoMemory = 1177;
 inline constexpr int kTypingName = 1201;
 inline constexpr int kDeleteDataName = 1202;
 inline constexpr int kDeleteBlockName = 1203;

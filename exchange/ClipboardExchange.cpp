@@ -14,6 +14,7 @@ constexpr std::uint64_t kMegabyte = 1048576;
 constexpr platform::StringEntry kStrings[] = {
     {kCopyLimitMessage, "The size of the data to be copied exceeds the limitation: %iMB"},
     {kReleaseClipboardQuestion, "Please confirm whether to release the Kestrane's clipboard data?"},
+    {kNoMemoryMessage, "There is not enough memory for this operation. Nothing was changed."},
 };
 
 // Opens the clipboard for reading and closes it however the paste ends.

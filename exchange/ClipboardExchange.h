@@ -25,9 +25,11 @@ enum class CopyResult {
     TooLarge,     // above "Max Copy Size": the caller shows message 1101
     Unavailable,  // the clipboard could not be opened; it keeps its content
     ReadFailed,   // the store could not read the bytes; the clipboard is unchanged
+    NoMemory,     // no memory for the copy; the clipboard is unchanged
 };
 
 inline constexpr int kCopyLimitMessage = 1101;
+inline constexpr int kNoMemoryMessage = 1176;
 inline constexpr int kReleaseClipboardQuestion = 1401;
 std::span<const platform::StringEntry> exchangeStrings();
 
