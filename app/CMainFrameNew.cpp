@@ -38,8 +38,18 @@ CChildFrame* CMainFrame::newDocument(std::uint64_t size, std::uint8_t fill) {
 
 void CMainFrame::fileNew() {
     if (settings_.get(settings::edit::NewdocDirCreate) != 0) {
-        newDocument(static_cast<std::uint64_t>(settings_.get(settings::edit::NewdocInitLength)),
-                    static_cast<std::uint8_t>(settings_.get(settings::edit::NewdocInitData)));
+        // The stored size is held to the rules of the dialog it skips.
+        const std::int32_t stored = settings_.get(settings::edit::NewdocInitLength);
+        const std::uint64_t maximum = settings_.maxDirectEditSize();
+        if (stored <= 0) {
+            messages_.show(newfilestrings::kSizeNotPositive, {platform::MessageIcon::Exclamation});
+        } else if (static_cast<std::uint64_t>(stored) > maximum) {
+            messages_.show(newfilestrings::kSizeTooLarge, {platform::MessageIcon::Exclamation},
+                           {std::to_string(maximum)});
+        } else {
+            newDocument(static_cast<std::uint64_t>(stored),
+                        static_cast<std::uint8_t>(settings_.get(settings::edit::NewdocInitData)));
+        }
         return;
     }
     CNewFileDialog dialog(settings_, messages_, this);

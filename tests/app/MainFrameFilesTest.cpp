@@ -120,4 +120,18 @@ TEST_F(MainFrameFilesTest, ARecentFileThatIsGoneIsOfferedForRemoval) {
     EXPECT_TRUE(frame->children().empty());
 }
 
+TEST_F(MainFrameFilesTest, AStoredNewFileSizeThatCannotBeUsedSaysSo) {
+    settings.write(settings::edit::NewdocDirCreate, 1);
+    settings.write(settings::edit::NewdocInitLength, -5);
+    frame->fileNew();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, "The initial size of a new file must be larger than 0");
+    settings.write(settings::edit::NewdocInitLength, 0x7FFFFFFF);
+    frame->fileNew();
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[1].text,
+              "The initial size of a new file can't exceed 16777216 bytes");
+    EXPECT_TRUE(frame->children().empty());
+}
+
 }  // namespace
