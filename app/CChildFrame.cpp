@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/DocumentTitle.h"
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/EditWarnings.h"
 #include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"

@@ -5,22 +5,26 @@
 
 #include "app/CMainFrame.h"
 #include "app/SingleInstance.h"
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "platform/FileCopy.h"
 #include "platform/Registry.h"
 #include "platform/TempFile.h"
 #include "platform/qt/QtMessageService.h"
 #include "platform/qt/QtProgressRunner.h"
-#include "programs/kestrane/KestraneStrings.h"
+#include "platform/StringTable.h"
 
 namespace {
+
+// The caption of every message.
+constexpr const char* kApplicationTitle = "Kestrane";
 
 // "Some settings could not be saved: another program kept the settings file locked."
 constexpr int kSettingsLost = 1174;
 
 }  // namespace
 
-CKestraneApp::CKestraneApp() = default;
+CKestraneApp::CKestraneApp(platform::StringTable strings)
+    : strings_(std::make_unique<platform::StringTable>(std::move(strings))) {}
 
 CKestraneApp::~CKestraneApp() {
     saveWaitingSettings();
@@ -51,9 +55,8 @@ bool CKestraneApp::start(const std::vector<std::string>& arguments) {
     registry_ = std::make_unique<platform::Registry>(platform::Registry::defaultFilePath());
     settings_ = std::make_unique<CSettings>(*registry_);
     settings_->open();
-    strings_ = std::make_unique<platform::StringTable>(makeKestraneStringTable());
     messages_ =
-        std::make_unique<platform::QtMessageService>(*strings_, std::string(kKestraneTitle));
+        std::make_unique<platform::QtMessageService>(*strings_, std::string(kApplicationTitle));
     progress_ = std::make_unique<platform::QtProgressRunner>(*strings_);
     instance_ = std::make_unique<SingleInstance>("KESTRANE_APP_INSTANCE");
     if (instance_->alreadyExisted() && settings_->get(settings::general::MutipleInstances) == 0) {

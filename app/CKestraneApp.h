@@ -21,7 +21,8 @@ class StringTable;
 // the services every window uses.
 class CKestraneApp {
   public:
-    CKestraneApp();
+    // `strings`: the program's string table, composed by the program.
+    explicit CKestraneApp(platform::StringTable strings);
     ~CKestraneApp();
 
     // Runs start-up; false when the program must end at once (a second
@@ -43,7 +44,7 @@ class CKestraneApp {
 
     std::unique_ptr<platform::Registry> registry_;
     std::unique_ptr<CSettings> settings_;
-    std::unique_ptr<platform::StringTable> strings_;
+    std::unique_ptr<platform::StringTable> strings_;  // given at construction
     std::unique_ptr<platform::MessageService> messages_;
     std::unique_ptr<platform::ProgressRunner> progress_;
     std::unique_ptr<SingleInstance> instance_;

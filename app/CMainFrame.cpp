@@ -32,7 +32,7 @@
 #include "app/CommandIds.h"
 #include "app/DocumentTitle.h"
 #include "app/WindowPlacement.h"
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/DisplayTexts.h"
 #include "editdata/EditDataStrings.h"
 #include "display/ui/CGoToDialog.h"

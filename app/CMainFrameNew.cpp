@@ -3,7 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CNewFileDialog.h"
 #include "app/CNewPasteDialog.h"
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/ui/CHexWindow.h"
 #include "exchange/ClipboardExchange.h"
 #include "platform/MessageService.h"

@@ -9,7 +9,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "platform/MessageService.h"
 #include "platform/qt/DialogWidth.h"
 

@@ -6,7 +6,7 @@
 #include <QFormLayout>
 #include <QVBoxLayout>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "platform/qt/DialogWidth.h"
 
 StartAddressType storedAddressType(const CSettings& settings) {

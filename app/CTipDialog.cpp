@@ -9,7 +9,7 @@
 #include <ctime>
 
 #include "app/TipStrings.h"
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "platform/StringTable.h"
 #include "platform/qt/DialogWidth.h"
 

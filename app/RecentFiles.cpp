@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 
 void RecentFiles::load(const CSettings& settings) {
     paths_.clear();

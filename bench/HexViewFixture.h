@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "display/DisplayTexts.h"
 #include "display/ui/HexViewRenderer.h"

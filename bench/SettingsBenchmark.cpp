@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "platform/TempFile.h"
 
 namespace {

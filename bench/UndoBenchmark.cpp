@@ -9,8 +9,8 @@
 #include <random>
 #include <string>
 
-#include "app/settings/CSettings.h"
-#include "display/framework/Component.h"
+#include "settings/CSettings.h"
+#include "framework/Component.h"
 #include "editdata/CEditData.h"
 #include "platform/TempFile.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/EditCommandIds.h"
 #include "platform/PrintfFormat.h"
 

@@ -9,7 +9,7 @@
 #include "display/CHexShow.h"
 #include "display/ModifyData.h"
 #include "display/ViewState.h"
-#include "display/framework/NativeContainer.h"
+#include "framework/NativeContainer.h"
 #include "editdata/CEditData.h"
 #include "exchange/ClipboardExchange.h"
 #include "exchange/HexTextCopy.h"

@@ -5,7 +5,7 @@
 #include <new>
 #include <random>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "editdata/CEditAction.h"
 #include "platform/Clipboard.h"

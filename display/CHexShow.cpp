@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "display/DisplayTexts.h"
-#include "display/framework/NativeContainer.h"
+#include "framework/NativeContainer.h"
 #include "platform/PrintfFormat.h"
 
 KESTRANE_DEFINE_CLASS(CHexShow, Container, 1)

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "display/ViewState.h"
-#include "display/framework/Container.h"
+#include "framework/Container.h"
 
 // The base of the six panels of the hex view. A panel is as tall as the
 // window and draws the display lines from the view's first visible line

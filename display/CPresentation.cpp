@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 
 CPresentation::LineWidthLimits CPresentation::lineWidthLimits(const CSettings& settings) {
     const int maximum = settings::edit::MaxColumn.defaultValue;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/EditCommandIds.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageService.h"

@@ -1,6 +1,6 @@
 #include "display/EditWarnings.h"
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "platform/MessageService.h"
 
 bool EditWarnings::confirmThreshold(std::uint64_t amount, int stringId) {

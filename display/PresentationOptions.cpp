@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "platform/PrintfFormat.h"
 
 std::string rangeMessage(long long minimum, long long maximum) {

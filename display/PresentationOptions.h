@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "display/framework/Graphics.h"
+#include "framework/Graphics.h"
 
 class CSettings;
 

@@ -6,7 +6,7 @@
 
 #include "display/CPresentation.h"
 #include "display/CellGeometry.h"
-#include "display/framework/Graphics.h"
+#include "framework/Graphics.h"
 
 class CSettings;
 

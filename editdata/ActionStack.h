@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "display/framework/Vector.h"
+#include "framework/Vector.h"
 #include "editdata/CEditAction.h"
 
 // A history stack that owns its actions: the framework's Stack, with the

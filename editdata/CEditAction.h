@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "display/framework/Object.h"
+#include "framework/Object.h"
 #include "editdata/CEditDataOwner.h"
 
 class CEditData;

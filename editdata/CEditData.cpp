@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "editdata/EditDataStrings.h"
 #include "platform/MessageService.h"
 #include "platform/UiThread.h"

@@ -7,7 +7,7 @@
 #include <new>
 #include <vector>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "editdata/CEditData.h"
 #include "editdata/EditActions.h"
 #include "editdata/EditDataStrings.h"

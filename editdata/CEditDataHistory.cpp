@@ -1,5 +1,5 @@
 // The undo and redo histories and the recording of edits.
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "editdata/CEditData.h"
 #include "editdata/EditActions.h"
 

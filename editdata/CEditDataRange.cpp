@@ -7,7 +7,7 @@
 #include <memory>
 #include <new>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "editdata/CEditData.h"
 #include "editdata/EditActions.h"
 #include "editdata/EditDataStrings.h"

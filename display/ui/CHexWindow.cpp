@@ -11,7 +11,7 @@
 #include <QWheelEvent>
 #include <climits>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/ui/CTipWindow.h"
 #include "display/ui/KeyCodes.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "display/CHexPanel.h"
-#include "display/framework/NativeWindow.h"
+#include "framework/NativeWindow.h"
 #include "display/ui/HexViewRenderer.h"
 
 class CTipWindow;

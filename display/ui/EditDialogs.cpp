@@ -11,7 +11,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "display/EditCommandIds.h"
 #include "display/EditCommands.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/framework/NativeWindow.h"
+#include "framework/NativeWindow.h"
 
 // A native window that is only a size: for drawing a view into an image
 // (the render tool, the benchmarks) where no window is on screen.

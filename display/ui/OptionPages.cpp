@@ -16,7 +16,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/ui/QtGraphics.h"
 #include "platform/MessageService.h"
 #include "platform/qt/DialogWidth.h"

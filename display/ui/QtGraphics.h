@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "display/framework/Graphics.h"
+#include "framework/Graphics.h"
 
 // QColor of a colour reference (0x00BBGGRR).
 inline QColor toQColor(ColorRef color) {

@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "display/ui/HexViewRenderer.h"
 #include "display/ui/OffscreenWindow.h"

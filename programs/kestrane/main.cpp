@@ -5,6 +5,7 @@
 
 #include "app/CKestraneApp.h"
 #include "platform/UiThread.h"
+#include "programs/kestrane/KestraneStrings.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kestrane.svg")));
     platform::markUiThread();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    CKestraneApp app;
+    CKestraneApp app(makeKestraneStringTable());
     if (!app.start(arguments)) {
         return 0;  // another instance runs and only one is allowed
     }

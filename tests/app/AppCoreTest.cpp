@@ -7,7 +7,7 @@
 #include "app/RecentFiles.h"
 #include "app/SingleInstance.h"
 #include "app/WindowPlacement.h"
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -7,7 +7,8 @@
 #include <filesystem>
 
 #include "app/CMainFrame.h"
-#include "app/settings/CSettings.h"
+#include "programs/kestrane/KestraneStrings.h"
+#include "settings/CSettings.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -37,7 +38,7 @@ class KestraneAppTest : public testing::Test {
 TEST_F(KestraneAppTest, TheCommandLineFileOpensOnceTheFrameIsUp) {
     const std::string file = dir.file("given.bin");
     testsupport::writeFile(file, "bytes");
-    CKestraneApp app;
+    CKestraneApp app(makeKestraneStringTable());
     ASSERT_TRUE(app.start({"\"" + file + "\""}));  // quoted as the shell extension passes it
     EXPECT_TRUE(app.frame()->children().empty());  // not before the posted rest of start-up
     QApplication::processEvents();
@@ -47,14 +48,14 @@ TEST_F(KestraneAppTest, TheCommandLineFileOpensOnceTheFrameIsUp) {
 
 TEST_F(KestraneAppTest, WithoutAFileNothingOpensUnlessNewdocStartupIsSet) {
     {
-        CKestraneApp app;
+        CKestraneApp app(makeKestraneStringTable());
         ASSERT_TRUE(app.start({}));
         QApplication::processEvents();
         EXPECT_TRUE(app.frame()->children().empty());
     }
     set(settings::edit::NewdocStartup, 1);
     set(settings::edit::NewdocDirCreate, 1);
-    CKestraneApp app;
+    CKestraneApp app(makeKestraneStringTable());
     ASSERT_TRUE(app.start({}));
     QApplication::processEvents();
     ASSERT_EQ(app.frame()->children().size(), 1u);
@@ -62,14 +63,14 @@ TEST_F(KestraneAppTest, WithoutAFileNothingOpensUnlessNewdocStartupIsSet) {
 }
 
 TEST_F(KestraneAppTest, ASecondInstanceEndsAtOnceWhenOnlyOneIsAllowed) {
-    CKestraneApp first;
+    CKestraneApp first(makeKestraneStringTable());
     ASSERT_TRUE(first.start({}));
     {
-        CKestraneApp second;
+        CKestraneApp second(makeKestraneStringTable());
         EXPECT_TRUE(second.start({}));  // "Mutiple Instances" is 1 by default
     }
     set(settings::general::MutipleInstances, 0);
-    CKestraneApp third;
+    CKestraneApp third(makeKestraneStringTable());
     EXPECT_FALSE(third.start({}));
     EXPECT_EQ(third.frame(), nullptr);
 }
@@ -91,7 +92,7 @@ TEST_F(KestraneAppTest, StartUpClearsTheWorkFilesOfEndedPrograms) {
     }
     testsupport::writeFile(temp + "/~HEXDATA5E1.tmp", "left by a killed save");
     testsupport::writeFile(temp + "/notes.txt", "someone else's");
-    CKestraneApp app;
+    CKestraneApp app(makeKestraneStringTable());
     ASSERT_TRUE(app.start({}));
     EXPECT_FALSE(std::filesystem::exists(temp + "/~HEXDATA5E1.tmp"));
     EXPECT_TRUE(std::filesystem::exists(temp + "/notes.txt"));

@@ -12,7 +12,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "platform/File.h"
 #include "programs/kestrane/KestraneStrings.h"
 #include "tests/support/ScriptedMessageService.h"

@@ -30,7 +30,7 @@
 #include "app/CTipDialog.h"
 #include "app/CommandIds.h"
 #include "app/TipSelector.h"
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/ui/CHexWindow.h"
 #include "display/ui/EditDialogs.h"
 #include "display/ui/PositionDialogs.h"

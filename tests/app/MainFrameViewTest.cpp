@@ -14,7 +14,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/ViewCommandIds.h"
 #include "display/ui/CHexWindow.h"
 #include "programs/kestrane/KestraneStrings.h"

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "tests/display/OpenPanel.h"
 #include "tests/support/RecordingNativeWindow.h"

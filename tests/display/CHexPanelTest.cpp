@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "tests/display/OpenPanel.h"
 #include "tests/support/RecordingGraphics.h"
 #include "tests/support/RecordingNativeWindow.h"

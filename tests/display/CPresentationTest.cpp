@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/EditCommandIds.h"
 #include "display/EditWarnings.h"
 #include "editdata/EditDataStrings.h"

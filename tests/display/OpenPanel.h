@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "tests/support/RecordingNativeWindow.h"
 #include "tests/support/TempDir.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/ViewCommandIds.h"
 #include "tests/display/OpenPanel.h"
 #include "tests/support/RecordingNativeWindow.h"

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings/CSettings.h"
-#include "display/framework/Component.h"
+#include "settings/CSettings.h"
+#include "framework/Component.h"
 #include "editdata/CEditData.h"
 #include "platform/Registry.h"
 #include "platform/StringTable.h"

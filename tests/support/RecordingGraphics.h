@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "display/framework/Graphics.h"
+#include "framework/Graphics.h"
 
 namespace testsupport {
 

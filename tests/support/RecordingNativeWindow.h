@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "display/framework/NativeWindow.h"
+#include "framework/NativeWindow.h"
 
 namespace testsupport {
 

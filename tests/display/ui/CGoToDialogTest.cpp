@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/ui/CHexWindow.h"
 #include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/ui/CHexWindow.h"
 #include "tests/support/TempDir.h"
 

@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/ui/KeyCodes.h"
 #include "display/ui/QtGraphics.h"
 #include "tests/support/TempDir.h"

@@ -5,7 +5,7 @@
 
 #include <QImage>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "display/ui/HexViewRenderer.h"
 #include "display/ui/OffscreenWindow.h"

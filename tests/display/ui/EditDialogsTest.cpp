@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/EditCommands.h"
 #include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"

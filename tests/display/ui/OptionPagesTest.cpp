@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"
 

@@ -8,7 +8,7 @@
 #include <atomic>
 #include <thread>
 
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 #include "display/EditCommandIds.h"
 #include "display/EditCommands.h"
 #include "display/PresentationCommands.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "display/framework/NativeContainer.h"
+#include "framework/NativeContainer.h"
 #include "tests/support/RecordingNativeWindow.h"
 
 namespace {

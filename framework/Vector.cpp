@@ -1,4 +1,4 @@
-#include "display/framework/Vector.h"
+#include "framework/Vector.h"
 
 #include <new>
 #include <stdexcept>

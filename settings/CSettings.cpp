@@ -1,4 +1,4 @@
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 
 #include <unistd.h>
 

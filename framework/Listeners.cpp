@@ -1,4 +1,4 @@
-#include "display/framework/Listeners.h"
+#include "framework/Listeners.h"
 
 KESTRANE_DEFINE_CLASS(EventListener, Object, 1)
 KESTRANE_DEFINE_CLASS(MouseListener, EventListener, 1)

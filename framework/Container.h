@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "display/framework/Component.h"
+#include "framework/Component.h"
 
 // A component with children. The child list is in insertion order, which is
 // also the painting order; the container does not own its children.

@@ -1,4 +1,4 @@
-#include "display/framework/Values.h"
+#include "framework/Values.h"
 
 #include <algorithm>
 

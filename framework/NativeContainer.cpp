@@ -1,4 +1,4 @@
-#include "display/framework/NativeContainer.h"
+#include "framework/NativeContainer.h"
 
 #include <algorithm>
 

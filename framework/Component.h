@@ -4,12 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "display/framework/Events.h"
-#include "display/framework/Graphics.h"
-#include "display/framework/Listeners.h"
-#include "display/framework/NativeWindow.h"
-#include "display/framework/Object.h"
-#include "display/framework/Values.h"
+#include "framework/Events.h"
+#include "framework/Graphics.h"
+#include "framework/Listeners.h"
+#include "framework/NativeWindow.h"
+#include "framework/Object.h"
+#include "framework/Values.h"
 
 class Container;
 class NativeContainer;

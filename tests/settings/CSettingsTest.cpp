@@ -1,4 +1,4 @@
-#include "app/settings/CSettings.h"
+#include "settings/CSettings.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

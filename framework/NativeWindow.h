@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "display/framework/Values.h"
+#include "framework/Values.h"
 
 // What a NativeContainer asks of the native window it lives in. The Qt
 // layer implements it on the hex view's widget; tests record the calls.

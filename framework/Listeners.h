@@ -1,7 +1,7 @@
 #pragma once
 
-#include "display/framework/Events.h"
-#include "display/framework/Object.h"
+#include "framework/Events.h"
+#include "framework/Object.h"
 
 class Container;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/SettingKeys.h"
+#include "settings/SettingKeys.h"
 #include "platform/Registry.h"
 
 // The settings store: integer and string values by section and key under

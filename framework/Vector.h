@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "display/framework/Object.h"
+#include "framework/Object.h"
 
 // A growable array of object pointers. It does not own what it holds.
 // Capacity starts at 10 and grows by the increment (4), or doubles when the

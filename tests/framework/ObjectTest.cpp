@@ -1,12 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "display/framework/Component.h"
-#include "display/framework/Container.h"
-#include "display/framework/Exceptions.h"
-#include "display/framework/NativeContainer.h"
-#include "display/framework/Values.h"
-#include "display/framework/Vector.h"
+#include "framework/Component.h"
+#include "framework/Container.h"
+#include "framework/Exceptions.h"
+#include "framework/NativeContainer.h"
+#include "framework/Values.h"
+#include "framework/Vector.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "display/framework/Object.h"
+#include "framework/Object.h"
 
 // The framework's value types. They serialise their integers in field order
 // and compare equal when of the same class with equal fields.

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "display/framework/Object.h"
+#include "framework/Object.h"
 
 class Component;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "display/framework/Values.h"
+#include "framework/Values.h"
 
 // A colour reference: 0x00BBGGRR.
 using ColorRef = std::uint32_t;

@@ -1,7 +1,7 @@
-#include "display/framework/Events.h"
+#include "framework/Events.h"
 
-#include "display/framework/Component.h"
-#include "display/framework/Exceptions.h"
+#include "framework/Component.h"
+#include "framework/Exceptions.h"
 
 KESTRANE_DEFINE_CLASS(AWTEvent, Object, 1)
 KESTRANE_DEFINE_CLASS(MouseEvent, AWTEvent, 1)

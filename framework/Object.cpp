@@ -1,4 +1,4 @@
-#include "display/framework/Object.h"
+#include "framework/Object.h"
 
 const RuntimeClass Object::classRecord{"Object", nullptr, 0};
 

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "display/framework/NativeContainer.h"
+#include "framework/NativeContainer.h"
 #include "tests/support/RecordingGraphics.h"
 #include "tests/support/RecordingNativeWindow.h"
 

@@ -1,9 +1,9 @@
-#include "display/framework/Component.h"
+#include "framework/Component.h"
 
 #include <algorithm>
 
-#include "display/framework/Container.h"
-#include "display/framework/NativeContainer.h"
+#include "framework/Container.h"
+#include "framework/NativeContainer.h"
 
 KESTRANE_DEFINE_CLASS(Component, Object, 1)
 KESTRANE_DEFINE_CLASS(RealComponent, Component, 1)

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "display/framework/Container.h"
+#include "framework/Container.h"
 
 // A native mouse message as the window receives it, in client coordinates.
 struct NativeMouseMessage {

@@ -1,4 +1,4 @@
-#include "display/framework/Container.h"
+#include "framework/Container.h"
 
 #include <algorithm>
 
