@@ -16,32 +16,15 @@
 #include "platform/File.h"
 #include "programs/kestrane/KestraneStrings.h"
 #include "tests/support/ScriptedMessageService.h"
+#include "tests/app/FrameFixture.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 using platform::MessageAnswer;
 
-class MainFrameFilesTest : public testing::Test {
+class MainFrameFilesTest : public testsupport::FrameFixture {
   protected:
-    testsupport::TempDir dir;
-    platform::Registry registry{dir.file("registry.sqlite")};
-    CSettings settings{registry};
-    platform::StringTable strings = makeKestraneStringTable();
-    testsupport::ScriptedMessageService messages{strings};
-    std::unique_ptr<CMainFrame> frame;
-
-    void SetUp() override {
-        settings.open();
-        frame = std::make_unique<CMainFrame>(settings, strings, messages, nullptr);
-        frame->resize(1000, 700);
-        frame->show();
-    }
-    std::string makeFile(const std::string& name, const std::string& bytes) {
-        const std::string path = dir.file(name);
-        testsupport::writeFile(path, bytes);
-        return path;
-    }
     void typeInto(CChildFrame& child) { child.panel().typeHexDigit(7); }
 };
 

@@ -37,33 +37,14 @@
 #include "exchange/ClipboardFormats.h"
 #include "programs/kestrane/KestraneStrings.h"
 #include "tests/support/ScriptedMessageService.h"
+#include "tests/app/FrameFixture.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 using platform::MessageAnswer;
 
-class MainFrameTest : public testing::Test {
-  protected:
-    testsupport::TempDir dir;
-    platform::Registry registry{dir.file("registry.sqlite")};
-    CSettings settings{registry};
-    platform::StringTable strings = makeKestraneStringTable();
-    testsupport::ScriptedMessageService messages{strings};
-    std::unique_ptr<CMainFrame> frame;
-
-    void SetUp() override {
-        settings.open();
-        frame = std::make_unique<CMainFrame>(settings, strings, messages, nullptr);
-        frame->resize(1000, 700);
-        frame->show();
-    }
-    std::string makeFile(const std::string& name, const std::string& bytes) {
-        const std::string path = dir.file(name);
-        testsupport::writeFile(path, bytes);
-        return path;
-    }
-};
+using MainFrameTest = testsupport::FrameFixture;
 
 TEST_F(MainFrameTest, OpeningAFileGivesItAWindowATabAndTheStatusPanes) {
     const std::string path = makeFile("sample.bin", std::string(5000, 'k'));

@@ -19,29 +19,15 @@
 #include "display/ui/CHexWindow.h"
 #include "programs/kestrane/KestraneStrings.h"
 #include "tests/support/ScriptedMessageService.h"
+#include "tests/app/FrameFixture.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-class MainFrameViewTest : public testing::Test {
+class MainFrameViewTest : public testsupport::FrameFixture {
   protected:
-    testsupport::TempDir dir;
-    platform::Registry registry{dir.file("registry.sqlite")};
-    CSettings settings{registry};
-    platform::StringTable strings = makeKestraneStringTable();
-    testsupport::ScriptedMessageService messages{strings};
-    std::unique_ptr<CMainFrame> frame;
-
-    void SetUp() override {
-        settings.open();
-        frame = std::make_unique<CMainFrame>(settings, strings, messages, nullptr);
-        frame->resize(1000, 700);
-        frame->show();
-    }
     CChildFrame& open(const std::string& name, const std::string& bytes) {
-        const std::string path = dir.file(name);
-        testsupport::writeFile(path, bytes);
-        EXPECT_TRUE(frame->openDocument(path));
+        EXPECT_TRUE(frame->openDocument(makeFile(name, bytes)));
         return *frame->activeChild();
     }
 };
