@@ -30,6 +30,7 @@
 #include "app/CQuickOpenDialog.h"
 #include "app/CTipDialog.h"
 #include "app/CommandIds.h"
+#include "app/ContextMenus.h"
 #include "app/DocumentTitle.h"
 #include "app/WindowPlacement.h"
 #include "settings/CSettings.h"
@@ -465,16 +466,26 @@ CChildFrame* CMainFrame::addChild() {
             child->goToDialog().present();
         } else if (id == cmd::ViewDataStartAddress) {
             runDataStartAddress(child->panel(), messages_, this);
+        } else if (id == cmd::ViewDecimalAddress) {
+            runPresentation(id);
         } else if (QAction* command = action(id)) {
             command->trigger();  // the main menu's command of that name
         }
     };
-    // The view's menu follows the main menu's enabling.
+    // The view's menus are tables of the same commands, enabled by the same
+    // update pass.
     child->view().beforeMenu = [this] { updateCommands(); };
-    child->view().commandEnabled = [this](int id) -> std::optional<bool> {
-        const QAction* command = action(id);
-        return command != nullptr ? std::optional<bool>(command->isEnabled()) : std::nullopt;
+    child->view().menuFor = [](CHexPanel::Menu menu) -> std::span<const MenuItem> {
+        switch (menu) {
+            case CHexPanel::Menu::Data:
+                return hexDataMenu();
+            case CHexPanel::Menu::Address:
+                return addressPanelMenu();
+            default:
+                return {};  // the "Bookmark" menu comes with the marks
+        }
     };
+    child->view().commandState = [this, child](int id) { return commandState(child, id); };
     childConnections_.push_back(
         connect(child, &QObject::destroyed, this, [this, child] { childClosed(child); }));
     return child;
@@ -731,13 +742,7 @@ void CMainFrame::updateCommands() {
     enable(cmd::WindowPrevious, tabs_->count() > 1);
     enable(cmd::ToolsMultibyteCalculator, siblings_.tamsorel);
     enable(cmd::ToolsInterpreter, siblings_.pellwick);
-    updatePresentationCommands(child);
-    const bool attached = hasChild && child->panel().state().attached;
-    for (int id : {cmd::EditSelectAll, cmd::EditSelectLine, cmd::EditSelectRange,
-                   cmd::EditSelectColumnBlock, cmd::EditGoTo}) {
-        enable(id, attached);
-    }
-    updateEditCommands(child);
+    updateViewCommands(child);
     if (!hasChild) {
         for (std::size_t i = 1; i < panes_.size(); ++i) {
             panes_[i]->setText(QString());

@@ -10,6 +10,7 @@
 #include "app/RecentFiles.h"
 #include "app/TipSelector.h"
 #include "display/CHexPanel.h"
+#include "framework/CommandTarget.h"
 #include "platform/qt/QtClipboard.h"
 
 class CHexWindow;
@@ -86,14 +87,16 @@ class CMainFrame : public QMainWindow {
     void buildMenus();
     // The "&Edit" menu and its commands, run by the active view.
     QMenu* buildEditMenu();
-    void updateEditCommands(CChildFrame* child);
+    // Enables and checks the view's commands through the chain of its targets.
+    void updateViewCommands(CChildFrame* child);
+    // The state of a command of the view's context menus.
+    CommandState commandState(CChildFrame* child, int id);
     void runEdit(int id);
     // The "&View" menu's panel toggles and presentation commands, the
     // presentation tool bar made of the same commands, and their update.
     QMenu* buildViewMenu();
     QToolBar* buildPresentationBar();
     void runPresentation(int id);
-    void updatePresentationCommands(CChildFrame* child);
     // A tool-bar icon of the program's resources.
     static QIcon commandIcon(const char* name);
     // Tile Horizontally stacks the windows, Tile Vertically sets them side by side.

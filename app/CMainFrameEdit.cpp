@@ -6,6 +6,8 @@
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "display/EditCommands.h"
+#include "display/PresentationCommands.h"
+#include "display/SelectionCommands.h"
 #include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"
 #include "display/ui/EditDialogs.h"
@@ -113,20 +115,34 @@ QMenu* CMainFrame::buildEditMenu() {
     return edit;
 }
 
-void CMainFrame::updateEditCommands(CChildFrame* child) {
-    const bool hasPath = child != nullptr && !child->document().path().empty();
-    std::optional<EditCommands> commands;
-    if (child != nullptr) {
-        commands.emplace(child->panel(), messages_);
+// The view's commands: the chain of its targets answers for each of them.
+void CMainFrame::updateViewCommands(CChildFrame* child) {
+    CHexPanel* panel = child != nullptr ? &child->panel() : nullptr;
+    std::optional<EditCommands> edit;
+    if (panel != nullptr) {
+        edit.emplace(*panel, messages_);
     }
+    PresentationCommands presentation(panel);
+    SelectionCommands selection(panel);
+    const CommandChain chain{edit ? &*edit : nullptr, &presentation, &selection};
     for (const auto& [id, command] : actions_) {
         if (id == cmd::EditCopyFilePath) {
-            command->setEnabled(hasPath);
-        } else if (EditCommands::isEditCommand(id)) {
-            command->setEnabled(commands && commands->isEnabled(id));
+            command->setEnabled(child != nullptr && !child->document().path().empty());
+        } else if (chain.knows(id) || EditCommands::isEditCommand(id)) {
+            const CommandState state = chain.state(id);
+            command->setEnabled(state.enabled);
             if (command->isCheckable()) {
-                command->setChecked(commands && commands->isChecked(id));
+                command->setChecked(state.checked);
             }
         }
     }
+}
+
+CommandState CMainFrame::commandState(CChildFrame* child, int id) {
+    if (const QAction* command = action(id)) {
+        return {command->isEnabled(), command->isChecked()};
+    }
+    // The commands of the view's own menus only.
+    PresentationCommands presentation(&child->panel());
+    return presentation.state(id).value_or(CommandState{});
 }

@@ -118,12 +118,3 @@ void CMainFrame::runPresentation(int id) {
     updateCommands();
 }
 
-void CMainFrame::updatePresentationCommands(CChildFrame* child) {
-    const PresentationCommands commands(child != nullptr ? &child->panel() : nullptr);
-    for (const int id : PresentationCommands::ids()) {
-        if (QAction* command = action(id)) {
-            command->setEnabled(commands.isEnabled(id));
-            command->setChecked(commands.isChecked(id));
-        }
-    }
-}

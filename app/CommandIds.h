@@ -1,9 +1,10 @@
 #pragma once
 
 #include "display/EditCommandIds.h"
+#include "display/ViewCommandIds.h"
 
-// Command ids of Kestrane's menus, tool bars and accelerators (the editing
-// commands' are the view's).
+// Command ids of Kestrane's frame: file, window, tool, bar and help commands
+// (the view's editing, presentation and selection commands are the view's).
 namespace cmd {
 inline constexpr int FileNew = 57600;
 inline constexpr int FileOpen = 57601;
@@ -22,14 +23,6 @@ inline constexpr int FileExportSelection = 32775;
 inline constexpr int FileExportFile = 32915;
 inline constexpr int FileAttributes = 32898;
 inline constexpr int AppExit = 57665;
-// The selection and position commands carry ids of their own here; the
-// view's context menus use the same numbers.
-inline constexpr int EditGoTo = 32930;
-inline constexpr int ViewDataStartAddress = 32932;
-inline constexpr int EditSelectAll = 32933;
-inline constexpr int EditSelectLine = 32934;
-inline constexpr int EditSelectRange = 32935;
-inline constexpr int EditSelectColumnBlock = 32936;
 inline constexpr int WindowClose = 32911;
 inline constexpr int WindowCloseAll = 32912;
 inline constexpr int WindowNext = 32913;

@@ -3,29 +3,9 @@
 #include <algorithm>
 
 #include "settings/CSettings.h"
-#include "display/EditCommandIds.h"
 #include "platform/PrintfFormat.h"
 
 KESTRANE_DEFINE_CLASS(CHexPanel, NativeContainer, 1)
-
-namespace {
-
-// Command ids of the context-menu entries that are not editing commands
-// (the main menu's ids).
-namespace menuid {
-constexpr int New = 57600;
-constexpr int NewAndPaste = 32771;
-constexpr int DefineDatamark = 32806;
-constexpr int EditDatamarks = 32811;
-// The Go To dialog and the address menu's entries have no ids of their own
-// in the menus; these stand for them.
-constexpr int GoTo = 32930;
-constexpr int FileAttributes = 32898;
-constexpr int DecimalAddress = 32931;
-constexpr int DataStartAddress = 32932;
-}  // namespace menuid
-
-}  // namespace
 
 CHexPanel::CHexPanel(CSettings* settings, CEditDataServices services, int scrollBarWidth)
     : settings_(settings),
@@ -511,45 +491,6 @@ void CHexPanel::toggleBookmarkTips() {
 void CHexPanel::setSelection(const Selection& selection) {
     state_.selection = selection;
     repaintClient(false);
-}
-
-std::vector<MenuEntry> CHexPanel::dataMenu() const {
-    const bool editable = isEditable();
-    const bool selected = state_.attached && hasSelection();
-    // New and the datamark commands are the frame's to enable.
-    return {
-        {menuid::New, "New...", false, false},
-        {menuid::NewAndPaste, "New And Paste...", false, false},
-        {0, "", false, false},
-        {cmd::EditUndo, "Undo", editable && data_.getUndoCount() > 0, false},
-        {cmd::EditRedo, "Redo", editable && data_.getRedoCount() > 0, false},
-        {0, "", false, false},
-        {cmd::EditCut, "Cut", editable && selected, false},
-        {cmd::EditCopy, "Copy", selected, false},
-        {cmd::EditPaste, "Paste", canPaste(), false},
-        {cmd::EditDelete, "Delete", editable && selected, false},
-        {cmd::EditOverwrite, "Overwrite", canPaste(), false},
-        {0, "", false, false},
-        {cmd::EditCopyAsHexText, "Copy As Hex Text", selected, false},
-        {cmd::EditCopyAsHexTextC, "Copy As Hex Text(C/C++)", selected, false},
-        {0, "", false, false},
-        {cmd::EditModifyData, "Modify Data...", editable, false},
-        {cmd::EditSwapData, "Swap Data...", canSwapData(), false},
-        {0, "", false, false},
-        {menuid::DefineDatamark, "Define Datamark...", false, false},
-        {menuid::EditDatamarks, "Edit Datamarks...", false, false},
-        {0, "", false, false},
-        {menuid::GoTo, "Go to...", state_.attached, false},
-        {menuid::FileAttributes, "File Attributes...", hasPath_, false},
-    };
-}
-
-std::vector<MenuEntry> CHexPanel::addressMenu() const {
-    return {
-        {menuid::DecimalAddress, "Decimal Address", state_.attached,
-         !state_.presentation.hexAddresses()},
-        {menuid::DataStartAddress, "Data Start Address...", state_.attached, false},
-    };
 }
 
 // ------------------------------------------------------------ store owner

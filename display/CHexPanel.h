@@ -30,14 +30,6 @@ class CHexPanelHost {
     virtual bool confirmIrreversible(int stringId) = 0;
 };
 
-// One entry of a context menu: its command id, text and state.
-struct MenuEntry {
-    int id = 0;  // 0 for a separator
-    std::string text;
-    bool enabled = false;
-    bool checked = false;
-};
-
 // The container of one open file's view: the six panels, the byte store, the
 // presentation and the scroll position. It lays the panels out, loads the
 // visible bytes, paints with the mark and address columns fixed at the left
@@ -252,9 +244,6 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     // follow, and the view is drawn anew.
     void refreshAfterEdit();
 
-    // The context menus of the data panels ("HexData") and the address panel.
-    std::vector<MenuEntry> dataMenu() const;
-    std::vector<MenuEntry> addressMenu() const;
 
     CShowMarkdata& markPanel() { return mark_; }
     CShowAddrdata& addressPanel() { return address_; }

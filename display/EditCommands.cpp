@@ -114,6 +114,13 @@ bool EditCommands::canPaste() const {
     return *canPaste_;
 }
 
+std::optional<CommandState> EditCommands::state(int id) {
+    if (!isEditCommand(id)) {
+        return std::nullopt;
+    }
+    return CommandState{isEnabled(id), isChecked(id)};
+}
+
 bool EditCommands::isChecked(int id) const {
     return id == cmd::EditReadOnly && panel_.state().attached && panel_.data().isReadOnly();
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "display/CHexPanel.h"
+#include "framework/CommandTarget.h"
 #include "platform/StringTable.h"
 
 class CSettings;
@@ -28,7 +29,7 @@ std::span<const platform::StringEntry> editCommandStrings();
 // now, and running those that need no dialog, with the messages they show.
 // The commands with a dialog run through the entry points that take the
 // dialog's answer.
-class EditCommands {
+class EditCommands : public CommandTarget {
   public:
     EditCommands(CHexPanel& panel, platform::MessageService& messages)
         : panel_(panel), messages_(messages) {}
@@ -38,7 +39,9 @@ class EditCommands {
     bool isEnabled(int id) const;
     bool isChecked(int id) const;  // "Readonly" carries a check mark
     // Runs a command without a dialog; false when it needs one or is disabled.
-    bool run(int id);
+    bool run(int id) override;
+    // CommandTarget: the editing commands and their state.
+    std::optional<CommandState> state(int id) override;
 
     void copy();
     void cut();

@@ -15,6 +15,7 @@ constexpr std::array kIds{
     cmd::ViewUnitInt64,        cmd::ViewUnitMulti,        cmd::ViewClearIndent,
     cmd::ViewIncreaseIndent,   cmd::ViewDecreaseIndent,   cmd::ViewExtendLineWidth,
     cmd::ViewShrinkLineWidth,  cmd::ViewExtendPageHeight, cmd::ViewShrinkPageHeight,
+    cmd::ViewDecimalAddress,   cmd::ViewDataStartAddress,
 };
 
 // The data unit of a unit command, or 0.
@@ -74,8 +75,16 @@ bool PresentationCommands::isEnabled(int id) const {
     }
 }
 
+std::optional<CommandState> PresentationCommands::state(int id) {
+    if (!isPresentationCommand(id)) {
+        return std::nullopt;
+    }
+    return CommandState{isEnabled(id), isChecked(id)};
+}
+
 bool PresentationCommands::isCheckable(int id) {
-    return (id >= cmd::ViewPanelHeader && id <= cmd::ViewPageTips) || unitOf(id) != 0;
+    return (id >= cmd::ViewPanelHeader && id <= cmd::ViewPageTips) || unitOf(id) != 0 ||
+           id == cmd::ViewDecimalAddress;
 }
 
 bool PresentationCommands::isChecked(int id) const {
@@ -96,6 +105,8 @@ bool PresentationCommands::isChecked(int id) const {
             return state.shown.bookmarkTips;
         case cmd::ViewPageTips:
             return state.shown.pageTips;
+        case cmd::ViewDecimalAddress:
+            return state.attached && !state.presentation.hexAddresses();
         default:
             break;
     }
@@ -144,7 +155,10 @@ bool PresentationCommands::run(int id) {
             return p.changePageHeight(1);
         case cmd::ViewShrinkPageHeight:
             return p.changePageHeight(-1);
+        case cmd::ViewDecimalAddress:
+            p.toggleAddressBase();
+            return true;
         default:
-            return false;  // Multibytes asks for its unit first
+            return false;  // Multibytes and Data Start Address ask for their value first
     }
 }

@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "framework/CommandTarget.h"
+
 class CHexPanel;
 
 // The presentation commands of a view by command id, with their update
@@ -9,7 +11,7 @@ class CHexPanel;
 // an indent, the line width and page height stop at their limits, the panel
 // and tip toggles carry check marks, and everything is disabled without an
 // open view. "Multibytes..." runs through its dialog, with the unit chosen.
-class PresentationCommands {
+class PresentationCommands : public CommandTarget {
   public:
     // `panel` is the active view's, or nullptr when no view is open.
     explicit PresentationCommands(CHexPanel* panel) : panel_(panel) {}
@@ -22,7 +24,8 @@ class PresentationCommands {
     // The panel and tip toggles and the unit commands carry check marks.
     static bool isCheckable(int id);
     // Runs a command without a dialog; false when it needs one or is disabled.
-    bool run(int id);
+    bool run(int id) override;
+    std::optional<CommandState> state(int id) override;
 
   private:
     CHexPanel* panel_;

@@ -1,8 +1,9 @@
 #pragma once
 
-// Command ids of a hex view's presentation: the panels and tips it shows,
-// the data unit, the indent, the line width and the page height. The
-// "&View" menu, the presentation tool bar and the accelerators carry them.
+// Command ids of a hex view's presentation (the panels and tips it shows,
+// the data unit, the indent, the line width, the page height, the address
+// base) and of its selection and position commands. The menus, the tool
+// bars, the accelerators and the view's context menus carry them.
 namespace cmd {
 inline constexpr int ViewPanelHeader = 32860;
 inline constexpr int ViewBookmarkPanel = 32861;
@@ -22,4 +23,13 @@ inline constexpr int ViewExtendLineWidth = 32978;
 inline constexpr int ViewShrinkLineWidth = 32979;
 inline constexpr int ViewExtendPageHeight = 32980;
 inline constexpr int ViewShrinkPageHeight = 32981;
+// The address panel's menu.
+inline constexpr int ViewDecimalAddress = 32931;
+inline constexpr int ViewDataStartAddress = 32932;
+// Selection and position.
+inline constexpr int EditGoTo = 32930;
+inline constexpr int EditSelectAll = 32933;
+inline constexpr int EditSelectLine = 32934;
+inline constexpr int EditSelectRange = 32935;
+inline constexpr int EditSelectColumnBlock = 32936;
 }  // namespace cmd

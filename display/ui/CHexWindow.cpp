@@ -350,46 +350,32 @@ void CHexWindow::updatePointer(const QPoint& at) {
 }
 
 void CHexWindow::showMenu(CHexPanel::Menu menu, int x, int y) {
-    std::vector<MenuEntry> entries;
-    if (menu == CHexPanel::Menu::Data) {
-        entries = panel_->dataMenu();
-    } else if (menu == CHexPanel::Menu::Address) {
-        entries = panel_->addressMenu();
-    } else {
-        return;  // the "Bookmark" menu comes with the marks
+    if (!menuFor || !commandState || !onCommand) {
+        return;
+    }
+    const std::span<const MenuItem> items = menuFor(menu);
+    if (items.empty()) {
+        return;
     }
     if (beforeMenu) {
         beforeMenu();
     }
     QMenu popup(this);
-    for (const MenuEntry& entry : entries) {
-        if (entry.id == 0) {
+    for (const MenuItem& item : items) {
+        if (item.id == 0) {
             popup.addSeparator();
             continue;
         }
-        QAction* action = popup.addAction(QString::fromStdString(entry.text));
-        action->setData(entry.id);
-        const std::optional<bool> byFrame =
-            commandEnabled ? commandEnabled(entry.id) : std::nullopt;
-        action->setEnabled(byFrame.value_or(entry.enabled));
-        action->setCheckable(entry.checked);
-        action->setChecked(entry.checked);
+        QAction* action = popup.addAction(QString::fromLatin1(item.text));
+        action->setData(item.id);
+        const CommandState state = commandState(item.id);
+        action->setEnabled(state.enabled);
+        action->setCheckable(state.checked);
+        action->setChecked(state.checked);
     }
     const QAction* chosen = popup.exec(mapToGlobal(QPoint(x, y)));
-    if (chosen == nullptr) {
-        return;
-    }
-    // The frame runs the menu's commands; on its own the view runs the few
-    // it can.
-    const QString text = chosen->text();
-    if (text == QLatin1String("Decimal Address")) {
-        panel_->toggleAddressBase();
-    } else if (onCommand) {
+    if (chosen != nullptr) {
         onCommand(chosen->data().toInt());
-    } else if (text == QLatin1String("Undo") && panel_->data().undo(0)) {
-        panel_->refreshAfterEdit();
-    } else if (text == QLatin1String("Redo") && panel_->data().redo(0)) {
-        panel_->refreshAfterEdit();
     }
     panel_->loadVisibleData();
     update();

@@ -4,8 +4,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "display/CHexPanel.h"
+#include "framework/CommandTarget.h"
 #include "framework/NativeWindow.h"
 #include "display/ui/HexViewRenderer.h"
 
@@ -26,13 +28,13 @@ class CHexWindow : public QWidget, public NativeWindow {
 
     CHexPanel& panel() { return *panel_; }
     const HexViewRenderer& renderer() const { return *renderer_; }
-    // Runs the context-menu commands the view does not run itself.
+    // The context menus are the frame's: their tables of command ids, the
+    // state of each command and running it. Without them no menu opens.
+    std::function<std::span<const MenuItem>(CHexPanel::Menu)> menuFor;
+    std::function<CommandState(int commandId)> commandState;
     std::function<void(int commandId)> onCommand;
     // Runs once before a context menu opens (the frame's update pass).
     std::function<void()> beforeMenu;
-    // Whether the frame enables a context-menu command now; nothing for a
-    // command the frame does not know, which keeps the view's own rule.
-    std::function<std::optional<bool>(int commandId)> commandEnabled;
     // Re-reads fonts and colours after an appearance change.
     void reloadAppearance();
 

@@ -213,7 +213,7 @@ TEST_F(MainFrameTest, FileAttributesShowPathSizeAndPermissions) {
     ASSERT_TRUE(frame->openDocument(path));
     frame->updateCommands();
     EXPECT_TRUE(frame->action(cmd::FileAttributes)->isEnabled());
-    EXPECT_TRUE(frame->activeChild()->panel().dataMenu().back().enabled);
+    EXPECT_TRUE(frame->activeChild()->view().commandState(cmd::FileAttributes).enabled);
 }
 
 TEST_F(MainFrameTest, QuickOpenJoinsFolderAndName) {
@@ -428,12 +428,12 @@ TEST_F(MainFrameTest, NewAndPasteOfABlockTakesItsWidthAndTheChosenStartAddress) 
     EXPECT_EQ(settings.get(settings::edit::NewdocOfsType), 2);
     EXPECT_EQ(settings.get(settings::edit::NewdocDirCreate), 0);
     // The view's context menu offers it by the same rule.
-    ASSERT_TRUE(child.view().commandEnabled && child.view().beforeMenu);
+    ASSERT_TRUE(child.view().commandState && child.view().beforeMenu);
     child.view().beforeMenu();
-    EXPECT_EQ(child.view().commandEnabled(cmd::FileNewAndPaste), true);
+    EXPECT_TRUE(child.view().commandState(cmd::FileNewAndPaste).enabled);
     QGuiApplication::clipboard()->clear();
     child.view().beforeMenu();
-    EXPECT_EQ(child.view().commandEnabled(cmd::FileNewAndPaste), false);
+    EXPECT_FALSE(child.view().commandState(cmd::FileNewAndPaste).enabled);
 }
 
 TEST_F(MainFrameTest, NewAndPasteWithoutTheClipboardSizeAsksForSizeAndByte) {

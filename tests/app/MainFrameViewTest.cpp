@@ -14,6 +14,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
+#include "app/ContextMenus.h"
 #include "settings/CSettings.h"
 #include "display/ViewCommandIds.h"
 #include "display/ui/CHexWindow.h"
@@ -160,6 +161,36 @@ TEST_F(MainFrameViewTest, TheHexWindowIsNarrowedToItsPanels) {
     QApplication::processEvents();
     EXPECT_LT(window.width(), panels);
     EXPECT_GT(window.panel().maxScrollX(), 0);
+}
+
+TEST_F(MainFrameViewTest, TheViewsMenusAreTablesOfTheFramesCommands) {
+    std::vector<std::string> texts;
+    for (const MenuItem& item : hexDataMenu()) {
+        if (item.id != 0) {
+            texts.emplace_back(item.text);
+        }
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "New...", "New And Paste...", "Undo", "Redo", "Cut", "Copy", "Paste",
+                         "Delete", "Overwrite", "Copy As Hex Text", "Copy As Hex Text(C/C++)",
+                         "Modify Data...", "Swap Data...", "Define Datamark...",
+                         "Edit Datamarks...", "Go to...", "File Attributes..."}));
+    CChildFrame& child = open("data.bin", std::string(32, 'a'));
+    CHexWindow& view = child.view();
+    view.beforeMenu();
+    EXPECT_FALSE(view.commandState(cmd::EditUndo).enabled);
+    EXPECT_TRUE(view.commandState(cmd::EditGoTo).enabled);
+    child.panel().typeHexDigit(3);
+    view.beforeMenu();
+    EXPECT_TRUE(view.commandState(cmd::EditUndo).enabled);
+    // The address panel's menu: Decimal Address carries its check mark and
+    // runs by its id.
+    EXPECT_FALSE(view.commandState(cmd::ViewDecimalAddress).checked);
+    view.onCommand(cmd::ViewDecimalAddress);
+    EXPECT_TRUE(view.commandState(cmd::ViewDecimalAddress).checked);
+    EXPECT_FALSE(child.panel().state().presentation.hexAddresses());
+    view.onCommand(cmd::EditUndo);
+    EXPECT_EQ(child.panel().data().getUndoCount(), 0);  // Undo ran by its id
 }
 
 }  // namespace

@@ -313,27 +313,6 @@ TEST_F(CHexPanelTest, TheMarkPanelDrawsPageMarksLinemarksAndShownDatamarks) {
     EXPECT_EQ(rounded[0].background, 0xFFFF80u);
 }
 
-TEST_F(CHexPanelTest, ContextMenusListEveryEntry) {
-    open(counting(8));
-    const auto menu = panel->dataMenu();
-    std::vector<std::string> texts;
-    for (const auto& entry : menu) {
-        if (entry.id != 0) {
-            texts.push_back(entry.text);
-        }
-    }
-    EXPECT_THAT(texts, testing::ElementsAre("New...", "New And Paste...", "Undo", "Redo", "Cut",
-                                            "Copy", "Paste", "Delete", "Overwrite",
-                                            "Copy As Hex Text", "Copy As Hex Text(C/C++)",
-                                            "Modify Data...", "Swap Data...", "Define Datamark...",
-                                            "Edit Datamarks...", "Go to...", "File Attributes..."));
-    std::uint8_t byte = 1;
-    panel->data().writeByte(byte, 0, true);
-    EXPECT_TRUE(panel->dataMenu()[3].enabled);  // Undo
-    panel->toggleAddressBase();
-    EXPECT_TRUE(panel->addressMenu()[0].checked);  // "Decimal Address"
-}
-
 TEST_F(CHexPanelTest, ClosingStoresThePresentationForTheNextView) {
     open(counting(8), 16, 0, 1);
     panel->changeLineWidth(4);
