@@ -671,7 +671,6 @@ void CMainFrame::showQuickList(bool undo) {
     quickPopup_->popup(list, at, [this, child, undo](int n) {
         CEditData& data = child->panel().data();
         if (undo ? data.undo(n) : data.redo(n)) {
-            child->panel().refreshAfterEdit();  // the size may have changed
             child->view().update();
             updateCommands();
         }

@@ -105,6 +105,5 @@ void CMainFrame::fileNewAndPaste() {
         messages_.showText(kPasteDoesNotFit, {platform::MessageIcon::Exclamation});
     }
     panel.setDataStartAddress(startAddressFor(*item, type));
-    panel.loadVisibleData(true);
     child->view().update();
 }

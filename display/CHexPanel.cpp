@@ -17,6 +17,7 @@ CHexPanel::CHexPanel(CSettings* settings, CEditDataServices services, int scroll
       sizable_(state_),
       data_(services) {
     data_.setOwner(this);
+    data_.addListener(this);
     if (settings_ != nullptr) {
         state_.colors = Appearance::fromSettings(*settings_);
         state_.shown = PanelsShown::fromSettings(*settings_);
@@ -115,13 +116,8 @@ void CHexPanel::closeFile() {
 }
 
 bool CHexPanel::saveFile(const std::string& path) {
-    if (!data_.save(path)) {
-        return false;
-    }
-    // The saved bytes lose their modified colour: the change mask is read anew.
-    loadVisibleData(true);
-    repaintClient(false);
-    return true;
+    // The saved bytes lose their modified colour as the store announces it.
+    return data_.save(path);
 }
 
 void CHexPanel::setFontMetrics(int charWidth, int lineHeight) {

@@ -36,7 +36,7 @@ class CHexPanelHost {
 // while the data scroll sideways, and runs the presentation commands.
 // Vertical scrolling is kept in display lines (64-bit), so the last line of
 // any file is reachable.
-class CHexPanel : public NativeContainer, public CEditDataOwner {
+class CHexPanel : public NativeContainer, public CEditDataOwner, public DataChangeListener {
     KESTRANE_DECLARE_CLASS(CHexPanel)
   public:
     static constexpr int kHeaderHeight = 28;
@@ -240,9 +240,6 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     // Reverses the bytes of every data unit of the selection (a range) or of
     // all the data; with `alignLine` the units follow the display lines.
     bool swapData(bool wholeData, bool alignLine);
-    // After a change of the data: the size, the caret and the scroll range
-    // follow, and the view is drawn anew.
-    void refreshAfterEdit();
 
 
     CShowMarkdata& markPanel() { return mark_; }
@@ -256,6 +253,10 @@ class CHexPanel : public NativeContainer, public CEditDataOwner {
     // Mouse events go to the panel shown at the point, fixed or scrolled.
     Component* getComponentAt(int x, int y) override;
     Point displayOffsetOf(const Component* target) const override;
+
+    // DataChangeListener: after every change of the data the size, the
+    // caret and the scroll range follow, and the view is drawn anew.
+    void dataChanged(const DataChange& change) override;
 
     // CEditDataOwner
     void markModified(bool modified) override;

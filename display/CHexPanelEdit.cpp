@@ -45,7 +45,7 @@ std::uint64_t CHexPanel::maxCopySize() const {
                                           : settings::edit::MaxCopySize.defaultValue);
 }
 
-void CHexPanel::refreshAfterEdit() {
+void CHexPanel::dataChanged(const DataChange&) {
     state_.dataSize = data_.getDataSize();
     caretOffset_ = std::min(caretOffset_, state_.dataSize);
     if (caretOffset_ == state_.dataSize) {
@@ -78,7 +78,6 @@ bool CHexPanel::deleteSelection() {
         return true;  // nothing selected: nothing to do
     }
     clearSelection();
-    refreshAfterEdit();
     return true;
 }
 
@@ -119,7 +118,6 @@ void CHexPanel::abandonReplacement(Replacement& replacement) {
     if (replacement.deletion) {
         replacement.deletion->undo(data_);
         replacement.deletion.reset();
-        refreshAfterEdit();
     }
 }
 
@@ -169,7 +167,6 @@ bool CHexPanel::typeByte(const std::function<std::uint8_t(std::uint8_t)>& change
         return false;
     }
     keepDeletion(data_, replacement.deletion, before);
-    refreshAfterEdit();
     handleCaretKey(kRightKey, false, false);
     return true;
 }
@@ -351,7 +348,6 @@ bool CHexPanel::putClipboard(EditPoint point, std::uint64_t offset, bool overwri
     }
     keepDeletion(data_, replacement.deletion, before);
     clearSelection();
-    refreshAfterEdit();
     return true;
 }
 
@@ -389,7 +385,6 @@ CHexPanel::SizeChange CHexPanel::setDataSize(std::uint64_t size) {
             return SizeChange::Failed;
         }
     }
-    refreshAfterEdit();
     return SizeChange::Done;
 }
 
@@ -425,7 +420,6 @@ bool CHexPanel::modifyData(const ModifyDataRequest& request) {
         changed = data_.overwriteData(bytes.data(), bytes.size(), request.offset, true);
     }
     if (changed) {
-        refreshAfterEdit();
     }
     return changed;
 }
@@ -454,6 +448,5 @@ bool CHexPanel::swapData(bool wholeData, bool alignLine) {
     if (!data_.swapData(end - start, start, chunk, unit, shift, true)) {
         return false;
     }
-    refreshAfterEdit();
     return true;
 }

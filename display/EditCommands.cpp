@@ -133,9 +133,8 @@ bool EditCommands::run(int id) {
     switch (id) {
         case cmd::EditUndo:
         case cmd::EditRedo:
-            if (id == cmd::EditUndo ? panel_.data().undo(0) : panel_.data().redo(0)) {
-                panel_.refreshAfterEdit();
-            }
+            // The view follows the store's announcement.
+            id == cmd::EditUndo ? panel_.data().undo(0) : panel_.data().redo(0);
             return true;
         case cmd::EditCut:
             cut();

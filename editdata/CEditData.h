@@ -14,6 +14,7 @@
 #include "editdata/CCachedData.h"
 #include "editdata/CEditAction.h"
 #include "editdata/CEditDataOwner.h"
+#include "editdata/DataChange.h"
 #include "editdata/EditDataTypes.h"
 #include "platform/File.h"
 #include "platform/Progress.h"
@@ -55,6 +56,10 @@ class CEditData {
     CEditData& operator=(const CEditData&) = delete;
 
     void setOwner(CEditDataOwner* owner) { owner_ = owner; }
+    // The listeners hear of every change when the operation that made it is
+    // done; nobody needs to refresh by hand after an edit.
+    void addListener(DataChangeListener* listener);
+    void removeListener(DataChangeListener* listener);
     CEditDataOwner* owner() const { return owner_; }
 
     // ---------------------------------------------------------- lifecycle
@@ -264,8 +269,37 @@ class CEditData {
     bool copyIntoReplacement(platform::File& source, std::uint64_t size, platform::File& target);
     bool failWith(int error);
 
+    // Runs `body`, a public operation; when it succeeds and is not part of a
+    // larger one (an undo runs several), the listeners hear `change`.
+    template <typename Body>
+    bool announced(const DataChange& change, Body&& body);
+    void announce(const DataChange& change);
+    DataChange wholeData(DataChange::Kind kind, std::uint64_t sizeBefore) const;
+
+    bool doSave(const std::string& path);
+    bool doReplaceContent(const std::string& path);
+    bool doWriteByte(std::uint8_t& byte, std::uint64_t offset, bool record,
+                     std::unique_ptr<CEditAction> linked);
+    bool doDeleteData(std::uint64_t count, std::uint64_t offset, bool record,
+                      std::unique_ptr<CEditAction> linked);
+    bool doOverwriteData(const std::uint8_t* source, std::uint64_t count, std::uint64_t offset,
+                         bool record, std::unique_ptr<CEditAction> linked);
+    bool doInsertData(const std::uint8_t* source, std::uint64_t count, std::uint64_t offset,
+                      bool record, std::unique_ptr<CEditAction> linked);
+    bool doDeleteBlock(const ColumnBlock& block, bool record, std::unique_ptr<CEditAction> linked);
+    bool doOverwriteBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
+                          std::unique_ptr<CEditAction> linked);
+    bool doInsertBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
+                       std::unique_ptr<CEditAction> linked);
+    bool doSwapData(std::uint64_t count, std::uint64_t start, std::int32_t chunk, std::int32_t unit,
+                    std::int32_t shift, bool record, std::unique_ptr<CEditAction> linked);
+    bool doUndo(int n);
+    bool doRedo(int n);
+
     CEditDataServices services_;
     CEditDataOwner* owner_ = nullptr;
+    std::vector<DataChangeListener*> listeners_;
+    int operationDepth_ = 0;
     std::uint32_t accessMode_ = 0;
     bool readOnly_ = false;
     StorageMode mode_ = StorageMode::NoData;

@@ -210,7 +210,7 @@ bool CEditData::reachesData(const ColumnBlock& block) const {
     return false;
 }
 
-bool CEditData::deleteBlock(const ColumnBlock& block, bool record,
+bool CEditData::doDeleteBlock(const ColumnBlock& block, bool record,
                             std::unique_ptr<CEditAction> linked) {
     // A block with no byte in the data fails here, before an in-place file
     // is made a work copy for nothing.
@@ -333,7 +333,7 @@ bool CEditData::restoreDeletedBlock(const std::uint8_t* rows, const ColumnBlock&
 
 // ----------------------------------------------------------- overwrite
 
-bool CEditData::overwriteBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
+bool CEditData::doOverwriteBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
                                std::unique_ptr<CEditAction> linked) {
     if (source == nullptr || !usable(block) || !recordingAllowed(record) || !reachesData(block)) {
         return false;
@@ -429,7 +429,7 @@ void walkInsertion(const ColumnBlock& block, std::uint64_t oldSize, Emit&& emit)
 
 }  // namespace
 
-bool CEditData::insertBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
+bool CEditData::doInsertBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
                             std::unique_ptr<CEditAction> linked) {
     if (source == nullptr || !usable(block) || !recordingAllowed(record)) {
         return false;
@@ -607,7 +607,7 @@ bool CEditData::blockDeleteInWorkFile(const ColumnBlock& block, const ProgressCa
 
 // ---------------------------------------------------------------- swap
 
-bool CEditData::swapData(std::uint64_t count, std::uint64_t start, std::int32_t chunk,
+bool CEditData::doSwapData(std::uint64_t count, std::uint64_t start, std::int32_t chunk,
                          std::int32_t unit, std::int32_t shift, bool record,
                          std::unique_ptr<CEditAction> linked) {
     const std::uint64_t size = getDataSize();

@@ -17,7 +17,7 @@ int CEditData::recordAction(std::unique_ptr<CEditAction> action) {
     return undoStack_.count() - 1;
 }
 
-bool CEditData::undo(int n) {
+bool CEditData::doUndo(int n) {
     if (n < 0 || n >= undoStack_.count()) {
         return false;
     }
@@ -34,7 +34,7 @@ bool CEditData::undo(int n) {
     return true;
 }
 
-bool CEditData::redo(int n) {
+bool CEditData::doRedo(int n) {
     if (n < 0 || n >= redoStack_.count()) {
         return false;
     }

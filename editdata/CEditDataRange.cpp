@@ -58,7 +58,7 @@ bool reportFailure(const ProgressCallback* callback) {
 
 // ------------------------------------------------------------ dispatching
 
-bool CEditData::deleteData(std::uint64_t count, std::uint64_t offset, bool record,
+bool CEditData::doDeleteData(std::uint64_t count, std::uint64_t offset, bool record,
                            std::unique_ptr<CEditAction> linked) {
     if (!recordingAllowed(record)) {
         return false;
@@ -98,7 +98,7 @@ bool CEditData::deleteData(std::uint64_t count, std::uint64_t offset, bool recor
     return done;
 }
 
-bool CEditData::overwriteData(const std::uint8_t* source, std::uint64_t count, std::uint64_t offset,
+bool CEditData::doOverwriteData(const std::uint8_t* source, std::uint64_t count, std::uint64_t offset,
                               bool record, std::unique_ptr<CEditAction> linked) {
     if (!recordingAllowed(record) || source == nullptr) {
         return false;
@@ -132,7 +132,7 @@ bool CEditData::overwriteData(const std::uint8_t* source, std::uint64_t count, s
     return true;
 }
 
-bool CEditData::insertData(const std::uint8_t* source, std::uint64_t count, std::uint64_t offset,
+bool CEditData::doInsertData(const std::uint8_t* source, std::uint64_t count, std::uint64_t offset,
                            bool record, std::unique_ptr<CEditAction> linked) {
     if (!recordingAllowed(record) || source == nullptr || count == 0) {
         return false;
@@ -362,7 +362,7 @@ bool CEditData::overwriteInWorkFile(const std::uint8_t* source, std::uint64_t co
 
 // -------------------------------------------------------- replace content
 
-bool CEditData::replaceContent(const std::string& path) {
+bool CEditData::doReplaceContent(const std::string& path) {
     const auto discard = [&path] { ::unlink(path.c_str()); };
     if (isMemoryMode()) {
         platform::File file =

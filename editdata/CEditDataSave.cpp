@@ -79,7 +79,7 @@ bool CEditData::confirmOverwriteOfChanged(const std::string& target) {
     return true;
 }
 
-bool CEditData::save(const std::string& path) {
+bool CEditData::doSave(const std::string& path) {
     lastError_ = 0;
     if (path.empty()) {
         return failWith(ENOENT);

@@ -239,7 +239,7 @@ bool CEditData::readByte(std::uint8_t& byte, std::uint64_t offset) {
     return true;
 }
 
-bool CEditData::writeByte(std::uint8_t& byte, std::uint64_t offset, bool record,
+bool CEditData::doWriteByte(std::uint8_t& byte, std::uint64_t offset, bool record,
                           std::unique_ptr<CEditAction> linked) {
     if (owner_ == nullptr || (accessMode_ & kGenericWrite) == 0) {
         return false;

@@ -239,7 +239,6 @@ TEST_F(CaretTruthTest, UndoPutsTheCaretBackFarIntoALargeFile) {
     EXPECT_EQ(byteAt(0x60000000), 0x0C);
     key(kHome, false, true);
     ASSERT_TRUE(panel->data().undo(0));
-    panel->refreshAfterEdit();
     EXPECT_EQ(byteAt(0x60000000), 0);
     EXPECT_EQ(panel->caretOffset(), 0x60000000u);
     EXPECT_EQ(panel->caretNibble(), 1);
