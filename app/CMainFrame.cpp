@@ -458,7 +458,7 @@ CChildFrame* CMainFrame::addChild() {
     tabs_->addTab(QString());
     child->document().onTitleChanged = [this, child] { childTitleChanged(child); };
     // The status panes follow the caret at once, not only on the update timer.
-    child->panel().setCaretHook([this] { updateCommands(); });
+    child->panel().addCaretListener(this);
     child->view().onCommand = [this, child](int id) {
         if (id == cmd::FileAttributes && !child->document().path().empty()) {
             showFileProperties(child->document().path(), this);
@@ -742,7 +742,20 @@ void CMainFrame::updateCommands() {
     enable(cmd::ToolsMultibyteCalculator, siblings_.tamsorel);
     enable(cmd::ToolsInterpreter, siblings_.pellwick);
     updateViewCommands(child);
-    if (!hasChild) {
+    updateStatusPanes(child);
+}
+
+void CMainFrame::caretMoved(CHexPanel& panel) {
+    CChildFrame* child = activeChild();
+    if (child == nullptr || &child->panel() != &panel || panel.data().isBusy()) {
+        return;
+    }
+    updateViewCommands(child);
+    updateStatusPanes(child);
+}
+
+void CMainFrame::updateStatusPanes(CChildFrame* child) {
+    if (child == nullptr) {
         for (std::size_t i = 1; i < panes_.size(); ++i) {
             panes_[i]->setText(QString());
         }

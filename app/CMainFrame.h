@@ -33,7 +33,7 @@ class StringTable;
 // tool bars, the open-file tab bar, the status bar with its seven panes, and
 // the documents in child windows. Commands are enabled and the status panes
 // filled by an update pass that runs when a menu opens and on a timer.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public CaretListener {
   public:
     CMainFrame(CSettings& settings, const platform::StringTable& strings,
                platform::MessageService& messages, platform::ProgressRunner* progress);
@@ -63,6 +63,9 @@ class CMainFrame : public QMainWindow {
     QLabel* statusPane(int index) const { return panes_[static_cast<std::size_t>(index)]; }
     // Enables and checks every command and fills the status panes.
     void updateCommands();
+    // CaretListener: a move of the active view's caret or selection updates
+    // its status panes and its commands, not the frame's.
+    void caretMoved(CHexPanel& panel) override;
     // Restores "Settings"/"WindowPos"; false (default placement) for a bad value.
     bool restorePlacement();
     void storePlacement();
@@ -89,6 +92,7 @@ class CMainFrame : public QMainWindow {
     QMenu* buildEditMenu();
     // Enables and checks the view's commands through the chain of its targets.
     void updateViewCommands(CChildFrame* child);
+    void updateStatusPanes(CChildFrame* child);
     // The state of a command of the view's context menus.
     CommandState commandState(CChildFrame* child, int id);
     void runEdit(int id);

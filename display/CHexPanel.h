@@ -30,6 +30,15 @@ class CHexPanelHost {
     virtual bool confirmIrreversible(int stringId) = 0;
 };
 
+class CHexPanel;
+
+// Hears the caret and the selection of a view move.
+class CaretListener {
+  public:
+    virtual ~CaretListener() = default;
+    virtual void caretMoved(CHexPanel& panel) = 0;
+};
+
 // The container of one open file's view: the six panels, the byte store, the
 // presentation and the scroll position. It lays the panels out, loads the
 // visible bytes, paints with the mark and address columns fixed at the left
@@ -158,9 +167,11 @@ class CHexPanel : public NativeContainer, public CEditDataOwner, public DataChan
     void extendSelection(std::uint64_t offset, CellGeometry::ColumnLine corner = {});
     // Stops the timer; an empty range or a block that is not valid goes.
     void endSelection();
-    // Runs after every caret move (the status fields and, later, the value
-    // interpretation follow the caret through it).
-    void setCaretHook(std::function<void()> hook) { caretHook_ = std::move(hook); }
+    // Listeners hear every move of the caret or the selection (the status
+    // fields and the commands that depend on the selection follow it, and
+    // later the value interpretation).
+    void addCaretListener(CaretListener* listener);
+    void removeCaretListener(CaretListener* listener);
     void clearSelection();
     void selectAll();
     void selectLine();
@@ -335,7 +346,7 @@ class CHexPanel : public NativeContainer, public CEditDataOwner, public DataChan
     int dragX_ = 0;
     int dragY_ = 0;
     std::function<void(bool)> dragTimer_;
-    std::function<void()> caretHook_;
+    std::vector<CaretListener*> caretListeners_;
     void caretMoved();
     struct DragOutside {
         int horizontal = 0;  // -1 left of the data, 1 right of the window

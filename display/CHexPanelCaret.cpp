@@ -88,9 +88,22 @@ void CHexPanel::ensureCaretColumnVisible() {
 }
 
 void CHexPanel::caretMoved() {
-    if (caretHook_) {
-        caretHook_();
+    const std::vector<CaretListener*> listeners = caretListeners_;
+    for (CaretListener* listener : listeners) {
+        listener->caretMoved(*this);
     }
+}
+
+void CHexPanel::addCaretListener(CaretListener* listener) {
+    if (listener != nullptr && std::find(caretListeners_.begin(), caretListeners_.end(),
+                                         listener) == caretListeners_.end()) {
+        caretListeners_.push_back(listener);
+    }
+}
+
+void CHexPanel::removeCaretListener(CaretListener* listener) {
+    caretListeners_.erase(std::remove(caretListeners_.begin(), caretListeners_.end(), listener),
+                          caretListeners_.end());
 }
 
 void CHexPanel::ensureLineVisible(std::uint64_t line) {

@@ -246,10 +246,18 @@ TEST_F(CHexPanelDragScrollTest, DraggingBelowTheWindowMovesTheEndByAWindowPerTic
 namespace {
 
 TEST_F(CHexPanelCaretTest, SelectionOperationsForOtherPartsKeepTheirRules) {
-    int moves = 0;
-    panel->setCaretHook([&moves] { ++moves; });
+    struct Counter : CaretListener {
+        int moves = 0;
+        void caretMoved(CHexPanel&) override { ++moves; }
+    } counter;
+    panel->addCaretListener(&counter);
     key(kRight);
-    EXPECT_GE(moves, 1);
+    EXPECT_GE(counter.moves, 1);
+    panel->removeCaretListener(&counter);
+    key(kRight);
+    const int heard = counter.moves;
+    key(kRight);
+    EXPECT_EQ(counter.moves, heard);
 
     // A range begun without the timer, extended backwards, then ended.
     panel->beginSelection(10, true, false);
