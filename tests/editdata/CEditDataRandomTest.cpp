@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 
+#include "tests/editdata/BlockModel.h"
 #include "tests/editdata/EditDataFixture.h"
 
 namespace {
@@ -141,6 +142,138 @@ TYPED_TEST(CEditDataRandomTest, MatchesAPlainBufferThroughEveryStepAndTheSave) {
     ASSERT_TRUE(this->store.save(path));
     EXPECT_EQ(edittest::readFileBytes(path), this->reference);
     EXPECT_EQ(readAll(this->store), this->reference);
+}
+
+// Recorded steps (typing, ranges, column blocks, swaps) against a reference
+// history: after every step undoing everything gives the bytes the history
+// starts from, redoing everything the latest, and a random walk of undos and
+// redos matches the reference at every stop. A file-backed store forgets its
+// history when an operation rewrites its work file; the reference does too.
+template <typename Mode>
+class CEditDataHistoryWalkTest : public CEditDataRandomTest<Mode> {
+protected:
+    std::vector<std::string> history;  // the states the undo stack can reach
+    std::size_t now = 0;               // where the store stands in it
+
+    ColumnBlock randomBlock() {
+        ColumnBlock b;
+        b.lineWidth = 8 + static_cast<int>(this->below(24));
+        b.firstColumn = static_cast<int>(this->below(static_cast<std::uint64_t>(b.lineWidth)));
+        b.lastColumn = b.firstColumn + static_cast<int>(this->below(
+                                           static_cast<std::uint64_t>(b.lineWidth - b.firstColumn)));
+        b.indent = static_cast<int>(this->below(static_cast<std::uint64_t>(b.lineWidth)));
+        const std::uint64_t lines =
+            this->reference.size() / static_cast<std::uint64_t>(b.lineWidth) + 1;
+        b.firstLine = static_cast<int>(this->below(lines));
+        b.lastLine = b.firstLine + static_cast<int>(this->below(20));
+        return b;
+    }
+
+    // One recorded change on the store and the reference.
+    void recordedStep() {
+        std::string& data = this->reference;
+        const auto size = static_cast<std::uint64_t>(data.size());
+        const int kind = Mode::kTypingOnly ? 0 : static_cast<int>(this->below(6));
+        bool done = false;
+        std::string next = data;
+        if (kind == 0 || size < 2) {
+            const std::uint64_t offset = this->below(size);
+            std::uint8_t byte = static_cast<std::uint8_t>(this->random());
+            next[offset] = static_cast<char>(byte);
+            done = this->store.writeByte(byte, offset, true);
+        } else if (kind == 1) {
+            const std::uint64_t offset = this->below(size + 1);
+            const std::string bytes = patternBytes(1 + this->below(200), 5);
+            next.insert(offset, bytes);
+            done = this->store.insertData(edittest::bytesOf(bytes), bytes.size(), offset, true);
+        } else if (kind == 2) {
+            const std::uint64_t offset = this->below(size);
+            const std::uint64_t count = 1 + this->below(std::min<std::uint64_t>(200, size - offset));
+            next.erase(offset, count);
+            done = this->store.deleteData(count, offset, true);
+        } else if (kind == 3) {
+            const std::uint64_t start = this->below(size);
+            const std::uint64_t count = 1 + this->below(size - start);
+            const int unit = 1 + static_cast<int>(this->below(8));
+            const int chunk = unit * (1 + static_cast<int>(this->below(6)));
+            next = blockmodel::modelSwap(data, count, start, chunk, unit, 0);
+            done = this->store.swapData(count, start, chunk, unit, 0, true);
+        } else {
+            const ColumnBlock b = randomBlock();
+            const std::string rows = patternBytes(static_cast<std::size_t>(b.rows() * b.columns()), 9);
+            if (kind == 4) {
+                next = blockmodel::modelDelete(data, b);
+                done = next != data && this->store.deleteBlock(b, true);
+            } else {
+                next = blockmodel::modelOverwrite(data, b, rows);
+                done = next != data && this->store.overwriteBlock(edittest::bytesOf(rows), b, true);
+            }
+        }
+        if (!done) {
+            return;  // a block with nothing in the data: refused, nothing changed
+        }
+        data = next;
+        if (this->store.getUndoCount() == 0) {
+            history = {data};  // a rewritten work file keeps no history
+            now = 0;
+            return;
+        }
+        history.resize(now + 1);  // a new change ends what could be redone
+        history.push_back(data);
+        now = history.size() - 1;
+        ASSERT_EQ(static_cast<std::size_t>(this->store.getUndoCount()), now);
+    }
+
+    void undoAllRedoAll() {
+        const int undos = this->store.getUndoCount();
+        if (undos > 0) {
+            ASSERT_TRUE(this->store.undo(undos - 1));
+            ASSERT_EQ(readAll(this->store), history.front()) << "undo all";
+        }
+        const int redos = this->store.getRedoCount();
+        if (redos > 0) {
+            ASSERT_TRUE(this->store.redo(redos - 1));
+        }
+        ASSERT_EQ(readAll(this->store), history.back()) << "redo all";
+        now = history.size() - 1;
+    }
+
+    void randomWalk() {
+        for (int stop = 0; stop < 4; ++stop) {
+            const bool back = this->below(2) == 0;
+            const int can = back ? this->store.getUndoCount() : this->store.getRedoCount();
+            if (can == 0) {
+                continue;
+            }
+            const int n = static_cast<int>(this->below(static_cast<std::uint64_t>(can)));
+            ASSERT_TRUE(back ? this->store.undo(n) : this->store.redo(n));
+            now = back ? now - static_cast<std::size_t>(n + 1) : now + static_cast<std::size_t>(n + 1);
+            ASSERT_EQ(readAll(this->store), history[now]) << "walk to " << now;
+        }
+        this->reference = history[now];
+    }
+};
+
+TYPED_TEST_SUITE(CEditDataHistoryWalkTest, Modes);
+
+TYPED_TEST(CEditDataHistoryWalkTest, UndoAndRedoFollowAReferenceHistoryAtEveryStep) {
+    SCOPED_TRACE("random seed 20261208");
+    this->store.setOwner(&this->owner);
+    // Small enough to read whole after every step, large enough to stay in its mode.
+    ASSERT_TRUE(this->store.open(this->env.makeFile("data", this->reference),
+                                 kGenericRead | kGenericWrite));
+    TypeParam::prepare(this->store);
+    this->history = {this->reference};
+    const int steps = std::min(TypeParam::kSteps, 60);
+    for (int i = 0; i < steps; ++i) {
+        SCOPED_TRACE("step " + std::to_string(i));
+        this->recordedStep();
+        this->undoAllRedoAll();
+        this->randomWalk();
+        if (this->HasFatalFailure()) {
+            return;
+        }
+    }
 }
 
 }  // namespace
