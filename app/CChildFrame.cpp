@@ -90,7 +90,7 @@ CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages
             entry->setShortcuts(keys);
         }
     }
-    view_->hexWindow().panel().setHost(document_.get());
+    view_->hexWindow().panel().setDocument(document_.get());
 }
 
 CChildFrame::~CChildFrame() = default;

@@ -19,7 +19,7 @@ class MessageService;
 
 // One open file: its title, path and modified mark, and the view that holds
 // its byte store. The title carries " *" while the document is modified.
-class CKestraneDoc : public CHexPanelHost {
+class CKestraneDoc : public CEditDataDocument {
   public:
     CKestraneDoc(CSettings& settings, platform::MessageService& messages);
 
@@ -38,7 +38,7 @@ class CKestraneDoc : public CHexPanelHost {
     // Runs the datamark step of closing.
     void closeDatamarks();
 
-    // CHexPanelHost
+    // CEditDataDocument
     void markModified(bool modified) override;
     bool confirmThreshold(std::uint64_t amount, int stringId) override;
     bool confirmIrreversible(int stringId) override;

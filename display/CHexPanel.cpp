@@ -16,7 +16,8 @@ CHexPanel::CHexPanel(CSettings* settings, CEditDataServices services, int scroll
       border_(state_),
       sizable_(state_),
       data_(services) {
-    data_.setOwner(this);
+    data_.setCaretKeeper(this);
+    data_.setDocument(&standalone_);
     data_.addListener(this);
     if (settings_ != nullptr) {
         state_.colors = Appearance::fromSettings(*settings_);
@@ -489,25 +490,7 @@ void CHexPanel::setSelection(const Selection& selection) {
     repaintClient(false);
 }
 
-// ------------------------------------------------------------ store owner
-
-void CHexPanel::markModified(bool modified) {
-    if (host_ != nullptr) {
-        host_->markModified(modified);
-    }
-    // A change may have moved or resized the data: show it as it is now.
-    if (!data_.isBusy()) {
-        state_.dataSize = data_.getDataSize();
-    }
-}
-
-bool CHexPanel::confirmThreshold(std::uint64_t amount, int stringId) {
-    return host_ == nullptr || host_->confirmThreshold(amount, stringId);
-}
-
-bool CHexPanel::confirmIrreversible(int stringId) {
-    return host_ == nullptr || host_->confirmIrreversible(stringId);
-}
+// ------------------------------------------------------------ the caret for the store
 
 std::optional<CaretContext> CHexPanel::getCaret() {
     caret();

@@ -20,16 +20,6 @@ namespace platform {
 class Clipboard;
 }
 
-// What the hex panel asks of the view around it: the document's modified
-// mark and the warnings of the editing commands.
-class CHexPanelHost {
-  public:
-    virtual ~CHexPanelHost() = default;
-    virtual void markModified(bool modified) = 0;
-    virtual bool confirmThreshold(std::uint64_t amount, int stringId) = 0;
-    virtual bool confirmIrreversible(int stringId) = 0;
-};
-
 class CHexPanel;
 
 // Hears the caret and the selection of a view move.
@@ -45,7 +35,7 @@ class CaretListener {
 // while the data scroll sideways, and runs the presentation commands.
 // Vertical scrolling is kept in display lines (64-bit), so the last line of
 // any file is reachable.
-class CHexPanel : public NativeContainer, public CEditDataOwner, public DataChangeListener {
+class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeListener {
     KESTRANE_DECLARE_CLASS(CHexPanel)
   public:
     static constexpr int kHeaderHeight = 28;
@@ -59,7 +49,12 @@ class CHexPanel : public NativeContainer, public CEditDataOwner, public DataChan
     CHexPanel(CSettings* settings, CEditDataServices services, int scrollBarWidth = 16);
     ~CHexPanel() override;
 
-    void setHost(CHexPanelHost* host) { host_ = host; }
+    // The document of the file shown: it carries the modified mark and
+    // answers the store's confirmations. Without one, a document of the
+    // panel's own agrees to everything.
+    void setDocument(CEditDataDocument* document) {
+        data_.setDocument(document != nullptr ? document : &standalone_);
+    }
     CEditData& data() { return data_; }
     const ViewState& state() const { return state_; }
 
@@ -269,10 +264,7 @@ class CHexPanel : public NativeContainer, public CEditDataOwner, public DataChan
     // caret and the scroll range follow, and the view is drawn anew.
     void dataChanged(const DataChange& change) override;
 
-    // CEditDataOwner
-    void markModified(bool modified) override;
-    bool confirmThreshold(std::uint64_t amount, int stringId) override;
-    bool confirmIrreversible(int stringId) override;
+    // CaretKeeper
     std::optional<CaretContext> getCaret() override;
     void setCaret(const CaretContext& caret) override;
 
@@ -330,7 +322,12 @@ class CHexPanel : public NativeContainer, public CEditDataOwner, public DataChan
     CShowBorder border_;
     CShowSizable sizable_;
     CEditData data_;
-    CHexPanelHost* host_ = nullptr;
+    // The document of a panel that has none: it agrees to everything.
+    struct StandaloneDocument : CEditDataDocument {
+        void markModified(bool) override {}
+        bool confirmThreshold(std::uint64_t, int) override { return true; }
+        bool confirmIrreversible(int) override { return true; }
+    } standalone_;
     std::function<void(int, int)> poster_;
     std::function<void(Menu, int, int)> menuRequester_;
     std::uint64_t caretOffset_ = 0;

@@ -30,8 +30,8 @@ bool CEditAction::undoLinked(CEditData& store) { return !linked_ || linked_->und
 bool CEditAction::redoLinked(CEditData& store) { return !linked_ || linked_->redo(store); }
 
 void CEditAction::restoreCaret(CEditData& store) const {
-    if (store.owner() != nullptr && caret_.panel != nullptr) {
-        store.owner()->setCaret(caret_);
+    if (store.caretKeeper() != nullptr && caret_.panel != nullptr) {
+        store.caretKeeper()->setCaret(caret_);
     }
 }
 

@@ -47,8 +47,8 @@ void CEditData::setModified(bool modified) {
     modified_ = modified;
     if (isBusy()) {
         modifiedUntold_ = true;  // the owner lives on the user-interface thread
-    } else if (owner_ != nullptr) {
-        owner_->markModified(modified);
+    } else if (document_ != nullptr) {
+        document_->markModified(modified);
     }
 }
 
@@ -83,8 +83,8 @@ bool CEditData::runLong(int captionId, int textId, bool stoppable, const Work& w
     }
     if (modifiedUntold_) {
         modifiedUntold_ = false;
-        if (owner_ != nullptr) {
-            owner_->markModified(modified_);
+        if (document_ != nullptr) {
+            document_->markModified(modified_);
         }
     }
     return stoppable ? closedWithOk && result : result;

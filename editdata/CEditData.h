@@ -55,12 +55,19 @@ class CEditData {
     CEditData(const CEditData&) = delete;
     CEditData& operator=(const CEditData&) = delete;
 
-    void setOwner(CEditDataOwner* owner) { owner_ = owner; }
+    // The document that carries the modified mark and answers the
+    // confirmations, and the view that keeps the caret. Recording needs both.
+    void setDocument(CEditDataDocument* document) { document_ = document; }
+    void setCaretKeeper(CaretKeeper* keeper) { caretKeeper_ = keeper; }
+    void setOwner(CEditDataOwner* owner) {
+        document_ = owner;
+        caretKeeper_ = owner;
+    }
     // The listeners hear of every change when the operation that made it is
     // done; nobody needs to refresh by hand after an edit.
     void addListener(DataChangeListener* listener);
     void removeListener(DataChangeListener* listener);
-    CEditDataOwner* owner() const { return owner_; }
+    CaretKeeper* caretKeeper() const { return caretKeeper_; }
 
     // ---------------------------------------------------------- lifecycle
     bool create(std::uint64_t size, std::uint8_t fill);
@@ -240,7 +247,7 @@ class CEditData {
                         std::int32_t unit, std::int32_t shift);
 
     // Range operations.
-    bool recordingAllowed(bool record) const { return !record || owner_ != nullptr; }
+    bool recordingAllowed(bool record) const { return !record || document_ != nullptr; }
     bool prepareWorkCopy(bool record, int irreversibleStringId);
     bool deleteInWorkFile(std::uint64_t count, std::uint64_t offset,
                           const platform::ProgressCallback* callback);
@@ -297,7 +304,8 @@ class CEditData {
     bool doRedo(int n);
 
     CEditDataServices services_;
-    CEditDataOwner* owner_ = nullptr;
+    CEditDataDocument* document_ = nullptr;
+    CaretKeeper* caretKeeper_ = nullptr;
     std::vector<DataChangeListener*> listeners_;
     int operationDepth_ = 0;
     std::uint32_t accessMode_ = 0;

@@ -234,7 +234,7 @@ bool CEditData::doDeleteBlock(const ColumnBlock& block, bool record,
 
 bool CEditData::blockDeleteInMemory(const ColumnBlock& block, bool record,
                                     std::unique_ptr<CEditAction> linked) {
-    if (record && !owner_->confirmThreshold(blockBytes(block), editstrings::kDeleteThreshold)) {
+    if (record && !document_->confirmThreshold(blockBytes(block), editstrings::kDeleteThreshold)) {
         return false;
     }
     std::vector<std::uint8_t> removedRows;
@@ -349,7 +349,7 @@ bool CEditData::doOverwriteBlock(const std::uint8_t* source, const ColumnBlock& 
     if (!isMemoryMode()) {
         return false;
     }
-    if (record && !owner_->confirmThreshold(blockBytes(block), editstrings::kOverwriteThreshold)) {
+    if (record && !document_->confirmThreshold(blockBytes(block), editstrings::kOverwriteThreshold)) {
         return false;
     }
     std::vector<std::uint8_t> oldRows;
@@ -450,7 +450,7 @@ bool CEditData::doInsertBlock(const std::uint8_t* source, const ColumnBlock& blo
     if (!isMemoryMode()) {
         return false;
     }
-    if (record && !owner_->confirmThreshold(blockBytes(block), editstrings::kInsertThreshold)) {
+    if (record && !document_->confirmThreshold(blockBytes(block), editstrings::kInsertThreshold)) {
         return false;
     }
     const std::uint64_t oldSize = dataSize_;

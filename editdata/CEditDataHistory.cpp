@@ -111,7 +111,7 @@ void CEditData::recordEdit(bool typing, std::uint64_t firstByte,
             return;
         }
     }
-    const auto caret = owner_ != nullptr ? owner_->getCaret() : std::nullopt;
+    const auto caret = caretKeeper_ != nullptr ? caretKeeper_->getCaret() : std::nullopt;
     if (!caret || caret->panel == nullptr) {
         return;
     }

@@ -15,12 +15,12 @@ struct CaretContext {
     int nibble = 0;
 };
 
-// What a store asks of the panel that shows it. The panel answers the
-// warnings with its dialogs (and the settings that switch them off), carries
-// the document's modified mark, and knows the caret.
-class CEditDataOwner {
+// What a store asks of the document it belongs to: the document carries the
+// modified mark and answers the confirmations (with its dialogs and the
+// settings that switch them off).
+class CEditDataDocument {
 public:
-    virtual ~CEditDataOwner() = default;
+    virtual ~CEditDataDocument() = default;
 
     // The document's modified mark; the store calls it on every change and
     // on save. The document appends or removes " *" when the state changes.
@@ -31,9 +31,18 @@ public:
     // The first operation that makes an in-place file a work copy cannot be
     // undone: true to go on. Strings 3034..3037.
     virtual bool confirmIrreversible(int stringId) = 0;
+};
 
+// What a store asks of the view that shows it: where the caret is, to
+// record it with each change, and putting it back on undo and redo.
+class CaretKeeper {
+public:
+    virtual ~CaretKeeper() = default;
     // The caret; nullopt when no panel holds it, and then nothing is recorded.
     virtual std::optional<CaretContext> getCaret() = 0;
     // Puts the caret back where an undone or redone action had it.
     virtual void setCaret(const CaretContext& caret) = 0;
 };
+
+// Both at once, for the stores that have one owner for both (tests, tools).
+class CEditDataOwner : public CEditDataDocument, public CaretKeeper {};

@@ -67,7 +67,7 @@ bool CEditData::doDeleteData(std::uint64_t count, std::uint64_t offset, bool rec
         if (count == 0 || offset > dataSize_ || count > dataSize_ - offset) {
             return false;
         }
-        if (record && !owner_->confirmThreshold(count, editstrings::kDeleteThreshold)) {
+        if (record && !document_->confirmThreshold(count, editstrings::kDeleteThreshold)) {
             return false;
         }
         std::uint8_t* data = memory_.get();
@@ -107,7 +107,7 @@ bool CEditData::doOverwriteData(const std::uint8_t* source, std::uint64_t count,
         if (count == 0 || offset > dataSize_ || count > dataSize_ - offset) {
             return false;
         }
-        if (record && !owner_->confirmThreshold(count, editstrings::kOverwriteThreshold)) {
+        if (record && !document_->confirmThreshold(count, editstrings::kOverwriteThreshold)) {
             return false;
         }
         if (record) {
@@ -141,7 +141,7 @@ bool CEditData::doInsertData(const std::uint8_t* source, std::uint64_t count, st
         if (offset > dataSize_) {
             return false;
         }
-        if (record && !owner_->confirmThreshold(count, editstrings::kInsertThreshold)) {
+        if (record && !document_->confirmThreshold(count, editstrings::kInsertThreshold)) {
             return false;
         }
         // A source inside our own buffer would move with it when it grows.
@@ -190,7 +190,7 @@ bool CEditData::prepareWorkCopy(bool record, int irreversibleStringId) {
         return false;
     }
     // On a worker thread the copy is made without asking and without a dialog.
-    if (onUiThread() && record && !owner_->confirmIrreversible(irreversibleStringId)) {
+    if (onUiThread() && record && !document_->confirmIrreversible(irreversibleStringId)) {
         return false;
     }
     lastError_ = 0;

@@ -22,7 +22,7 @@ using testing::ElementsAre;
 using testing::ElementsAreArray;
 
 // The view around the panel: its warnings go to the scripted messages.
-class WarningHost : public CHexPanelHost {
+class WarningHost : public CEditDataDocument {
   public:
     WarningHost(CSettings& settings, platform::MessageService& messages)
         : warnings_(settings, messages) {}
@@ -57,7 +57,7 @@ class EditCommandsTest : public testing::Test {
     // A file of `bytes` in a view of 16 bytes a line.
     void open(const std::string& bytes) {
         panel = testsupport::openPanel(settings, window, dir.file("data.bin"), bytes);
-        panel->setHost(&host);
+        panel->setDocument(&host);
         panel->setClipboard(&clipboard);
         commands = std::make_unique<EditCommands>(*panel, messages);
     }
