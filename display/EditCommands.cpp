@@ -207,12 +207,14 @@ void EditCommands::copyAsHexText(const HexItemForm& form) {
 
 void EditCommands::copyFilePath(const std::string& path) {
     platform::Clipboard* clipboard = panel_.clipboard();
-    if (path.empty() || clipboard == nullptr || !clipboard->open()) {
+    if (path.empty() || clipboard == nullptr) {
         return;
     }
-    clipboard->empty();
-    clipboard->writeText(path);
-    clipboard->close();
+    platform::ClipboardSession session(*clipboard);
+    if (session.isOpen()) {
+        session.empty();
+        clipboard->writeText(path);
+    }
 }
 
 void EditCommands::setDataSize(std::uint64_t size) {

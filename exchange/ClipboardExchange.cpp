@@ -17,24 +17,7 @@ constexpr platform::StringEntry kStrings[] = {
     {kNoMemoryMessage, "There is not enough memory for this operation. Nothing was changed."},
 };
 
-// Opens the clipboard for reading and closes it however the paste ends.
-class ClipboardSession {
-  public:
-    explicit ClipboardSession(platform::Clipboard& clipboard)
-        : clipboard_(clipboard), open_(clipboard.open()) {}
-    ~ClipboardSession() {
-        if (open_) {
-            clipboard_.close();
-        }
-    }
-    ClipboardSession(const ClipboardSession&) = delete;
-    ClipboardSession& operator=(const ClipboardSession&) = delete;
-    bool isOpen() const { return open_; }
-
-  private:
-    platform::Clipboard& clipboard_;
-    bool open_;
-};
+using platform::ClipboardSession;
 
 std::vector<std::uint8_t> textBytes(const std::string& text) {
     // The text ends at its terminating zero.
@@ -82,16 +65,16 @@ CopyResult copyRange(CEditData& data, platform::Clipboard& clipboard, std::uint6
     if (n > 0 && (!data.readData(content.bytes.data(), n, read, start) || read != n)) {
         return CopyResult::ReadFailed;
     }
-    if (!clipboard.open()) {
+    ClipboardSession session(clipboard);
+    if (!session.isOpen()) {
         return CopyResult::Unavailable;
     }
-    clipboard.empty();
+    session.empty();
     const std::string text = leadingText(content.bytes);
     if (!text.empty()) {
         clipboard.writeText(text);
     }
     clipboard.write(kHexDataFormat, encodeHexData(content));
-    clipboard.close();
     return CopyResult::Copied;
 }
 
@@ -119,12 +102,12 @@ CopyResult copyBlock(CEditData& data, platform::Clipboard& clipboard, const Colu
     if (!data.readBlock(content.bytes, clipped)) {
         return CopyResult::ReadFailed;
     }
-    if (!clipboard.open()) {
+    ClipboardSession session(clipboard);
+    if (!session.isOpen()) {
         return CopyResult::Unavailable;
     }
-    clipboard.empty();
+    session.empty();
     clipboard.write(kHexBlockFormat, encodeHexBlock(content));
-    clipboard.close();
     return CopyResult::Copied;
 }
 
@@ -305,13 +288,13 @@ bool releaseClipboardAtExit(platform::Clipboard& clipboard, bool autoRelease,
     if (!clipboard.hasFormat(kHexDataFormat) && !clipboard.hasFormat(kHexBlockFormat)) {
         return false;
     }
-    if (!clipboard.open()) {
+    ClipboardSession session(clipboard);
+    if (!session.isOpen()) {
         return false;
     }
     const bool release = autoRelease || (confirm && confirm());
     if (release) {
-        clipboard.empty();
+        session.empty();
     }
-    clipboard.close();
     return release;
 }

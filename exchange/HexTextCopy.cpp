@@ -16,12 +16,12 @@ void appendItem(std::string& text, const char* format, std::uint8_t byte) {
 }
 
 CopyResult putText(platform::Clipboard& clipboard, std::string text) {
-    if (!clipboard.open()) {
+    platform::ClipboardSession session(clipboard);
+    if (!session.isOpen()) {
         return CopyResult::Unavailable;
     }
-    clipboard.empty();
+    session.empty();
     clipboard.writeText(std::move(text));
-    clipboard.close();
     return CopyResult::Copied;
 }
 

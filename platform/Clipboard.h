@@ -30,4 +30,27 @@ class Clipboard {
     virtual void writeText(std::string text) = 0;
 };
 
+// Holds the clipboard open for one scope: every reader and writer opens it
+// through this, so it is closed however the scope ends (an early return, a
+// failed allocation). A writer empties it first with `empty()`.
+class ClipboardSession {
+  public:
+    explicit ClipboardSession(Clipboard& clipboard)
+        : clipboard_(clipboard), open_(clipboard.open()) {}
+    ~ClipboardSession() {
+        if (open_) {
+            clipboard_.close();
+        }
+    }
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+
+    bool isOpen() const { return open_; }
+    void empty() { clipboard_.empty(); }
+
+  private:
+    Clipboard& clipboard_;
+    bool open_;
+};
+
 }  // namespace platform

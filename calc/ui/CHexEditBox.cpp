@@ -222,12 +222,14 @@ void CHexEditBox::copySelection(bool cut) {
     // A selection spanning lines holds U+2029 where the text has a line feed.
     QString selected = cursor.selectedText();
     selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    if (!clipboard_.open()) {
-        return;
+    {
+        platform::ClipboardSession session(clipboard_);
+        if (!session.isOpen()) {
+            return;
+        }
+        session.empty();
+        clipboard_.writeText(selected.toStdString());
     }
-    clipboard_.empty();
-    clipboard_.writeText(selected.toStdString());
-    clipboard_.close();
     if (cut) {
         cursor.removeSelectedText();
     }
