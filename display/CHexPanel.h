@@ -279,8 +279,6 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     void gotoDigit(std::uint64_t offset, int nibble);
     // Scrolls sideways as little as brings the caret's cell into the window.
     void ensureCaretColumnVisible();
-    // After a plain vertical move: back onto digit `nibble` of the new byte.
-    void keepDigit(bool extending, int nibble);
     void moveTo(std::uint64_t offset, bool extend);
     void ensureLineVisible(std::uint64_t line);
     void showCaretAt();

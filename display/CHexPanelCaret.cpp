@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "display/CHexPanel.h"
+#include "display/CaretNavigator.h"
 
 namespace {
 
@@ -342,13 +343,6 @@ std::uint64_t CHexPanel::selectionLength() const {
            static_cast<std::uint64_t>(std::max<std::int64_t>(bytes, 0));
 }
 
-void CHexPanel::keepDigit(bool extending, int nibble) {
-    // A vertical move keeps the digit the caret was on.
-    if (!extending && nibble != 0 && caretPanel_ == &hex_ && caretOffset_ < state_.dataSize) {
-        gotoDigit(caretOffset_, nibble);
-    }
-}
-
 bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
     if (!state_.attached) {
         return false;
@@ -369,124 +363,44 @@ bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
         selectLine();
         return true;
     }
-    auto [panel, cell] = caret();
-    const CellGeometry cells = panel->cells();
-    const auto perLine = static_cast<std::uint64_t>(cells.cellsPerLine());
-    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
-    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
-    const auto unit = static_cast<std::uint64_t>(state_.presentation.unit());
-    const std::uint64_t size = state_.dataSize;
-    const std::uint64_t line = cell / perLine;
-    const std::int64_t page = state_.wholeLines();
-    const int nibble = caretNibble_;
-    const std::uint64_t selectionEnd =
-        state_.selection.kind == Selection::Kind::Range && anchor_ >= 0
-            ? (static_cast<std::uint64_t>(anchor_) == state_.selection.start
-                   ? state_.selection.end
-                   : state_.selection.start)
-            : caretOffset_;
-    const std::uint64_t from = shift ? selectionEnd : caretOffset_;
     switch (key) {
         case vk::Left:
-            if (shift) {
-                moveTo(from >= unit ? from - unit : from, true);
-            } else if (panel->kind() == CellGeometry::Panel::Hex) {
-                // One digit, over the blank between units, back across lines.
-                std::uint64_t target = cell;
-                const std::uint64_t firstCell = cells.byteToCell(0);
-                if (cell <= firstCell) {
-                    return true;
-                }
-                target = cell - 1;
-                if (target % perLine % static_cast<std::uint64_t>(cells.cellsPerUnit()) ==
-                        static_cast<std::uint64_t>(cells.cellsPerUnit() - 1) ||
-                    target % perLine >= static_cast<std::uint64_t>(cells.usedCellsPerLine())) {
-                    target =
-                        target % perLine >= static_cast<std::uint64_t>(cells.usedCellsPerLine())
-                            ? line * perLine - perLine +
-                                  static_cast<std::uint64_t>(cells.usedCellsPerLine()) - 1
-                            : target - 1;
-                }
-                clearSelection();
-                placeCaret(*panel, target);
-            } else {
-                moveTo(caretOffset_ > 0 ? caretOffset_ - 1 : 0, false);
-            }
-            return true;
         case vk::Right:
-            if (shift) {
-                moveTo(from + unit, true);
-            } else if (panel->kind() == CellGeometry::Panel::Hex) {
-                std::uint64_t target = cell + 1;
-                const auto perUnit = static_cast<std::uint64_t>(cells.cellsPerUnit());
-                if (target % perLine % perUnit == perUnit - 1) {
-                    ++target;  // the blank between units
-                }
-                if (target % perLine >= static_cast<std::uint64_t>(cells.usedCellsPerLine()) ||
-                    target % perLine == 0) {
-                    target = (line + 1) * perLine;
-                }
-                if (cellOffset(*panel, target) >= size) {
-                    return true;  // never onto a cell past the data
-                }
-                clearSelection();
-                placeCaret(*panel, target);
-            } else if (caretOffset_ + 1 < size) {
-                moveTo(caretOffset_ + 1, false);
-            }
-            return true;
         case vk::Up:
-            if (line == 0 && !shift) {
-                return true;
-            }
-            moveTo(from >= width ? from - width : 0, shift);
-            keepDigit(shift, nibble);
-            return true;
         case vk::Down:
-            moveTo(std::min(from + width, size), shift);
-            keepDigit(shift, nibble);
-            return true;
-        case vk::Home: {
-            const std::uint64_t lineOf = (from + indent) / width;
-            moveTo(control ? 0 : (lineOf == 0 ? 0 : lineOf * width - indent), shift);
-            scrollToX(0);
-            return true;
-        }
-        case vk::End: {
-            if (control) {
-                moveTo(shift ? size : (size > 0 ? size - 1 : 0), shift);
-            } else {
-                const std::uint64_t last = width * ((from + indent) / width + 1) - indent;
-                moveTo(shift ? std::min(last, size) : std::min(last - 1, size), shift);
-            }
-            scrollToX(maxScrollX());
-            return true;
-        }
-        case vk::PageDown: {
-            std::uint64_t target = from;
-            for (std::int64_t i = 0; i < page && target + width < size; ++i) {
-                target += width;
-            }
-            scrollByLines(page);
-            moveTo(target, shift);
-            keepDigit(shift, nibble);
-            return true;
-        }
-        case vk::PageUp: {
-            // The same column, at most up to the first line (where the
-            // indent may leave no byte in that column: then offset 0).
-            const std::uint64_t position = from + indent;
-            const auto lines = std::min<std::uint64_t>(static_cast<std::uint64_t>(page),
-                                                       position / width);
-            const std::uint64_t target = position - lines * width;
-            scrollByLines(-page);
-            moveTo(target >= indent ? target - indent : 0, shift);
-            keepDigit(shift, nibble);
-            return true;
-        }
+        case vk::Home:
+        case vk::End:
+        case vk::PageUp:
+        case vk::PageDown:
+            break;
         default:
             return false;
     }
+    auto [panel, cell] = caret();
+    (void)cell;
+    const std::optional<std::uint64_t> rangeEnd =
+        state_.selection.kind == Selection::Kind::Range && anchor_ >= 0
+            ? std::optional(static_cast<std::uint64_t>(anchor_) == state_.selection.start
+                                ? state_.selection.end
+                                : state_.selection.start)
+            : std::nullopt;
+    const KeyMove move = CaretNavigator(panel->cells(), state_.wholeLines())
+                             .press(key, shift, control, {caretOffset_, caretNibble_}, rangeEnd);
+    if (move.scrollLines != 0) {
+        scrollByLines(move.scrollLines);
+    }
+    if (move.kind == KeyMove::Kind::Move) {
+        clearSelection();
+        gotoDigit(move.caret.offset, move.caret.nibble);
+    } else if (move.kind == KeyMove::Kind::Extend) {
+        moveTo(move.end, true);
+    }
+    if (move.sideways == KeyMove::Sideways::FullLeft) {
+        scrollToX(0);
+    } else if (move.sideways == KeyMove::Sideways::FullRight) {
+        scrollToX(maxScrollX());
+    }
+    return true;
 }
 
 void CHexPanel::processKeyEvent(KeyEvent& event) {
