@@ -227,15 +227,16 @@ void CHexPanel::moveTo(std::uint64_t offset, bool extend) {
         gotoOffset(offset);
         return;
     }
-    const auto unit = static_cast<std::uint64_t>(state_.presentation.unit());
     if (anchor_ < 0) {
         anchor_ = static_cast<std::int64_t>(caretOffset_);
         state_.selection = Selection::range(caretOffset_, caretOffset_);
         return;
     }
+    // The caret stands on the start of the unit that holds the new end (units
+    // start again on every line, so the cells tell where).
     state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
-    gotoOffset(offset / unit * unit);
-    caretOffset_ = offset;
+    const CellGeometry cells = hex_.cells();
+    gotoOffset(std::min(cells.cellToByte(cells.unitStartCell(cells.byteToCell(offset))), offset));
     repaintClient(false);
 }
 

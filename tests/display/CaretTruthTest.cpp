@@ -122,6 +122,20 @@ TEST_F(CaretTruthTest, UpAndDownKeepTheDigitAndPageUpStopsOnTheFirstLine) {
     EXPECT_EQ(panel->caretOffset(), 8u);  // column 11 of line 0
 }
 
+TEST_F(CaretTruthTest, AnExtendedSelectionPutsTheCaretOnTheStartOfItsEndsUnit) {
+    // 10 bytes a line in units of 4: line 1 holds the units 10..13, 14..17
+    // and 18..19.
+    open(10, 4, counting(40));
+    panel->gotoOffset(12);
+    key(kRight, true);  // anchors
+    key(kRight, true);  // the end to 16, inside the unit 14..17
+    const Selection& s = panel->state().selection;
+    ASSERT_EQ(s.kind, Selection::Kind::Range);
+    EXPECT_EQ(s.end, 16u);
+    EXPECT_EQ(panel->caretOffset(), 14u);  // the caret is where it is drawn
+    EXPECT_EQ(window.caret, digitPoint(14, 0));
+}
+
 TEST_F(CaretTruthTest, HomeAndEndScrollFullyAcross) {
     window.setClientSize({300, 600});
     open(64, 1, counting(64 * 20));
