@@ -415,16 +415,10 @@ bool CHexPanel::changeUnit(int unit) {
         }
     } else if (selection.kind == Selection::Kind::Block) {
         state_.presentation.clearIndent();  // with a column block the indent goes
-        const int first = std::min(oldUnit * selection.firstColumn, width - 1) / unit;
-        const int last = std::min(oldUnit * selection.lastColumn, width - 1) / unit;
-        selection.firstColumn = std::min(first, last);
-        selection.lastColumn = std::max(first, last);
         // Re-anchored at its top-left corner: the next key moves the
         // bottom-right one in the new columns.
-        blockAnchorLine_ = static_cast<std::int64_t>(selection.firstLine);
-        blockAnchorColumn_ = selection.firstColumn;
-        blockLine_ = static_cast<std::int64_t>(selection.lastLine);
-        blockColumn_ = selection.lastColumn;
+        block_.changeUnit(oldUnit, unit, width);
+        selection = block_.selection();
     }
     relayoutAndRepaint();
     return true;
@@ -487,6 +481,9 @@ void CHexPanel::toggleBookmarkTips() {
 
 void CHexPanel::setSelection(const Selection& selection) {
     state_.selection = selection;
+    if (selection.kind == Selection::Kind::Block) {
+        block_.adopt(selection);
+    }
     repaintClient(false);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/CHexShow.h"
+#include "display/ColumnBlockModel.h"
 #include "display/ModifyData.h"
 #include "display/ViewState.h"
 #include "framework/NativeContainer.h"
@@ -352,10 +353,7 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     std::pair<std::uint64_t, std::uint64_t> lineBytes(std::uint64_t line) const;
     bool dragScrollStep();
     // The column block's corners: the anchor and the one that moves.
-    std::int64_t blockAnchorLine_ = 0;
-    std::int64_t blockAnchorColumn_ = 0;
-    std::int64_t blockLine_ = 0;
-    std::int64_t blockColumn_ = 0;
+    ColumnBlockModel block_;
     void setBlockCorner(std::int64_t line, std::int64_t column);
     bool extendBlock(std::uint32_t key, bool control);
     bool focused_ = false;

@@ -213,8 +213,7 @@ void CHexPanel::setColumnBlock(std::uint64_t firstLine, std::uint64_t lastLine, 
         return;
     }
     anchor_ = -1;
-    blockAnchorLine_ = static_cast<std::int64_t>(firstLine);
-    blockAnchorColumn_ = firstColumn;
+    block_.start({static_cast<std::int64_t>(firstLine), firstColumn});
     setBlockCorner(static_cast<std::int64_t>(lastLine), lastColumn);
 }
 
@@ -241,28 +240,9 @@ void CHexPanel::moveTo(std::uint64_t offset, bool extend) {
 }
 
 void CHexPanel::setBlockCorner(std::int64_t line, std::int64_t column) {
-    const CellGeometry cells = hex_.cells();
-    const auto lines = static_cast<std::int64_t>(cells.lineCount());
-    const std::int64_t firstDataColumn = state_.presentation.indent() / state_.presentation.unit();
-    line = std::clamp<std::int64_t>(line, 0, std::max<std::int64_t>(0, lines - 1));
-    column = std::clamp<std::int64_t>(column, 0, cells.unitsPerLine() - 1);
-    if (line == 0) {
-        column = std::max(column, firstDataColumn);
-    }
-    if (line == lines - 1 && state_.dataSize > 0) {
-        // On the last line the column stays on data.
-        column = std::min(column, cells.offsetToColumnLine(state_.dataSize - 1).column);
-    }
-    blockLine_ = line;
-    blockColumn_ = column;
-    state_.selection =
-        Selection::block(static_cast<std::uint64_t>(std::min(blockAnchorLine_, blockLine_)),
-                         static_cast<std::uint64_t>(std::max(blockAnchorLine_, blockLine_)),
-                         static_cast<int>(std::min(blockAnchorColumn_, blockColumn_)),
-                         static_cast<int>(std::max(blockAnchorColumn_, blockColumn_)));
-    const std::int64_t offset =
-        cells.columnLineToOffset(blockColumn_, static_cast<std::uint64_t>(blockLine_));
-    gotoOffset(static_cast<std::uint64_t>(std::max<std::int64_t>(0, offset)));
+    const std::uint64_t offset = block_.moveCorner({line, column}, hex_.cells());
+    state_.selection = block_.selection();
+    gotoOffset(offset);
     repaintClient(false);
 }
 
@@ -282,8 +262,7 @@ void CHexPanel::toggleColumnBlock() {
         to = cells.offsetToColumnLine(state_.selection.end);
     }
     anchor_ = -1;
-    blockAnchorLine_ = static_cast<std::int64_t>(from.line);
-    blockAnchorColumn_ = from.column;
+    block_.start({static_cast<std::int64_t>(from.line), from.column});
     setBlockCorner(static_cast<std::int64_t>(to.line), to.column);
 }
 
@@ -292,36 +271,36 @@ bool CHexPanel::extendBlock(std::uint32_t key, bool control) {
     const auto lines = static_cast<std::int64_t>(hex_.cells().lineCount());
     switch (key) {
         case vk::Left:
-            setBlockCorner(blockLine_, blockColumn_ - 1);
+            setBlockCorner(block_.corner().line, block_.corner().column - 1);
             return true;
         case vk::Right:
-            setBlockCorner(blockLine_, blockColumn_ + 1);
+            setBlockCorner(block_.corner().line, block_.corner().column + 1);
             return true;
         case vk::Up:
-            setBlockCorner(blockLine_ - 1, blockColumn_);
+            setBlockCorner(block_.corner().line - 1, block_.corner().column);
             return true;
         case vk::Down:
-            setBlockCorner(blockLine_ + 1, blockColumn_);
+            setBlockCorner(block_.corner().line + 1, block_.corner().column);
             return true;
         case vk::Home:
             if (control) {
-                setBlockCorner(0, blockColumn_);
+                setBlockCorner(0, block_.corner().column);
             } else {
-                setBlockCorner(blockLine_, 0);
+                setBlockCorner(block_.corner().line, 0);
             }
             return true;
         case vk::End:
             if (control) {
-                setBlockCorner(lines - 1, blockColumn_);
+                setBlockCorner(lines - 1, block_.corner().column);
             } else {
-                setBlockCorner(blockLine_, hex_.cells().unitsPerLine() - 1);
+                setBlockCorner(block_.corner().line, hex_.cells().unitsPerLine() - 1);
             }
             return true;
         case vk::PageDown:
-            setBlockCorner(blockLine_ + page, blockColumn_);
+            setBlockCorner(block_.corner().line + page, block_.corner().column);
             return true;
         case vk::PageUp:
-            setBlockCorner(blockLine_ - page, blockColumn_);
+            setBlockCorner(block_.corner().line - page, block_.corner().column);
             return true;
         default:
             return false;
@@ -478,9 +457,8 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
                 // Alt starts a column block at the pointer's unit column and line.
                 const CellGeometry::ColumnLine at = cells.offsetToColumnLine(offset);
                 anchor_ = -1;
-                blockAnchorLine_ = static_cast<std::int64_t>(at.line);
-                blockAnchorColumn_ = at.column;
-                setBlockCorner(blockAnchorLine_, blockAnchorColumn_);
+                block_.start({static_cast<std::int64_t>(at.line), at.column});
+                setBlockCorner(static_cast<std::int64_t>(at.line), at.column);
                 break;
             }
             anchor_ = static_cast<std::int64_t>(offset);
@@ -591,7 +569,7 @@ bool CHexPanel::dragScrollStep() {
     const CellGeometry cells = dragPanel_->cells();
     const std::int64_t window = std::max<std::int64_t>(1, state_.visibleLines());
     if (state_.selection.kind == Selection::Kind::Block) {
-        std::int64_t column = blockColumn_;
+        std::int64_t column = block_.corner().column;
         if (outside.horizontal < 0) {
             column = 0;
         } else if (outside.horizontal > 0) {
@@ -599,8 +577,8 @@ bool CHexPanel::dragScrollStep() {
         } else if (dragX_ >= state_.pixels.left) {
             column = (dragX_ - state_.pixels.left) / state_.pixels.charWidth / cells.cellsPerUnit();
         }
-        setBlockCorner(blockLine_ + outside.vertical * window, column);
-        ensureLineVisible(static_cast<std::uint64_t>(blockLine_));
+        setBlockCorner(block_.corner().line + outside.vertical * window, column);
+        ensureLineVisible(static_cast<std::uint64_t>(block_.corner().line));
         return true;
     }
     if (anchor_ < 0) {
@@ -651,7 +629,8 @@ std::optional<CHexPanel::ColumnBlock> CHexPanel::getColumnBlock(bool normalised)
         return ColumnBlock{static_cast<std::int64_t>(s.firstLine),
                            static_cast<std::int64_t>(s.lastLine), s.firstColumn, s.lastColumn};
     }
-    return ColumnBlock{blockAnchorLine_, blockLine_, blockAnchorColumn_, blockColumn_};
+    return ColumnBlock{block_.anchor().line, block_.corner().line, block_.anchor().column,
+                       block_.corner().column};
 }
 
 std::optional<::ColumnBlock> CHexPanel::blockGeometry() const {
@@ -683,8 +662,7 @@ void CHexPanel::beginSelection(std::uint64_t offset, bool noTimer, bool column,
     if (column && state_.dataSize > 0) {
         const CellGeometry::ColumnLine at = hex_.cells().offsetToColumnLine(offset);
         anchor_ = -1;
-        blockAnchorLine_ = static_cast<std::int64_t>(at.line);
-        blockAnchorColumn_ = at.column;
+        block_.start({static_cast<std::int64_t>(at.line), at.column});
         setBlockCorner(static_cast<std::int64_t>(corner.line), corner.column);
         return;
     }
