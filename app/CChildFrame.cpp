@@ -5,11 +5,11 @@
 #include <filesystem>
 
 #include "app/DocumentTitle.h"
-#include "settings/CSettings.h"
 #include "display/EditWarnings.h"
 #include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"
 #include "platform/MessageService.h"
+#include "settings/CSettings.h"
 
 // ------------------------------------------------------------ document
 

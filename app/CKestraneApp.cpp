@@ -5,13 +5,13 @@
 
 #include "app/CMainFrame.h"
 #include "app/SingleInstance.h"
-#include "settings/CSettings.h"
 #include "platform/FileCopy.h"
 #include "platform/Registry.h"
+#include "platform/StringTable.h"
 #include "platform/TempFile.h"
 #include "platform/qt/QtMessageService.h"
 #include "platform/qt/QtProgressRunner.h"
-#include "platform/StringTable.h"
+#include "settings/CSettings.h"
 
 namespace {
 

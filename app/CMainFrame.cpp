@@ -33,19 +33,19 @@
 #include "app/ContextMenus.h"
 #include "app/DocumentTitle.h"
 #include "app/WindowPlacement.h"
-#include "settings/CSettings.h"
 #include "display/DisplayTexts.h"
-#include "editdata/EditDataStrings.h"
 #include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"
 #include "display/ui/OptionPages.h"
 #include "display/ui/PositionCommands.h"
 #include "editdata/CQuickUndoList.h"
+#include "editdata/EditDataStrings.h"
 #include "editdata/ui/CQuickUndoPopup.h"
 #include "exchange/ClipboardExchange.h"
 #include "platform/File.h"
 #include "platform/FileCopy.h"
 #include "platform/MessageService.h"
+#include "settings/CSettings.h"
 
 namespace {
 
@@ -350,13 +350,13 @@ void CMainFrame::buildToolBars() {
     QToolBar* standard = addToolBar(QStringLiteral("Standard toolbar"));
     standard->setObjectName(QStringLiteral("Standard toolbar"));
     const std::pair<int, const char*> icons[] = {
-        {cmd::FileNew, "new"},           {cmd::FileOpen, "open"},
-        {cmd::FileSave, "save"},         {cmd::FileSaveAll, "saveall"},
-        {cmd::EditCut, "cut"},           {cmd::EditCopy, "copy"},
-        {cmd::EditPaste, "paste"},       {cmd::EditReadOnly, "readonly"},
-        {cmd::EditUndo, "undo"},         {cmd::EditQuickUndo, "quickundo"},
-        {cmd::EditRedo, "redo"},         {cmd::EditQuickRedo, "quickredo"},
-        {cmd::FilePrint, "print"},       {cmd::HelpAbout, "about"},
+        {cmd::FileNew, "new"},     {cmd::FileOpen, "open"},
+        {cmd::FileSave, "save"},   {cmd::FileSaveAll, "saveall"},
+        {cmd::EditCut, "cut"},     {cmd::EditCopy, "copy"},
+        {cmd::EditPaste, "paste"}, {cmd::EditReadOnly, "readonly"},
+        {cmd::EditUndo, "undo"},   {cmd::EditQuickUndo, "quickundo"},
+        {cmd::EditRedo, "redo"},   {cmd::EditQuickRedo, "quickredo"},
+        {cmd::FilePrint, "print"}, {cmd::HelpAbout, "about"},
     };
     for (const auto& [id, name] : icons) {
         action(id)->setIcon(commandIcon(name));
@@ -605,9 +605,9 @@ bool CMainFrame::askToSave(CChildFrame& child) {
     }
     // The document asked about is the one in front.
     area_->setActiveSubWindow(&child);
-    const auto answer =
-        messages_.showText("Save changes to " + titleWithoutMark(child.document().title()) + "?",
-                           {platform::MessageIcon::Exclamation, platform::MessageButtons::YesNoCancel});
+    const auto answer = messages_.showText(
+        "Save changes to " + titleWithoutMark(child.document().title()) + "?",
+        {platform::MessageIcon::Exclamation, platform::MessageButtons::YesNoCancel});
     return answer == platform::MessageAnswer::No ||
            (answer == platform::MessageAnswer::Yes && saveDocument(child, false));
 }

@@ -3,10 +3,10 @@
 #include "app/CMainFrame.h"
 #include "app/CNewFileDialog.h"
 #include "app/CNewPasteDialog.h"
-#include "settings/CSettings.h"
 #include "display/ui/CHexWindow.h"
 #include "exchange/ClipboardExchange.h"
 #include "platform/MessageService.h"
+#include "settings/CSettings.h"
 
 namespace {
 

@@ -117,4 +117,3 @@ void CMainFrame::runPresentation(int id) {
     child->view().update();
     updateCommands();
 }
-

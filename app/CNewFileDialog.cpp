@@ -9,9 +9,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "settings/CSettings.h"
 #include "platform/MessageService.h"
 #include "platform/qt/DialogWidth.h"
+#include "settings/CSettings.h"
 
 CNewFileDialog::CNewFileDialog(CSettings& settings, platform::MessageService& messages,
                                QWidget* parent)

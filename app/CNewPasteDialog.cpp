@@ -6,8 +6,8 @@
 #include <QFormLayout>
 #include <QVBoxLayout>
 
-#include "settings/CSettings.h"
 #include "platform/qt/DialogWidth.h"
+#include "settings/CSettings.h"
 
 StartAddressType storedAddressType(const CSettings& settings) {
     const int stored = settings.get(settings::edit::NewdocOfsType);

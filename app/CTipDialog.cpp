@@ -9,9 +9,9 @@
 #include <ctime>
 
 #include "app/TipStrings.h"
-#include "settings/CSettings.h"
 #include "platform/StringTable.h"
 #include "platform/qt/DialogWidth.h"
+#include "settings/CSettings.h"
 
 CTipDialog::CTipDialog(CSettings& settings, const platform::StringTable& strings,
                        TipSelector& selector, QWidget* parent)

@@ -10,7 +10,10 @@ class CSettings;
 class RecentFiles {
   public:
     // The list holds 4 to 10 entries, whatever the setting asks.
-    explicit RecentFiles(int capacity) : capacity_(capacity < 4 ? 4 : capacity > 10 ? 10 : capacity) {}
+    explicit RecentFiles(int capacity)
+        : capacity_(capacity < 4    ? 4
+                    : capacity > 10 ? 10
+                                    : capacity) {}
 
     void load(const CSettings& settings);
     void save(CSettings& settings) const;

@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "display/DisplayTexts.h"
 #include "display/ui/HexViewRenderer.h"
 #include "display/ui/OffscreenWindow.h"
 #include "platform/TempFile.h"
+#include "settings/CSettings.h"
 
 namespace benchview {
 

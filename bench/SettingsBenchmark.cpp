@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "settings/CSettings.h"
 #include "platform/TempFile.h"
+#include "settings/CSettings.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <random>
 #include <string>
 
-#include "settings/CSettings.h"
-#include "framework/Component.h"
 #include "editdata/CEditData.h"
+#include "framework/Component.h"
 #include "platform/TempFile.h"
+#include "settings/CSettings.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "settings/CSettings.h"
 #include "platform/PrintfFormat.h"
+#include "settings/CSettings.h"
 
 KESTRANE_DEFINE_CLASS(CHexPanel, NativeContainer, 1)
 
@@ -498,7 +498,8 @@ void CHexPanel::setCaret(const CaretContext& caret) {
     // Undo and redo put the caret back where their change was made.
     caretPanel_ = caret.panel == &char_ ? static_cast<CShowDataPanel*>(&char_) : &hex_;
     caretOffset_ = std::min(caret.offset, data_.getDataSize());
-    caretNibble_ = caretPanel_ == &hex_ && caretOffset_ < data_.getDataSize() ? caret.nibble & 1 : 0;
+    caretNibble_ =
+        caretPanel_ == &hex_ && caretOffset_ < data_.getDataSize() ? caret.nibble & 1 : 0;
 }
 
 // ------------------------------------------------------- pointer and menus

@@ -10,10 +10,10 @@
 #include "display/ColumnBlockModel.h"
 #include "display/ModifyData.h"
 #include "display/ViewState.h"
-#include "framework/NativeContainer.h"
 #include "editdata/CEditData.h"
 #include "exchange/ClipboardExchange.h"
 #include "exchange/HexTextCopy.h"
+#include "framework/NativeContainer.h"
 
 class CSettings;
 
@@ -247,7 +247,6 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     // Reverses the bytes of every data unit of the selection (a range) or of
     // all the data; with `alignLine` the units follow the display lines.
     bool swapData(bool wholeData, bool alignLine);
-
 
     CShowMarkdata& markPanel() { return mark_; }
     CShowAddrdata& addressPanel() { return address_; }

@@ -5,10 +5,10 @@
 #include <new>
 #include <random>
 
-#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "editdata/CEditAction.h"
 #include "platform/Clipboard.h"
+#include "settings/CSettings.h"
 
 namespace {
 

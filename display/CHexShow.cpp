@@ -151,13 +151,15 @@ void CShowHexdata::paintLine(Graphics& graphics, std::uint64_t line, int y) {
     const int unit = state_.presentation.unit();
     graphics.setTextColor(state_.colors.hexText);
     graphics.cellTextOut(state_.pixels.left, y,
-                     hexLineText(bytes.bytes, bytes.count, bytes.leading, unit), state_.pixels.charWidth);
+                         hexLineText(bytes.bytes, bytes.count, bytes.leading, unit),
+                         state_.pixels.charWidth);
     if (bytes.mask != nullptr &&
         std::any_of(bytes.mask, bytes.mask + bytes.count, [](std::uint8_t m) { return m != 0; })) {
         graphics.setTextColor(state_.colors.modifiedText);
         graphics.cellTextOut(
             state_.pixels.left, y,
-            hexModifiedText(bytes.bytes, bytes.mask, bytes.count, bytes.leading, unit), state_.pixels.charWidth);
+            hexModifiedText(bytes.bytes, bytes.mask, bytes.count, bytes.leading, unit),
+            state_.pixels.charWidth);
     }
 }
 
@@ -168,11 +170,14 @@ void CShowHexdata::paintHeader(Graphics& graphics, int height) {
     graphics.setTransparentBackground(true);
     graphics.setTextColor(state_.colors.addressText);
     graphics.cellTextOut(state_.pixels.left, y,
-                     headerColumnsText(p.lineWidth(), p.indent(), p.unit(), p.hexAddresses()), state_.pixels.charWidth);
+                         headerColumnsText(p.lineWidth(), p.indent(), p.unit(), p.hexAddresses()),
+                         state_.pixels.charWidth);
     if (p.indent() > 0) {
         graphics.setTextColor(state_.colors.indentText);
-        graphics.cellTextOut(state_.pixels.left, y,
-                         headerIndentText(p.lineWidth(), p.indent(), p.unit(), p.hexAddresses()), state_.pixels.charWidth);
+        graphics.cellTextOut(
+            state_.pixels.left, y,
+            headerIndentText(p.lineWidth(), p.indent(), p.unit(), p.hexAddresses()),
+            state_.pixels.charWidth);
     }
 }
 
@@ -184,13 +189,15 @@ void CShowChardata::paintLine(Graphics& graphics, std::uint64_t line, int y) {
     const char escape = state_.escapeChar;
     graphics.setTextColor(state_.colors.charText);
     graphics.cellTextOut(state_.pixels.left, y,
-                     charLineText(bytes.bytes, bytes.count, bytes.leading, escape), state_.pixels.charWidth);
+                         charLineText(bytes.bytes, bytes.count, bytes.leading, escape),
+                         state_.pixels.charWidth);
     if (bytes.mask != nullptr &&
         std::any_of(bytes.mask, bytes.mask + bytes.count, [](std::uint8_t m) { return m != 0; })) {
         graphics.setTextColor(state_.colors.modifiedText);
         graphics.cellTextOut(
             state_.pixels.left, y,
-            charModifiedText(bytes.bytes, bytes.mask, bytes.count, bytes.leading, escape), state_.pixels.charWidth);
+            charModifiedText(bytes.bytes, bytes.mask, bytes.count, bytes.leading, escape),
+            state_.pixels.charWidth);
     }
 }
 
@@ -205,10 +212,9 @@ void CShowAddrdata::paintLine(Graphics& graphics, std::uint64_t line, int y) {
         state_.presentation.dataStartAddress() +
         line * static_cast<std::uint64_t>(state_.presentation.lineWidth());
     graphics.setTextColor(state_.colors.addressText);
-    graphics.cellTextOut(4, y,
-                         addressText(address, state_.presentation.hexAddresses(),
-                                     state_.addressDigits()),
-                         state_.pixels.charWidth);
+    graphics.cellTextOut(
+        4, y, addressText(address, state_.presentation.hexAddresses(), state_.addressDigits()),
+        state_.pixels.charWidth);
 }
 
 void CShowAddrdata::paintHeader(Graphics& graphics, int height) {

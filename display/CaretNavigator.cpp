@@ -7,10 +7,9 @@ KeyMove CaretNavigator::moveTo(std::uint64_t offset, int nibble) const {
     move.kind = KeyMove::Kind::Move;
     move.caret.offset = std::min(offset, cells_.dataSize());
     // Only a byte has digits; the end position has none.
-    move.caret.nibble = cells_.panel() == CellGeometry::Panel::Hex &&
-                                move.caret.offset < cells_.dataSize()
-                            ? nibble
-                            : 0;
+    move.caret.nibble =
+        cells_.panel() == CellGeometry::Panel::Hex && move.caret.offset < cells_.dataSize() ? nibble
+                                                                                            : 0;
     return move;
 }
 

@@ -19,9 +19,9 @@ struct KeyMove {
     enum class Kind { None, Move, Extend };
     enum class Sideways { Keep, FullLeft, FullRight };
     Kind kind = Kind::None;
-    CaretPlace caret;               // Move: the new caret
-    std::uint64_t end = 0;          // Extend: the selection's new end
-    std::int64_t scrollLines = 0;   // Page Up and Page Down scroll a page first
+    CaretPlace caret;              // Move: the new caret
+    std::uint64_t end = 0;         // Extend: the selection's new end
+    std::int64_t scrollLines = 0;  // Page Up and Page Down scroll a page first
     Sideways sideways = Sideways::Keep;
 };
 

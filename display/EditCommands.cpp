@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "settings/CSettings.h"
 #include "display/EditCommandIds.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageService.h"
+#include "settings/CSettings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "display/EditWarnings.h"
 
-#include "settings/CSettings.h"
 #include "platform/MessageService.h"
+#include "settings/CSettings.h"
 
 bool EditWarnings::confirmThreshold(std::uint64_t amount, int stringId) {
     const auto threshold = static_cast<std::uint64_t>(settings_.get(settings::edit::OverwriteSize));

@@ -9,13 +9,13 @@
 namespace {
 
 constexpr std::array kIds{
-    cmd::ViewPanelHeader,      cmd::ViewBookmarkPanel,    cmd::ViewAddressPanel,
-    cmd::ViewCharacterPanel,   cmd::ViewBookmarkTips,     cmd::ViewPageTips,
-    cmd::ViewUnitByte,         cmd::ViewUnitShort,        cmd::ViewUnitLong,
-    cmd::ViewUnitInt64,        cmd::ViewUnitMulti,        cmd::ViewClearIndent,
-    cmd::ViewIncreaseIndent,   cmd::ViewDecreaseIndent,   cmd::ViewExtendLineWidth,
-    cmd::ViewShrinkLineWidth,  cmd::ViewExtendPageHeight, cmd::ViewShrinkPageHeight,
-    cmd::ViewDecimalAddress,   cmd::ViewDataStartAddress,
+    cmd::ViewPanelHeader,     cmd::ViewBookmarkPanel,    cmd::ViewAddressPanel,
+    cmd::ViewCharacterPanel,  cmd::ViewBookmarkTips,     cmd::ViewPageTips,
+    cmd::ViewUnitByte,        cmd::ViewUnitShort,        cmd::ViewUnitLong,
+    cmd::ViewUnitInt64,       cmd::ViewUnitMulti,        cmd::ViewClearIndent,
+    cmd::ViewIncreaseIndent,  cmd::ViewDecreaseIndent,   cmd::ViewExtendLineWidth,
+    cmd::ViewShrinkLineWidth, cmd::ViewExtendPageHeight, cmd::ViewShrinkPageHeight,
+    cmd::ViewDecimalAddress,  cmd::ViewDataStartAddress,
 };
 
 // The data unit of a unit command, or 0.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "settings/CSettings.h"
 #include "platform/PrintfFormat.h"
+#include "settings/CSettings.h"
 
 std::string rangeMessage(long long minimum, long long maximum) {
     return platform::formatPrintf("Please enter an integer between %i and %i.", {minimum, maximum});

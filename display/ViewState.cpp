@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "settings/CSettings.h"
 #include "display/DisplayTexts.h"
+#include "settings/CSettings.h"
 
 Appearance Appearance::fromSettings(const CSettings& s) {
     namespace a = settings::appearance;
@@ -56,9 +56,9 @@ std::int64_t ViewState::visibleLines() const {
 
 int ViewState::addressDigits() const {
     const std::uint64_t lines = lineCount();
-    const std::uint64_t last =
-        presentation.dataStartAddress() +
-        (lines > 0 ? lines - 1 : 0) * static_cast<std::uint64_t>(std::max(presentation.lineWidth(), 0));
+    const std::uint64_t last = presentation.dataStartAddress() +
+                               (lines > 0 ? lines - 1 : 0) * static_cast<std::uint64_t>(std::max(
+                                                                 presentation.lineWidth(), 0));
     return ::addressDigits(last, presentation.hexAddresses());
 }
 

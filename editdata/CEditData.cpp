@@ -6,10 +6,10 @@
 #include <cstring>
 #include <new>
 
-#include "settings/CSettings.h"
 #include "editdata/EditDataStrings.h"
 #include "platform/MessageService.h"
 #include "platform/UiThread.h"
+#include "settings/CSettings.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <new>
 #include <vector>
 
-#include "settings/CSettings.h"
 #include "editdata/CEditData.h"
 #include "editdata/EditActions.h"
 #include "editdata/EditDataStrings.h"
 #include "platform/FileCopy.h"
 #include "platform/TempFile.h"
+#include "settings/CSettings.h"
 
 using platform::ProgressCallback;
 using platform::ProgressKind;
@@ -56,9 +56,15 @@ std::uint64_t swapWords(std::uint8_t* bytes, std::uint64_t length) {
     return whole;
 }
 
-std::uint16_t swap16(std::uint16_t value) { return __builtin_bswap16(value); }
-std::uint32_t swap32(std::uint32_t value) { return __builtin_bswap32(value); }
-std::uint64_t swap64(std::uint64_t value) { return __builtin_bswap64(value); }
+std::uint16_t swap16(std::uint16_t value) {
+    return __builtin_bswap16(value);
+}
+std::uint32_t swap32(std::uint32_t value) {
+    return __builtin_bswap32(value);
+}
+std::uint64_t swap64(std::uint64_t value) {
+    return __builtin_bswap64(value);
+}
 
 void reverseUnits(std::uint8_t* bytes, std::uint64_t length, std::uint64_t unit) {
     std::uint64_t at = 0;
@@ -200,8 +206,8 @@ bool CEditData::reachesData(const ColumnBlock& block) const {
     // Rows only move on through the data, and only the first can lie wholly
     // over the indent: the first two rows tell.
     const std::uint64_t size = getDataSize();
-    for (std::int64_t line = block.firstLine;
-         line <= block.lastLine && line <= block.firstLine + 1; ++line) {
+    for (std::int64_t line = block.firstLine; line <= block.lastLine && line <= block.firstLine + 1;
+         ++line) {
         const RowPart part = rowPart(block, line, size);
         if (part.end > part.begin) {
             return true;
@@ -211,7 +217,7 @@ bool CEditData::reachesData(const ColumnBlock& block) const {
 }
 
 bool CEditData::doDeleteBlock(const ColumnBlock& block, bool record,
-                            std::unique_ptr<CEditAction> linked) {
+                              std::unique_ptr<CEditAction> linked) {
     // A block with no byte in the data fails here, before an in-place file
     // is made a work copy for nothing.
     if (!usable(block) || !recordingAllowed(record) || !reachesData(block)) {
@@ -334,7 +340,7 @@ bool CEditData::restoreDeletedBlock(const std::uint8_t* rows, const ColumnBlock&
 // ----------------------------------------------------------- overwrite
 
 bool CEditData::doOverwriteBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
-                               std::unique_ptr<CEditAction> linked) {
+                                 std::unique_ptr<CEditAction> linked) {
     if (source == nullptr || !usable(block) || !recordingAllowed(record) || !reachesData(block)) {
         return false;
     }
@@ -349,7 +355,8 @@ bool CEditData::doOverwriteBlock(const std::uint8_t* source, const ColumnBlock& 
     if (!isMemoryMode()) {
         return false;
     }
-    if (record && !document_->confirmThreshold(blockBytes(block), editstrings::kOverwriteThreshold)) {
+    if (record &&
+        !document_->confirmThreshold(blockBytes(block), editstrings::kOverwriteThreshold)) {
         return false;
     }
     std::vector<std::uint8_t> oldRows;
@@ -377,9 +384,8 @@ bool CEditData::doOverwriteBlock(const std::uint8_t* source, const ColumnBlock& 
         recordEdit(false, rowPart(block, block.firstLine, dataSize_).begin, std::move(linked),
                    [&](const CaretContext& caret) {
                        auto action = std::make_unique<CWriteBlockAction>();
-                       return action->setData(caret, oldRows.data(), block)
-                                  ? std::move(action)
-                                  : nullptr;
+                       return action->setData(caret, oldRows.data(), block) ? std::move(action)
+                                                                            : nullptr;
                    });
     }
     setModified(true);
@@ -430,7 +436,7 @@ void walkInsertion(const ColumnBlock& block, std::uint64_t oldSize, Emit&& emit)
 }  // namespace
 
 bool CEditData::doInsertBlock(const std::uint8_t* source, const ColumnBlock& block, bool record,
-                            std::unique_ptr<CEditAction> linked) {
+                              std::unique_ptr<CEditAction> linked) {
     if (source == nullptr || !usable(block) || !recordingAllowed(record)) {
         return false;
     }
@@ -472,9 +478,8 @@ bool CEditData::doInsertBlock(const std::uint8_t* source, const ColumnBlock& blo
         recordEdit(false, clampTo(rowStart(block, block.firstLine), oldSize), std::move(linked),
                    [&](const CaretContext& caret) {
                        auto action = std::make_unique<CInsertBlockAction>();
-                       return action->setData(caret, source, block, oldSize)
-                                  ? std::move(action)
-                                  : nullptr;
+                       return action->setData(caret, source, block, oldSize) ? std::move(action)
+                                                                             : nullptr;
                    });
     }
     memory_ = std::move(rebuilt);
@@ -608,8 +613,8 @@ bool CEditData::blockDeleteInWorkFile(const ColumnBlock& block, const ProgressCa
 // ---------------------------------------------------------------- swap
 
 bool CEditData::doSwapData(std::uint64_t count, std::uint64_t start, std::int32_t chunk,
-                         std::int32_t unit, std::int32_t shift, bool record,
-                         std::unique_ptr<CEditAction> linked) {
+                           std::int32_t unit, std::int32_t shift, bool record,
+                           std::unique_ptr<CEditAction> linked) {
     const std::uint64_t size = getDataSize();
     // A shift outside the chunk would make an empty first chunk: refused.
     if (count == 0 || size == kNoDataSize || start > size || count > size - start || chunk <= 0 ||
@@ -632,9 +637,8 @@ bool CEditData::doSwapData(std::uint64_t count, std::uint64_t start, std::int32_
     if (record) {
         recordEdit(false, start, std::move(linked), [&](const CaretContext& caret) {
             auto action = std::make_unique<CSwapDataAction>();
-            return action->setData(caret, {count, start, chunk, unit, shift})
-                       ? std::move(action)
-                       : nullptr;
+            return action->setData(caret, {count, start, chunk, unit, shift}) ? std::move(action)
+                                                                              : nullptr;
         });
     }
     std::uint8_t* data = memory_.get();

@@ -12,8 +12,7 @@ void CEditData::addListener(DataChangeListener* listener) {
 }
 
 void CEditData::removeListener(DataChangeListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener),
-                     listeners_.end());
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
 void CEditData::announce(const DataChange& change) {

@@ -1,7 +1,7 @@
 // The undo and redo histories and the recording of edits.
-#include "settings/CSettings.h"
 #include "editdata/CEditData.h"
 #include "editdata/EditActions.h"
+#include "settings/CSettings.h"
 
 int CEditData::maxUndoLevel() const {
     return services_.settings != nullptr ? services_.settings->get(settings::edit::MaxUndoLevel)

@@ -240,7 +240,7 @@ bool CEditData::readByte(std::uint8_t& byte, std::uint64_t offset) {
 }
 
 bool CEditData::doWriteByte(std::uint8_t& byte, std::uint64_t offset, bool record,
-                          std::unique_ptr<CEditAction> linked) {
+                            std::unique_ptr<CEditAction> linked) {
     if (document_ == nullptr || (accessMode_ & kGenericWrite) == 0) {
         return false;
     }

@@ -410,8 +410,9 @@ bool Registry::prepareSchema() {
 template <typename Body>
 bool Registry::writeTransaction(Body&& body) {
     using Clock = std::chrono::steady_clock;
-    const std::chrono::milliseconds patience =
-        patience_.count() > 0 ? patience_ : isUiThread() ? kUiWritePatience : kWorkerWritePatience;
+    const std::chrono::milliseconds patience = patience_.count() > 0 ? patience_
+                                               : isUiThread()        ? kUiWritePatience
+                                                                     : kWorkerWritePatience;
     const auto deadline = Clock::now() + patience;
     lastWriteBusy_ = false;
     int pause = 5;
@@ -421,7 +422,8 @@ bool Registry::writeTransaction(Body&& body) {
         }
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        db_->setBusyTimeout(static_cast<int>(std::clamp<long long>(left.count(), 1, kBusyTimeoutMs)));
+        db_->setBusyTimeout(
+            static_cast<int>(std::clamp<long long>(left.count(), 1, kBusyTimeoutMs)));
         int rc = db_->exec("BEGIN IMMEDIATE");
         if (rc == SQLITE_OK) {
             if (!body()) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "settings/SettingKeys.h"
 #include "platform/Registry.h"
+#include "settings/SettingKeys.h"
 
 // The settings store: integer and string values by section and key under
 // HKEY_CURRENT_USER\Software\Mandrel 417\1.1\<application>. Values are read

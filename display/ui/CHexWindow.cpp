@@ -11,9 +11,9 @@
 #include <QWheelEvent>
 #include <climits>
 
-#include "settings/CSettings.h"
 #include "display/ui/CTipWindow.h"
 #include "display/ui/KeyCodes.h"
+#include "settings/CSettings.h"
 
 #include <QMenu>
 #include <QMetaObject>

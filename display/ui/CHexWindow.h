@@ -7,9 +7,9 @@
 #include <span>
 
 #include "display/CHexPanel.h"
+#include "display/ui/HexViewRenderer.h"
 #include "framework/CommandTarget.h"
 #include "framework/NativeWindow.h"
-#include "display/ui/HexViewRenderer.h"
 
 class CTipWindow;
 class QScrollBar;

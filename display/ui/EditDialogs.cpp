@@ -11,13 +11,13 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "display/EditCommandIds.h"
 #include "display/EditCommands.h"
 #include "display/ui/PositionDialogs.h"
 #include "platform/MessageService.h"
 #include "platform/qt/DialogWidth.h"
+#include "settings/CSettings.h"
 
 namespace {
 

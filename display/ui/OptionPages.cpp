@@ -16,10 +16,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "settings/CSettings.h"
 #include "display/ui/QtGraphics.h"
 #include "platform/MessageService.h"
 #include "platform/qt/DialogWidth.h"
+#include "settings/CSettings.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
-#include "platform/qt/DialogWidth.h"
 #include "platform/MessageService.h"
 #include "platform/NumberText.h"
+#include "platform/qt/DialogWidth.h"
 
 namespace {
 

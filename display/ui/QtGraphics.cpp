@@ -86,9 +86,8 @@ void QtGraphics::cellTextOut(int x, int y, std::string_view text, int cellWidth)
     }
     const QPoint at(x + state_.origin.x, y + state_.origin.y);
     if (!state_.transparent) {
-        painter_.fillRect(
-            QRect(at, QSize(static_cast<int>(text.size()) * cellWidth, lineHeight_)),
-            toQColor(state_.background));
+        painter_.fillRect(QRect(at, QSize(static_cast<int>(text.size()) * cellWidth, lineHeight_)),
+                          toQColor(state_.background));
     }
     // One glyph run for the whole text, each glyph in the middle of its cell.
     QList<quint32> indexes;

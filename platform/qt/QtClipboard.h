@@ -3,8 +3,8 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <optional>
 #include <memory>
+#include <optional>
 
 #include "platform/Clipboard.h"
 

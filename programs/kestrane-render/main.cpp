@@ -13,11 +13,11 @@
 #include <filesystem>
 #include <string>
 
-#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "display/ui/HexViewRenderer.h"
 #include "display/ui/OffscreenWindow.h"
 #include "platform/TempFile.h"
+#include "settings/CSettings.h"
 
 namespace {
 

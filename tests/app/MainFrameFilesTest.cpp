@@ -12,11 +12,11 @@
 
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
-#include "settings/CSettings.h"
 #include "platform/File.h"
 #include "programs/kestrane/KestraneStrings.h"
-#include "tests/support/ScriptedMessageService.h"
+#include "settings/CSettings.h"
 #include "tests/app/FrameFixture.h"
+#include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -57,8 +57,8 @@ TEST_F(MainFrameFilesTest, ARelativePathBecomesTheFilesAbsolutePath) {
 
 TEST_F(MainFrameFilesTest, AFileHeldByAnotherProgramSaysSo) {
     const std::string path = makeFile("held.bin", "abc");
-    platform::File held = platform::File::open(path, platform::FileAccess::ReadWrite,
-                                               platform::FileShare::NotShared);
+    platform::File held =
+        platform::File::open(path, platform::FileAccess::ReadWrite, platform::FileShare::NotShared);
     ASSERT_TRUE(held.isOpen());
     EXPECT_FALSE(frame->openDocument(path));
     ASSERT_EQ(messages.shown().size(), 1u);
@@ -74,7 +74,7 @@ TEST_F(MainFrameFilesTest, CancelAtExitLeavesEveryDocumentOpen) {
     ASSERT_TRUE(frame->openDocument(makeFile("last.bin", "ghi")));  // in front now
     messages.answer(MessageAnswer::Cancel);
     EXPECT_FALSE(frame->closeAllDocuments());
-    EXPECT_EQ(frame->children().size(), 3u);  // the unmodified one before it too
+    EXPECT_EQ(frame->children().size(), 3u);   // the unmodified one before it too
     EXPECT_EQ(frame->activeChild(), changed);  // brought to the front to be asked about
     messages.answer(MessageAnswer::No);
     EXPECT_TRUE(frame->closeAllDocuments());

@@ -30,14 +30,14 @@
 #include "app/CTipDialog.h"
 #include "app/CommandIds.h"
 #include "app/TipSelector.h"
-#include "settings/CSettings.h"
 #include "display/ui/CHexWindow.h"
 #include "display/ui/EditDialogs.h"
 #include "display/ui/PositionDialogs.h"
 #include "exchange/ClipboardFormats.h"
 #include "programs/kestrane/KestraneStrings.h"
-#include "tests/support/ScriptedMessageService.h"
+#include "settings/CSettings.h"
 #include "tests/app/FrameFixture.h"
+#include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"
 
 namespace {

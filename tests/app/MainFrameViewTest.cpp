@@ -15,12 +15,12 @@
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "app/ContextMenus.h"
-#include "settings/CSettings.h"
 #include "display/ViewCommandIds.h"
 #include "display/ui/CHexWindow.h"
 #include "programs/kestrane/KestraneStrings.h"
-#include "tests/support/ScriptedMessageService.h"
+#include "settings/CSettings.h"
 #include "tests/app/FrameFixture.h"
+#include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"
 
 namespace {

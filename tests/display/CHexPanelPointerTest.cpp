@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
+#include "settings/CSettings.h"
 #include "tests/display/OpenPanel.h"
 #include "tests/support/RecordingNativeWindow.h"
 #include "tests/support/TempDir.h"

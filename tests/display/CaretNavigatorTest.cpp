@@ -59,15 +59,15 @@ std::string show(std::uint64_t size, std::uint64_t digit, char mark) {
 
 // Presses `key` on the case and writes down where the caret (or the moving
 // end) goes, or "-" when the key changes nothing.
-std::string press(const Layout& l, const std::string& before, std::uint32_t key,
-                  bool shift = false, bool control = false) {
+std::string press(const Layout& l, const std::string& before, std::uint32_t key, bool shift = false,
+                  bool control = false) {
     const Case c = parse(before);
     const CellGeometry cells(CellGeometry::Panel::Hex, l.width, l.indent, l.unit, c.size);
     const KeyMove move = CaretNavigator(cells, l.page).press(key, shift, control, c.caret, c.end);
     switch (move.kind) {
         case KeyMove::Kind::Move:
-            return show(c.size, move.caret.offset * 2 + static_cast<std::uint64_t>(move.caret.nibble),
-                        '|');
+            return show(c.size,
+                        move.caret.offset * 2 + static_cast<std::uint64_t>(move.caret.nibble), '|');
         case KeyMove::Kind::Extend:
             return show(c.size, move.end * 2, '^');
         case KeyMove::Kind::None:

@@ -6,8 +6,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
+#include "settings/CSettings.h"
 #include "tests/display/OpenPanel.h"
 #include "tests/support/RecordingNativeWindow.h"
 #include "tests/support/TempDir.h"
@@ -53,8 +53,8 @@ class CaretTruthTest : public testing::Test {
     // Where the hex panel draws the cell of `offset`'s digit, in window pixels.
     Point digitPoint(std::uint64_t offset, int nibble) {
         CShowHexdata& hex = panel->hexPanel();
-        const ContentPoint at = hex.cellToPoint(hex.cells().byteToCell(offset) +
-                                                static_cast<std::uint64_t>(nibble));
+        const ContentPoint at =
+            hex.cellToPoint(hex.cells().byteToCell(offset) + static_cast<std::uint64_t>(nibble));
         return {hex.getBounds().x - panel->state().scrollX + static_cast<int>(at.x),
                 static_cast<int>(at.y)};
     }

@@ -5,11 +5,11 @@
 
 #include <random>
 
-#include "settings/CSettings.h"
 #include "display/EditCommandIds.h"
 #include "display/EditWarnings.h"
 #include "editdata/EditDataStrings.h"
 #include "exchange/ClipboardFormats.h"
+#include "settings/CSettings.h"
 #include "tests/display/OpenPanel.h"
 #include "tests/support/FakeClipboard.h"
 #include "tests/support/RecordingNativeWindow.h"

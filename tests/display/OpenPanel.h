@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
+#include "settings/CSettings.h"
 #include "tests/support/RecordingNativeWindow.h"
 #include "tests/support/TempDir.h"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/CSettings.h"
 #include "display/ViewCommandIds.h"
+#include "settings/CSettings.h"
 #include "tests/display/OpenPanel.h"
 #include "tests/support/RecordingNativeWindow.h"
 #include "tests/support/TempDir.h"
@@ -22,7 +22,8 @@ class PresentationCommandsTest : public testing::Test {
         settings.open();
         settings.write(settings::edit::LineBytes, 16);
         settings.write(settings::edit::UnitBytes, 2);
-        panel = testsupport::openPanel(settings, window, dir.file("data.bin"), std::string(64, 'x'));
+        panel =
+            testsupport::openPanel(settings, window, dir.file("data.bin"), std::string(64, 'x'));
     }
 };
 

@@ -43,7 +43,8 @@ inline std::string modelOverwrite(std::string data, const ColumnBlock& b, const 
     return data;
 }
 
-inline std::string modelInsert(const std::string& data, const ColumnBlock& b, const std::string& rows) {
+inline std::string modelInsert(const std::string& data, const ColumnBlock& b,
+                               const std::string& rows) {
     const std::int64_t start = std::int64_t{b.firstLine} * b.lineWidth + b.firstColumn - b.indent;
     std::size_t old = static_cast<std::size_t>(std::clamp<std::int64_t>(start, 0, data.size()));
     std::string out = data.substr(0, old);
@@ -59,7 +60,7 @@ inline std::string modelInsert(const std::string& data, const ColumnBlock& b, co
 }
 
 inline std::string modelSwap(std::string data, std::uint64_t count, std::uint64_t start, int chunk,
-                      int unit, int shift) {
+                             int unit, int shift) {
     std::uint64_t at = start;
     std::uint64_t length = static_cast<std::uint64_t>(chunk - shift);
     while (at < start + count) {

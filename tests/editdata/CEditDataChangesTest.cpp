@@ -35,8 +35,8 @@ TEST(CEditDataChangesTest, EveryChangeIsAnnouncedOnceWhenItIsDone) {
     ASSERT_TRUE(store.deleteData(4, 0, true));
     ASSERT_TRUE(store.overwriteData(bytesOf("zz"), 2, 1, true));
     EXPECT_FALSE(store.deleteData(50, 0, true));  // a failed change says nothing
-    EXPECT_EQ(log.heard, (std::vector<std::string>{"edit 3 -1 +1", "edit 5 -0 +2",
-                                                    "edit 0 -4 +0", "edit 1 -2 +2"}));
+    EXPECT_EQ(log.heard, (std::vector<std::string>{"edit 3 -1 +1", "edit 5 -0 +2", "edit 0 -4 +0",
+                                                   "edit 1 -2 +2"}));
     // An undo of three actions is one change, however many steps it takes.
     log.heard.clear();
     ASSERT_TRUE(store.undo(2));

@@ -115,10 +115,9 @@ TEST_F(CEditDataHistoryTest, RangeActionsRecordTheCellOfTheirFirstByteAndUndoExa
     ASSERT_TRUE(store.undo(2));
     EXPECT_EQ(readAll(store), "0123456789");
     // The caret goes back to each action's first byte, newest first.
-    EXPECT_THAT(owner.caretsSet,
-                ElementsAre(std::make_pair(&owner.panel, std::uint64_t{8}),
-                            std::make_pair(&owner.panel, std::uint64_t{0}),
-                            std::make_pair(&owner.panel, std::uint64_t{4})));
+    EXPECT_THAT(owner.caretsSet, ElementsAre(std::make_pair(&owner.panel, std::uint64_t{8}),
+                                             std::make_pair(&owner.panel, std::uint64_t{0}),
+                                             std::make_pair(&owner.panel, std::uint64_t{4})));
     std::string name;
     ASSERT_TRUE(store.getRedoName(2, name));
     EXPECT_EQ(name, "Insert data");  // undone last, so the redo stack's newest

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "settings/CSettings.h"
-#include "framework/Component.h"
 #include "editdata/CEditData.h"
+#include "framework/Component.h"
 #include "platform/Registry.h"
 #include "platform/StringTable.h"
+#include "settings/CSettings.h"
 #include "tests/support/FakeProgressRunner.h"
 #include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"
@@ -37,8 +37,9 @@ class FakeOwner : public CEditDataOwner {
 
     // The caret panel is `panel` unless a test clears `hasPanel`.
     std::optional<CaretContext> getCaret() override {
-        return hasPanel ? std::optional<CaretContext>(CaretContext{&panel, caretOffset, caretNibble})
-                        : std::nullopt;
+        return hasPanel
+                   ? std::optional<CaretContext>(CaretContext{&panel, caretOffset, caretNibble})
+                   : std::nullopt;
     }
     void setCaret(const CaretContext& caret) override {
         caretsSet.emplace_back(caret.panel, caret.offset);

@@ -97,9 +97,9 @@ TEST(FileReplacementTest, StaleTemporaryFilesGoHeldOnesStay) {
     testsupport::writeFile(dir.file("~HEXDATA3C.tmp"), "held");
     testsupport::writeFile(dir.file("~HE4D.tmp"), "not ours");
     testsupport::writeFile(dir.file("data.bin"), "document");
-    platform::File held = platform::File::open(dir.file("~HEXDATA3C.tmp"),
-                                               platform::FileAccess::ReadWrite,
-                                               platform::FileShare::NotShared);
+    platform::File held =
+        platform::File::open(dir.file("~HEXDATA3C.tmp"), platform::FileAccess::ReadWrite,
+                             platform::FileShare::NotShared);
     ASSERT_TRUE(held.isOpen());
     EXPECT_EQ(platform::removeStaleTempFiles(dir.path()), 1);
     EXPECT_FALSE(fs::exists(dir.file("~HEXDATA1A2B.tmp")));

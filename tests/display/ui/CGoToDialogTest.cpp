@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "settings/CSettings.h"
 #include "display/ui/CHexWindow.h"
+#include "settings/CSettings.h"
 #include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"
 

@@ -10,8 +10,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "settings/CSettings.h"
 #include "display/ui/CHexWindow.h"
+#include "settings/CSettings.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -26,7 +26,8 @@ class CHexWindowPathsTest : public testing::Test {
     void SetUp() override { settings.open(); }
 
     void open(const std::string& path, std::uint32_t access = kGenericRead | kGenericWrite) {
-        window = std::make_unique<CHexWindow>(&settings, CEditDataServices{&settings, nullptr, nullptr});
+        window =
+            std::make_unique<CHexWindow>(&settings, CEditDataServices{&settings, nullptr, nullptr});
         window->resize(1300, 500);
         ASSERT_TRUE(window->panel().openFile(path, access));
         window->show();
@@ -82,15 +83,16 @@ TEST_F(CHexWindowPathsTest, IncreaseIndentThenTypeChangesTheByteTheCaretShows) {
 TEST_F(CHexWindowPathsTest, WheelThenTypeChangesTheCaretsByteWhereverTheViewIs) {
     open(file(std::string(24 * 400, '\0')));
     QTest::mouseClick(window.get(), Qt::LeftButton, Qt::NoModifier, digitCentre(24 * 3 + 5));
-    QWheelEvent wheel(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -120 * 4),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -120 * 4), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(window.get(), &wheel);
     ASSERT_GT(panel().state().firstLine, 3);
     type("c");
     EXPECT_EQ(byteAt(24 * 3 + 5), 0xC0);
     // Back to where it is shown: a click there types there.
-    QTest::mouseClick(window.get(), Qt::LeftButton, Qt::NoModifier,
-                      digitCentre(24 * (static_cast<std::uint64_t>(panel().state().firstLine) + 2)));
+    QTest::mouseClick(
+        window.get(), Qt::LeftButton, Qt::NoModifier,
+        digitCentre(24 * (static_cast<std::uint64_t>(panel().state().firstLine) + 2)));
     type("d");
     EXPECT_EQ(byteAt(24 * (static_cast<std::uint64_t>(panel().state().firstLine) + 2)), 0xD0);
 }

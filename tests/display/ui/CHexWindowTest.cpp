@@ -6,9 +6,9 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "settings/CSettings.h"
 #include "display/ui/KeyCodes.h"
 #include "display/ui/QtGraphics.h"
+#include "settings/CSettings.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include <QImage>
 
-#include "settings/CSettings.h"
 #include "display/CHexPanel.h"
 #include "display/ui/HexViewRenderer.h"
 #include "display/ui/OffscreenWindow.h"
+#include "settings/CSettings.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -88,8 +88,8 @@ TEST_P(CellDrawingTest, EachDigitIsDrawnInItsCellAndAPressOnItTakesItsByte) {
         EXPECT_EQ(panel.caretOffset(), byte / 4 * 4) << "cell " << cell << " at " << dpi << " dpi";
     }
     // Nothing is drawn after the last cell of the line.
-    const int end = hex.getBounds().x +
-                    static_cast<int>(hex.cellToPoint(cells.cellsPerLine() - 1).x) + cw;
+    const int end =
+        hex.getBounds().x + static_cast<int>(hex.cellToPoint(cells.cellsPerLine() - 1).x) + cw;
     EXPECT_EQ(inkSpan(image, end, hex.getBounds().right(), top, top + lineHeight).first, -1);
 }
 

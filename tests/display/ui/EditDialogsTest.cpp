@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "settings/CSettings.h"
 #include "display/EditCommands.h"
+#include "settings/CSettings.h"
 #include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"
 

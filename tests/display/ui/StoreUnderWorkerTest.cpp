@@ -8,13 +8,13 @@
 #include <atomic>
 #include <thread>
 
-#include "settings/CSettings.h"
 #include "display/EditCommandIds.h"
 #include "display/EditCommands.h"
 #include "display/PresentationCommands.h"
 #include "display/ViewCommandIds.h"
 #include "display/ui/CHexWindow.h"
 #include "platform/UiThread.h"
+#include "settings/CSettings.h"
 #include "tests/support/ScriptedMessageService.h"
 #include "tests/support/TempDir.h"
 
@@ -27,15 +27,14 @@ class BusyViewRunner : public platform::ProgressRunner {
   public:
     explicit BusyViewRunner(std::function<void()> meanwhile) : meanwhile_(std::move(meanwhile)) {}
 
-    bool runWithProgress(int, int,
-                         const std::function<void(const platform::ProgressCallback&)>& worker)
-        override {
+    bool runWithProgress(
+        int, int, const std::function<void(const platform::ProgressCallback&)>& worker) override {
         std::atomic<bool> done{false};
-        const platform::ProgressCallback callback =
-            [](std::uint64_t, std::uint64_t, platform::ProgressKind, const std::string*) {
-                std::this_thread::sleep_for(std::chrono::microseconds(200));
-                return platform::ProgressAnswer::Continue;
-            };
+        const platform::ProgressCallback callback = [](std::uint64_t, std::uint64_t,
+                                                       platform::ProgressKind, const std::string*) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            return platform::ProgressAnswer::Continue;
+        };
         std::thread thread([&] {
             worker(callback);
             done.store(true);
@@ -77,8 +76,8 @@ TEST(StoreUnderWorkerTest, TheViewNeverTouchesItsStoreWhileAWorkerHasIt) {
         }
         EXPECT_FALSE(PresentationCommands(&window->panel()).isEnabled(cmd::ViewUnitLong));
     });
-    window = std::make_unique<CHexWindow>(&settings,
-                                          CEditDataServices{&settings, &runner, &messages});
+    window =
+        std::make_unique<CHexWindow>(&settings, CEditDataServices{&settings, &runner, &messages});
     window->resize(width, 400);
     window->show();  // a shown window lays itself out at every resize
     std::string bytes(6 * 1048576, '\0');
@@ -104,8 +103,7 @@ TEST(StoreUnderWorkerTest, TheViewNeverTouchesItsStoreWhileAWorkerHasIt) {
     ASSERT_TRUE(panel.data().readByte(byte, 100));
     EXPECT_EQ(byte, static_cast<std::uint8_t>(200 * 7));
     // Once the worker is done the view reads the store again.
-    EXPECT_TRUE(EditCommands(panel, messages).isEnabled(cmd::EditPaste) ||
-                !panel.canPaste());
+    EXPECT_TRUE(EditCommands(panel, messages).isEnabled(cmd::EditPaste) || !panel.canPaste());
     EXPECT_EQ(panel.state().dataSize, bytes.size() - 100);
 }
 
