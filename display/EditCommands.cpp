@@ -230,6 +230,30 @@ void EditCommands::setDataSize(std::uint64_t size) {
     }
 }
 
+std::optional<EditCommands::PointQuestion> EditCommands::specifiedPointQuestion(
+    bool overwrite) const {
+    if (!panel_.canPaste()) {
+        return std::nullopt;
+    }
+    const auto start = static_cast<std::int64_t>(panel_.state().presentation.dataStartAddress());
+    const auto size = static_cast<std::int64_t>(panel_.state().dataSize);
+    return PointQuestion{overwrite ? edittext::kOverwritePoint : edittext::kInsertionPoint, start,
+                         start + size, start + static_cast<std::int64_t>(panel_.caretOffset())};
+}
+
+void EditCommands::putAtSpecifiedPoint(bool overwrite, std::int64_t address) {
+    const auto start = static_cast<std::int64_t>(panel_.state().presentation.dataStartAddress());
+    if (address < start) {
+        return;
+    }
+    const auto offset = static_cast<std::uint64_t>(address - start);
+    if (overwrite) {
+        this->overwrite(CHexPanel::EditPoint::Offset, offset);
+    } else {
+        panel_.pasteAt(CHexPanel::EditPoint::Offset, offset);
+    }
+}
+
 void EditCommands::overwrite(CHexPanel::EditPoint point, std::uint64_t offset) {
     if (!panel_.canPaste()) {
         return;

@@ -51,6 +51,18 @@ class EditCommands : public CommandTarget {
     void setDataSize(std::uint64_t size);
     // Above "Max Copy Size" nothing is changed and the limit is told.
     void modifyData(const ModifyDataRequest& request);
+    // "To Specified Point..." of Special Paste and Special Overwrite: what
+    // the "Specify Position" dialog asks (its caption's string id and the
+    // addresses it allows, with the data start address added) ...
+    struct PointQuestion {
+        int captionId = 0;
+        std::int64_t minimum = 0;
+        std::int64_t maximum = 0;
+        std::int64_t initial = 0;
+    };
+    std::optional<PointQuestion> specifiedPointQuestion(bool overwrite) const;
+    // ... and what its OK does with the address entered.
+    void putAtSpecifiedPoint(bool overwrite, std::int64_t address);
     // Overwrite with the clipboard at the point; bytes that would run past
     // the data's end are refused with a message, nothing changed.
     void overwrite(CHexPanel::EditPoint point, std::uint64_t offset = 0);

@@ -216,23 +216,16 @@ bool CSwapDataDialog::alignLine() const {
 
 void runPasteToSpecifiedPoint(CHexPanel& panel, bool overwrite, platform::MessageService& messages,
                               QWidget* parent) {
-    if (!panel.canPaste()) {
+    EditCommands commands(panel, messages);
+    const auto question = commands.specifiedPointQuestion(overwrite);
+    if (!question) {
         return;
     }
-    const auto start = static_cast<std::int64_t>(panel.state().presentation.dataStartAddress());
-    const auto size = static_cast<std::int64_t>(panel.state().dataSize);
-    const int caption = overwrite ? edittext::kOverwritePoint : edittext::kInsertionPoint;
-    SpecifyPositionDialog dialog(qtext(messages.strings().text(caption)), start, start + size,
-                                 start + static_cast<std::int64_t>(panel.caretOffset()), messages,
+    SpecifyPositionDialog dialog(qtext(messages.strings().text(question->captionId)),
+                                 question->minimum, question->maximum, question->initial, messages,
                                  parent);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    const auto offset = static_cast<std::uint64_t>(dialog.value() - start);
-    if (overwrite) {
-        EditCommands(panel, messages).overwrite(CHexPanel::EditPoint::Offset, offset);
-    } else {
-        panel.pasteAt(CHexPanel::EditPoint::Offset, offset);
+    if (dialog.exec() == QDialog::Accepted) {
+        commands.putAtSpecifiedPoint(overwrite, dialog.value());
     }
 }
 

@@ -366,3 +366,33 @@ TEST_F(EditCommandsTest, OverwriteThatDoesNotFitSaysSoAndChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditCommandsTest, ASpecifiedPointIsAskedWithinTheDataAndPutThere) {
+    openCounting(10);
+    EXPECT_FALSE(commands->specifiedPointQuestion(false).has_value());  // nothing to paste
+    clipboard.putText("AB");
+    panel->setDataStartAddress(0x100);
+    panel->gotoOffset(3);
+    const auto question = commands->specifiedPointQuestion(true);
+    ASSERT_TRUE(question.has_value());
+    EXPECT_EQ(messages.strings().text(question->captionId), "Choose Overwrite Point");
+    EXPECT_EQ(question->minimum, 0x100);
+    EXPECT_EQ(question->maximum, 0x10A);
+    EXPECT_EQ(question->initial, 0x103);
+    EXPECT_EQ(messages.strings().text(commands->specifiedPointQuestion(false)->captionId),
+              "Choose Insertion Point");
+    commands->putAtSpecifiedPoint(true, 0x105);  // overwrites offsets 5 and 6
+    EXPECT_EQ(bytes()[5], 'A');
+    EXPECT_EQ(bytes()[6], 'B');
+    commands->putAtSpecifiedPoint(false, 0x10A);  // inserts at the end
+    EXPECT_EQ(bytes().size(), 12u);
+    commands->putAtSpecifiedPoint(true, 0x10B);  // two bytes from 11 of 12 do not fit
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown().back().text,
+              "The clipboard data do not fit between this point and the end of the data: nothing "
+              "was overwritten");
+}
+
+}  // namespace
