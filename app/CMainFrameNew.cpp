@@ -5,6 +5,7 @@
 #include "app/CNewPasteDialog.h"
 #include "display/ui/CHexWindow.h"
 #include "exchange/ClipboardExchange.h"
+#include "exchange/NewAndPaste.h"
 #include "platform/MessageService.h"
 #include "settings/CSettings.h"
 
@@ -58,43 +59,44 @@ void CMainFrame::fileNew() {
     }
 }
 
-void CMainFrame::fileNewAndPaste() {
-    const std::optional<ClipboardItem> item = peekClipboardItem(clipboard_);
-    if (!item) {
-        return;
-    }
-    if (item->size == 0) {
-        // A block of no columns (or rows) holds no byte to paste, whatever
-        // size its rows would make.
-        messages_.show(newfilestrings::kSizeNotPositive, {platform::MessageIcon::Exclamation});
-        return;
-    }
-    StartAddressType type = storedAddressType(settings_);
-    const int blockWidth =
-        std::max(static_cast<int>(std::min<std::uint32_t>(item->columns, 0x7fffffff)),
-                 settings_.get(settings::edit::MinColumn));
-    std::uint64_t size = documentSizeFor(*item, blockWidth);
-    std::uint8_t fill = 0;
-    if (settings_.get(settings::edit::NewdocDirCreate) == 0) {
-        CNewPasteDialog dialog(settings_, this);
+namespace {
+
+// New And Paste's questions, answered by its two dialogs.
+class DialogQuestions : public NewAndPasteQuestions {
+  public:
+    DialogQuestions(CSettings& settings, platform::MessageService& messages, QWidget* parent)
+        : settings_(settings), messages_(messages), parent_(parent) {}
+
+    std::optional<PasteAnswer> askPaste() override {
+        CNewPasteDialog dialog(settings_, parent_);
         if (dialog.exec() != QDialog::Accepted) {
-            return;
+            return std::nullopt;
         }
-        type = dialog.addressType();
-        if (!dialog.useClipboardSize()) {
-            CNewFileDialog sizes(settings_, messages_, this);
-            if (sizes.exec() != QDialog::Accepted) {
-                return;
-            }
-            size = sizes.size();
-            fill = sizes.initialByte();
-        }
+        return PasteAnswer{dialog.addressType(), dialog.useClipboardSize()};
     }
-    if (size == 0) {
-        messages_.show(newfilestrings::kSizeNotPositive, {platform::MessageIcon::Exclamation});
+    std::optional<SizeAnswer> askSize() override {
+        CNewFileDialog dialog(settings_, messages_, parent_);
+        if (dialog.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return SizeAnswer{dialog.size(), dialog.initialByte()};
+    }
+
+  private:
+    CSettings& settings_;
+    platform::MessageService& messages_;
+    QWidget* parent_;
+};
+
+}  // namespace
+
+void CMainFrame::fileNewAndPaste() {
+    DialogQuestions questions(settings_, messages_, this);
+    const auto plan = planNewAndPaste(clipboard_, settings_, questions, messages_);
+    if (!plan) {
         return;
     }
-    CChildFrame* child = newDocument(size, fill);
+    CChildFrame* child = newDocument(plan->size, plan->fill);
     if (child == nullptr) {
         return;
     }
@@ -104,6 +106,6 @@ void CMainFrame::fileNewAndPaste() {
     if (!pasteOverwrite(panel.data(), clipboard_, target, false, false)) {
         messages_.showText(kPasteDoesNotFit, {platform::MessageIcon::Exclamation});
     }
-    panel.setDataStartAddress(startAddressFor(*item, type));
+    panel.setDataStartAddress(plan->dataStartAddress);
     child->view().update();
 }

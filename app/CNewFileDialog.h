@@ -4,12 +4,9 @@
 #include <QString>
 #include <cstdint>
 
+#include "exchange/NewAndPaste.h"
 #include "platform/NumberText.h"
 
-namespace newfilestrings {
-inline constexpr int kSizeTooLarge = 1024;
-inline constexpr int kSizeNotPositive = 1030;
-}  // namespace newfilestrings
 
 class CSettings;
 class QCheckBox;

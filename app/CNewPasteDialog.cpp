@@ -9,12 +9,6 @@
 #include "platform/qt/DialogWidth.h"
 #include "settings/CSettings.h"
 
-StartAddressType storedAddressType(const CSettings& settings) {
-    const int stored = settings.get(settings::edit::NewdocOfsType);
-    return stored >= 0 && stored <= 2 ? static_cast<StartAddressType>(stored)
-                                      : StartAddressType::Default;
-}
-
 CNewPasteDialog::CNewPasteDialog(CSettings& settings, QWidget* parent)
     : QDialog(parent),
       settings_(settings),

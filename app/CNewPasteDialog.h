@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "exchange/ClipboardExchange.h"
+#include "exchange/NewAndPaste.h"
 
 class CSettings;
 class QCheckBox;
@@ -31,5 +32,3 @@ class CNewPasteDialog : public QDialog {
     QCheckBox* directly_;
 };
 
-// "Edit"/"Newdoc Ofs Type", a value outside the three types reading as the first.
-StartAddressType storedAddressType(const CSettings& settings);
