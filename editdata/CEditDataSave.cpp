@@ -162,7 +162,7 @@ bool CEditData::saveInPlace(const std::string& target) {
 
 bool CEditData::writeBlocksInPlace() {
     // Nobody else may have the file open while it is patched; the document's
-    // own handle goes from a shared to the exclusive lock for that time.
+    // own handle goes from a shared to the exclusive lock, and keeps it.
     if (flock(file_.fd(), LOCK_EX | LOCK_NB) != 0) {
         return failWith(errno);
     }
@@ -176,8 +176,11 @@ bool CEditData::writeBlocksInPlace() {
                       : lastError_ != 0  ? lastError_
                                          : writable.lastError();
     writable.close();
-    flock(file_.fd(), LOCK_SH | LOCK_NB);
-    return written || failWith(error != 0 ? error : EIO);
+    if (!written) {
+        flock(file_.fd(), LOCK_SH | LOCK_NB);
+        return failWith(error != 0 ? error : EIO);
+    }
+    return true;  // a saved file stays held not shared, as after every save
 }
 
 bool CEditData::writeWholeInPlaceDocument(const std::string& target) {
