@@ -48,8 +48,13 @@ function(_kestrane_layer_of path rank_var folder_var)
 endfunction()
 
 function(kestrane_check_include_layers)
-    file(GLOB_RECURSE sources RELATIVE "${CMAKE_SOURCE_DIR}" CONFIGURE_DEPENDS
-        "${CMAKE_SOURCE_DIR}/*.h" "${CMAKE_SOURCE_DIR}/*.cpp")
+    # Only the layer folders: not the tests, the benchmarks or build trees.
+    set(patterns "")
+    foreach(layer platform framework settings editdata exchange calc search interpret marks
+                  display app programs brisvane)
+        list(APPEND patterns "${CMAKE_SOURCE_DIR}/${layer}/*.h" "${CMAKE_SOURCE_DIR}/${layer}/*.cpp")
+    endforeach()
+    file(GLOB_RECURSE sources RELATIVE "${CMAKE_SOURCE_DIR}" CONFIGURE_DEPENDS ${patterns})
     set(problems "")
     foreach(source IN LISTS sources)
         _kestrane_layer_of("${source}" rank folder)

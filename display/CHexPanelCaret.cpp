@@ -144,9 +144,7 @@ void CHexPanel::clearSelection() {
 }
 
 void CHexPanel::gotoOffset(std::uint64_t offset) {
-    auto [panel, cell] = caret();
-    (void)cell;
-    placeCaret(*panel, panel->cells().byteToCell(std::min(offset, state_.dataSize)));
+    gotoDigit(offset, 0);
 }
 
 void CHexPanel::selectAll() {

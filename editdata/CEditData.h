@@ -280,6 +280,8 @@ class CEditData {
     // larger one (an undo runs several), the listeners hear `change`.
     template <typename Body>
     bool announced(const DataChange& change, Body&& body);
+    template <typename Body>
+    bool announcedWhole(DataChange::Kind kind, Body&& body);
     void announce(const DataChange& change);
     DataChange wholeData(DataChange::Kind kind, std::uint64_t sizeBefore) const;
 

@@ -39,6 +39,19 @@ bool CEditData::announced(const DataChange& change, Body&& body) {
     return done;
 }
 
+template <typename Body>
+bool CEditData::announcedWhole(DataChange::Kind kind, Body&& body) {
+    // The change is known only once it is made: the whole data, before and after.
+    const std::uint64_t before = getDataSize();
+    ++operationDepth_;
+    const bool done = body();
+    --operationDepth_;
+    if (done && operationDepth_ == 0) {
+        announce(wholeData(kind, before));
+    }
+    return done;
+}
+
 bool CEditData::save(const std::string& path) {
     // Saved bytes are no longer modified: the change marks go.
     const std::uint64_t size = getDataSize();
@@ -46,14 +59,7 @@ bool CEditData::save(const std::string& path) {
 }
 
 bool CEditData::replaceContent(const std::string& path) {
-    const std::uint64_t before = getDataSize();
-    ++operationDepth_;
-    const bool done = doReplaceContent(path);
-    --operationDepth_;
-    if (done && operationDepth_ == 0) {
-        announce(wholeData(DataChange::Kind::Replace, before));
-    }
-    return done;
+    return announcedWhole(DataChange::Kind::Replace, [&] { return doReplaceContent(path); });
 }
 
 bool CEditData::writeByte(std::uint8_t& byte, std::uint64_t offset, bool record,
@@ -121,23 +127,9 @@ bool CEditData::swapData(std::uint64_t count, std::uint64_t start, std::int32_t 
 }
 
 bool CEditData::undo(int n) {
-    const std::uint64_t before = getDataSize();
-    ++operationDepth_;
-    const bool done = doUndo(n);
-    --operationDepth_;
-    if (done && operationDepth_ == 0) {
-        announce(wholeData(DataChange::Kind::Undo, before));
-    }
-    return done;
+    return announcedWhole(DataChange::Kind::Undo, [&] { return doUndo(n); });
 }
 
 bool CEditData::redo(int n) {
-    const std::uint64_t before = getDataSize();
-    ++operationDepth_;
-    const bool done = doRedo(n);
-    --operationDepth_;
-    if (done && operationDepth_ == 0) {
-        announce(wholeData(DataChange::Kind::Redo, before));
-    }
-    return done;
+    return announcedWhole(DataChange::Kind::Redo, [&] { return doRedo(n); });
 }

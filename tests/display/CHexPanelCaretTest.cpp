@@ -15,20 +15,11 @@ constexpr std::uint32_t kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
 constexpr std::uint32_t kHome = 0x24, kEnd = 0x23;
 
 // A 40-byte file at 16 bytes a line in units of 2.
-class CHexPanelCaretTest : public testing::Test {
+class CHexPanelCaretTest : public testsupport::PanelFixture {
   protected:
-    testsupport::TempDir dir;
-    platform::Registry registry{dir.file("registry.sqlite")};
-    CSettings settings{registry};
-    testsupport::RecordingNativeWindow window{{1200, 600}};
-    std::unique_ptr<CHexPanel> panel;
-
     void SetUp() override {
-        settings.open();
-        settings.write(settings::edit::LineBytes, 16);
-        settings.write(settings::edit::UnitBytes, 2);
-        panel =
-            testsupport::openPanel(settings, window, dir.file("data.bin"), std::string(40, 'x'));
+        PanelFixture::SetUp();
+        openWith(std::string(40, 'x'), 16, 2);
     }
 
     void key(std::uint32_t code, bool shift = false, bool control = false) {

@@ -25,4 +25,23 @@ inline std::unique_ptr<CHexPanel> openPanel(CSettings& settings, RecordingNative
     return panel;
 }
 
+// A registry and settings of the test's own and a recording window of
+// 1200 x 600 pixels, for a panel the test opens with `open`.
+class PanelFixture : public testing::Test {
+  protected:
+    TempDir dir;
+    platform::Registry registry{dir.file("registry.sqlite")};
+    CSettings settings{registry};
+    RecordingNativeWindow window{{1200, 600}};
+    std::unique_ptr<CHexPanel> panel;
+
+    void SetUp() override { settings.open(); }
+    // A file of `bytes` shown `lineBytes` a line in units of `unit`.
+    void openWith(const std::string& bytes, int lineBytes, int unit) {
+        settings.write(settings::edit::LineBytes, lineBytes);
+        settings.write(settings::edit::UnitBytes, unit);
+        panel = openPanel(settings, window, dir.file("data.bin"), bytes);
+    }
+};
+
 }  // namespace testsupport

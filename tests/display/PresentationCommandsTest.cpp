@@ -10,20 +10,11 @@
 
 namespace {
 
-class PresentationCommandsTest : public testing::Test {
+class PresentationCommandsTest : public testsupport::PanelFixture {
   protected:
-    testsupport::TempDir dir;
-    platform::Registry registry{dir.file("registry.sqlite")};
-    CSettings settings{registry};
-    testsupport::RecordingNativeWindow window{{1200, 600}};
-    std::unique_ptr<CHexPanel> panel;
-
     void SetUp() override {
-        settings.open();
-        settings.write(settings::edit::LineBytes, 16);
-        settings.write(settings::edit::UnitBytes, 2);
-        panel =
-            testsupport::openPanel(settings, window, dir.file("data.bin"), std::string(64, 'x'));
+        PanelFixture::SetUp();
+        openWith(std::string(64, 'x'), 16, 2);
     }
 };
 
