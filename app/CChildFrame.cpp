@@ -68,7 +68,7 @@ void CKestraneDoc::closeDatamarks() {
 // --------------------------------------------------------------- child
 
 CKestraneView::CKestraneView(CSettings& settings, CEditDataServices services, QWidget* parent)
-    : QWidget(parent), window_(new CHexWindow(&settings, services, this)) {
+    : QWidget(parent), window_(new CHexWindow(settings, services, this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(window_, 0, Qt::AlignLeft);

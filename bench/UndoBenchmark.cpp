@@ -75,7 +75,7 @@ void BM_UndoRedoTyping(benchmark::State& state) {
     const bool inPlace = state.range(0) == 1;
     const auto actions = static_cast<int>(state.range(1));
     Owner owner;
-    CEditData store(CEditDataServices{env.settings.get(), nullptr, nullptr});
+    CEditData store(CEditDataServices{*env.settings, nullptr, nullptr});
     store.setOwner(&owner);
     store.open(inPlace ? env.largeFile : env.memoryFile, kGenericRead | kGenericWrite);
     const std::uint64_t size = store.getDataSize();

@@ -7,7 +7,7 @@
 
 KESTRANE_DEFINE_CLASS(CHexPanel, NativeContainer, 1)
 
-CHexPanel::CHexPanel(CSettings* settings, CEditDataServices services, int scrollBarWidth)
+CHexPanel::CHexPanel(CSettings& settings, CEditDataServices services, int scrollBarWidth)
     : settings_(settings),
       mark_(state_, scrollBarWidth),
       address_(state_),
@@ -19,11 +19,9 @@ CHexPanel::CHexPanel(CSettings* settings, CEditDataServices services, int scroll
     data_.setCaretKeeper(this);
     data_.setDocument(&standalone_);
     data_.addListener(this);
-    if (settings_ != nullptr) {
-        state_.colors = Appearance::fromSettings(*settings_);
-        state_.shown = PanelsShown::fromSettings(*settings_);
-        state_.escapeChar = static_cast<char>(settings_->get(settings::edit::EscapeChar));
-    }
+    state_.colors = Appearance::fromSettings(settings_);
+    state_.shown = PanelsShown::fromSettings(settings_);
+    state_.escapeChar = static_cast<char>(settings_.get(settings::edit::EscapeChar));
     sizable_.setHooks({[this] {
                            return std::pair<int, int>{minLineWidth(), maxLineWidth()};
                        },
@@ -56,20 +54,16 @@ CHexPanel::~CHexPanel() {
 }
 
 int CHexPanel::minLineWidth() const {
-    return settings_ != nullptr ? CPresentation::lineWidthLimits(*settings_).minimum
-                                : settings::edit::MinColumn.defaultValue;
+    return CPresentation::lineWidthLimits(settings_).minimum;
 }
 
 int CHexPanel::maxLineWidth() const {
-    return settings_ != nullptr ? CPresentation::lineWidthLimits(*settings_).maximum
-                                : settings::edit::MaxColumn.defaultValue;
+    return CPresentation::lineWidthLimits(settings_).maximum;
 }
 
 bool CHexPanel::attach() {
-    if (settings_ != nullptr) {
-        const int linesPerPage = settings_->get(settings::print::LinesPerPage);
-        state_.presentation = CPresentation::forNewView(*settings_, linesPerPage);
-    }
+    state_.presentation =
+        CPresentation::forNewView(settings_, settings_.get(settings::print::LinesPerPage));
     const CPresentation& p = state_.presentation;
     if (p.lineWidth() <= 0 || p.indent() >= p.lineWidth()) {
         data_.close();
@@ -79,11 +73,10 @@ bool CHexPanel::attach() {
     state_.attached = true;
     state_.firstLine = 0;
     state_.scrollX = 0;
-    state_.selection = {};
+    selection_.clear();
     caretOffset_ = 0;
     caretPanel_ = nullptr;
     caretNibble_ = 0;
-    anchor_ = -1;
     relayoutAndRepaint();
     return true;
 }
@@ -106,9 +99,9 @@ void CHexPanel::useBlockLayout(int columns) {
 }
 
 void CHexPanel::closeFile() {
-    if (state_.attached && settings_ != nullptr) {
-        state_.presentation.writeBack(*settings_);
-        state_.shown.writeBack(*settings_);
+    if (state_.attached) {
+        state_.presentation.writeBack(settings_);
+        state_.shown.writeBack(settings_);
     }
     state_.attached = false;
     state_.visible.clear();
@@ -358,9 +351,7 @@ bool CHexPanel::changeLineWidth(int delta) {
         !state_.presentation.changeLineWidth(delta, minLineWidth(), maxLineWidth())) {
         return false;
     }
-    if (state_.selection.kind == Selection::Kind::Block) {
-        state_.selection = {};
-    }
+    clearColumnBlock();
     // The same bytes stay near the top of the window.
     state_.firstLine = state_.firstLine * oldWidth / state_.presentation.lineWidth();
     relayoutAndRepaint();
@@ -406,27 +397,17 @@ bool CHexPanel::changeUnit(int unit) {
     const auto u = static_cast<std::uint64_t>(unit);
     caretOffset_ = caretOffset_ / u * u;
     caretNibble_ = 0;
-    Selection& selection = state_.selection;
-    if (selection.kind == Selection::Kind::Range) {
-        selection.start = selection.start / u * u;
-        selection.end = selection.end / u * u;
-        if (selection.start == selection.end) {
-            selection = {};
-        }
-    } else if (selection.kind == Selection::Kind::Block) {
+    if (selection_.isBlock()) {
         state_.presentation.clearIndent();  // with a column block the indent goes
-        // Re-anchored at its top-left corner: the next key moves the
-        // bottom-right one in the new columns.
-        block_.changeUnit(oldUnit, unit, width);
-        selection = block_.selection();
     }
+    selection_.changeUnit(oldUnit, unit, width);
     relayoutAndRepaint();
     return true;
 }
 
 void CHexPanel::clearColumnBlock() {
-    if (state_.selection.kind == Selection::Kind::Block) {
-        state_.selection = {};
+    if (selection_.isBlock()) {
+        selection_.clear();
     }
 }
 
@@ -480,10 +461,7 @@ void CHexPanel::toggleBookmarkTips() {
 }
 
 void CHexPanel::setSelection(const Selection& selection) {
-    state_.selection = selection;
-    if (selection.kind == Selection::Kind::Block) {
-        block_.adopt(selection);
-    }
+    selection_.adopt(selection);
     repaintClient(false);
 }
 

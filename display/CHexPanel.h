@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "display/CHexShow.h"
-#include "display/ColumnBlockModel.h"
+#include "display/SelectionModel.h"
 #include "display/ModifyData.h"
 #include "display/ViewState.h"
 #include "editdata/CEditData.h"
@@ -47,7 +47,7 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     static constexpr int kDragScrollTimer = 101;
     static constexpr int kDragScrollInterval = 500;
 
-    CHexPanel(CSettings* settings, CEditDataServices services, int scrollBarWidth = 16);
+    CHexPanel(CSettings& settings, CEditDataServices services, int scrollBarWidth = 16);
     ~CHexPanel() override;
 
     // The document of the file shown: it carries the modified mark and
@@ -213,7 +213,7 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     bool isEditable() const;
     // Editable, and the clipboard holds something to paste.
     bool canPaste() const;
-    bool hasSelection() const { return state_.selection.kind != Selection::Kind::None; }
+    bool hasSelection() const { return !selection_.isEmpty(); }
     // Editable and the data unit is at least two bytes.
     bool canSwapData() const;
     // The store was opened with write access.
@@ -310,9 +310,11 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     bool putClipboard(EditPoint point, std::uint64_t offset, bool overwrite);
     std::uint64_t pointOffset(EditPoint point, std::uint64_t offset);
 
-    CSettings* settings_;
+    CSettings& settings_;
     platform::Clipboard* clipboard_ = nullptr;
     ViewState state_;
+    // Shapes state_.selection, the selection the panels paint.
+    SelectionModel selection_{state_.selection};
     CShowMarkdata mark_;
     CShowAddrdata address_;
     CShowChardata char_;
@@ -334,7 +336,6 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     // and pixel place are derived whenever they are needed.
     CShowDataPanel* caretPanel_ = nullptr;
     int caretNibble_ = 0;
-    std::int64_t anchor_ = -1;  // selection anchor offset, -1 without a range
     bool dragging_ = false;
     // The pointer of the running mouse selection, in its panel's coordinates.
     CShowDataPanel* dragPanel_ = nullptr;
@@ -351,8 +352,6 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     // The bytes [start, end) of display `line`, within the data.
     std::pair<std::uint64_t, std::uint64_t> lineBytes(std::uint64_t line) const;
     bool dragScrollStep();
-    // The column block's corners: the anchor and the one that moves.
-    ColumnBlockModel block_;
     void setBlockCorner(std::int64_t line, std::int64_t column);
     bool extendBlock(std::uint32_t key, bool control);
     bool focused_ = false;

@@ -136,9 +136,7 @@ void CHexPanel::showCaretAt() {
 }
 
 void CHexPanel::clearSelection() {
-    anchor_ = -1;
-    if (state_.selection.kind != Selection::Kind::None) {
-        state_.selection = {};
+    if (selection_.clear()) {
         repaintClient(false);
     }
 }
@@ -148,8 +146,7 @@ void CHexPanel::gotoOffset(std::uint64_t offset) {
 }
 
 void CHexPanel::selectAll() {
-    anchor_ = 0;
-    state_.selection = Selection::range(0, state_.dataSize);
+    selection_.anchorRange(0, state_.dataSize);
     gotoOffset(state_.dataSize);
 }
 
@@ -164,8 +161,7 @@ void CHexPanel::selectLine() {
     const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
     const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
     const auto [start, end] = lineBytes((caretOffset_ + indent) / width);
-    anchor_ = static_cast<std::int64_t>(start);
-    state_.selection = Selection::range(start, end);
+    selection_.anchorRange(start, end);
     gotoOffset(end);
 }
 
@@ -187,8 +183,7 @@ void CHexPanel::jumpToLine(std::uint64_t line) {
     jumpToOffset(start);
     if (end > start) {
         // The caret stays on the line's first byte; the far end anchors.
-        anchor_ = static_cast<std::int64_t>(end);
-        state_.selection = Selection::range(start, end);
+        selection_.anchorRange(end, start);
         repaintClient(false);
     }
 }
@@ -200,8 +195,7 @@ void CHexPanel::selectRange(std::uint64_t start, std::uint64_t end) {
         clearSelection();
         return;
     }
-    anchor_ = static_cast<std::int64_t>(start);
-    state_.selection = Selection::range(start, end);
+    selection_.anchorRange(start, end);
     gotoOffset(end);
 }
 
@@ -210,8 +204,7 @@ void CHexPanel::setColumnBlock(std::uint64_t firstLine, std::uint64_t lastLine, 
     if (state_.dataSize == 0) {
         return;
     }
-    anchor_ = -1;
-    block_.start({static_cast<std::int64_t>(firstLine), firstColumn});
+    selection_.startBlock({static_cast<std::int64_t>(firstLine), firstColumn});
     setBlockCorner(static_cast<std::int64_t>(lastLine), lastColumn);
 }
 
@@ -224,29 +217,26 @@ void CHexPanel::moveTo(std::uint64_t offset, bool extend) {
         gotoOffset(offset);
         return;
     }
-    if (anchor_ < 0) {
-        anchor_ = static_cast<std::int64_t>(caretOffset_);
-        state_.selection = Selection::range(caretOffset_, caretOffset_);
+    if (!selection_.anchor()) {
+        selection_.anchorRange(caretOffset_, caretOffset_);
         return;
     }
     // The caret stands on the start of the unit that holds the new end (units
     // start again on every line, so the cells tell where).
-    state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
+    selection_.extendRange(offset);
     const CellGeometry cells = hex_.cells();
     gotoOffset(std::min(cells.cellToByte(cells.unitStartCell(cells.byteToCell(offset))), offset));
     repaintClient(false);
 }
 
 void CHexPanel::setBlockCorner(std::int64_t line, std::int64_t column) {
-    const std::uint64_t offset = block_.moveCorner({line, column}, hex_.cells());
-    state_.selection = block_.selection();
-    gotoOffset(offset);
+    gotoOffset(selection_.moveBlockCorner({line, column}, hex_.cells()));
     repaintClient(false);
 }
 
 void CHexPanel::toggleColumnBlock() {
     const CellGeometry cells = hex_.cells();
-    if (state_.selection.kind == Selection::Kind::Block) {
+    if (selection_.isBlock()) {
         clearSelection();
         return;
     }
@@ -255,12 +245,11 @@ void CHexPanel::toggleColumnBlock() {
     }
     CellGeometry::ColumnLine from = cells.offsetToColumnLine(caretOffset_);
     CellGeometry::ColumnLine to = from;
-    if (state_.selection.kind == Selection::Kind::Range) {
-        from = cells.offsetToColumnLine(state_.selection.start);
-        to = cells.offsetToColumnLine(state_.selection.end);
+    if (const auto range = selection_.range()) {
+        from = cells.offsetToColumnLine(range->first);
+        to = cells.offsetToColumnLine(range->second);
     }
-    anchor_ = -1;
-    block_.start({static_cast<std::int64_t>(from.line), from.column});
+    selection_.startBlock({static_cast<std::int64_t>(from.line), from.column});
     setBlockCorner(static_cast<std::int64_t>(to.line), to.column);
 }
 
@@ -269,36 +258,36 @@ bool CHexPanel::extendBlock(std::uint32_t key, bool control) {
     const auto lines = static_cast<std::int64_t>(hex_.cells().lineCount());
     switch (key) {
         case vk::Left:
-            setBlockCorner(block_.corner().line, block_.corner().column - 1);
+            setBlockCorner(selection_.blockCorner().line, selection_.blockCorner().column - 1);
             return true;
         case vk::Right:
-            setBlockCorner(block_.corner().line, block_.corner().column + 1);
+            setBlockCorner(selection_.blockCorner().line, selection_.blockCorner().column + 1);
             return true;
         case vk::Up:
-            setBlockCorner(block_.corner().line - 1, block_.corner().column);
+            setBlockCorner(selection_.blockCorner().line - 1, selection_.blockCorner().column);
             return true;
         case vk::Down:
-            setBlockCorner(block_.corner().line + 1, block_.corner().column);
+            setBlockCorner(selection_.blockCorner().line + 1, selection_.blockCorner().column);
             return true;
         case vk::Home:
             if (control) {
-                setBlockCorner(0, block_.corner().column);
+                setBlockCorner(0, selection_.blockCorner().column);
             } else {
-                setBlockCorner(block_.corner().line, 0);
+                setBlockCorner(selection_.blockCorner().line, 0);
             }
             return true;
         case vk::End:
             if (control) {
-                setBlockCorner(lines - 1, block_.corner().column);
+                setBlockCorner(lines - 1, selection_.blockCorner().column);
             } else {
-                setBlockCorner(block_.corner().line, hex_.cells().unitsPerLine() - 1);
+                setBlockCorner(selection_.blockCorner().line, hex_.cells().unitsPerLine() - 1);
             }
             return true;
         case vk::PageDown:
-            setBlockCorner(block_.corner().line + page, block_.corner().column);
+            setBlockCorner(selection_.blockCorner().line + page, selection_.blockCorner().column);
             return true;
         case vk::PageUp:
-            setBlockCorner(block_.corner().line - page, block_.corner().column);
+            setBlockCorner(selection_.blockCorner().line - page, selection_.blockCorner().column);
             return true;
         default:
             return false;
@@ -306,19 +295,7 @@ bool CHexPanel::extendBlock(std::uint32_t key, bool control) {
 }
 
 std::uint64_t CHexPanel::selectionLength() const {
-    const Selection& s = state_.selection;
-    if (s.kind == Selection::Kind::Range) {
-        return s.end - s.start;
-    }
-    if (s.kind != Selection::Kind::Block) {
-        return 0;
-    }
-    const std::int64_t unit = state_.presentation.unit();
-    const std::int64_t width = state_.presentation.lineWidth();
-    const std::int64_t bytes =
-        std::min(unit * (s.lastColumn + 1) - 1, width - 1) - unit * s.firstColumn + 1;
-    return (s.lastLine - s.firstLine + 1) *
-           static_cast<std::uint64_t>(std::max<std::int64_t>(bytes, 0));
+    return selection_.length(state_.presentation);
 }
 
 bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
@@ -330,7 +307,7 @@ bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
         return true;
     }
     // Any key extends a column block while one exists.
-    if (state_.selection.kind == Selection::Kind::Block && extendBlock(key, control)) {
+    if (selection_.isBlock() && extendBlock(key, control)) {
         return true;
     }
     if (control && key == vk::A) {
@@ -356,14 +333,9 @@ bool CHexPanel::handleCaretKey(std::uint32_t key, bool shift, bool control) {
     }
     auto [panel, cell] = caret();
     (void)cell;
-    const std::optional<std::uint64_t> rangeEnd =
-        state_.selection.kind == Selection::Kind::Range && anchor_ >= 0
-            ? std::optional(static_cast<std::uint64_t>(anchor_) == state_.selection.start
-                                ? state_.selection.end
-                                : state_.selection.start)
-            : std::nullopt;
-    const KeyMove move = CaretNavigator(panel->cells(), state_.wholeLines())
-                             .press(key, shift, control, {caretOffset_, caretNibble_}, rangeEnd);
+    const KeyMove move =
+        CaretNavigator(panel->cells(), state_.wholeLines())
+            .press(key, shift, control, {caretOffset_, caretNibble_}, selection_.movingEnd());
     if (move.scrollLines != 0) {
         scrollByLines(move.scrollLines);
     }
@@ -433,7 +405,7 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             if ((event.getModifiers() & modifier::LeftButton) == 0) {
                 return;  // the right button is for the menu
             }
-            if (&panel != caretPanel_ || state_.selection.kind == Selection::Kind::Range) {
+            if (&panel != caretPanel_ || selection_.isRange()) {
                 clearSelection();
             }
             if (pointed < 0 || static_cast<std::uint64_t>(pointed) > endCell) {
@@ -442,7 +414,7 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             const std::uint64_t offset =
                 cellOffset(panel, cells.unitStartCell(static_cast<std::uint64_t>(pointed)));
             placeCaret(panel, cells.byteToCell(offset));
-            if (state_.selection.kind == Selection::Kind::Block) {
+            if (selection_.isBlock()) {
                 return;  // the column block stays; only the caret moves
             }
             dragging_ = true;
@@ -454,13 +426,11 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             if (event.isAltDown() && offset < state_.dataSize) {
                 // Alt starts a column block at the pointer's unit column and line.
                 const CellGeometry::ColumnLine at = cells.offsetToColumnLine(offset);
-                anchor_ = -1;
-                block_.start({static_cast<std::int64_t>(at.line), at.column});
+                selection_.startBlock({static_cast<std::int64_t>(at.line), at.column});
                 setBlockCorner(static_cast<std::int64_t>(at.line), at.column);
                 break;
             }
-            anchor_ = static_cast<std::int64_t>(offset);
-            state_.selection = Selection::range(offset, offset);
+            selection_.anchorRange(offset, offset);
             break;
         }
         case eventid::MouseDragged: {
@@ -472,7 +442,7 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
                     return;  // outside the visible data: scrolled toward the pointer
                 }
             }
-            if (dragging_ && state_.selection.kind == Selection::Kind::Block && pointed >= 0) {
+            if (dragging_ && selection_.isBlock() && pointed >= 0) {
                 const auto perLine = static_cast<std::uint64_t>(cells.cellsPerLine());
                 const auto perUnit = static_cast<std::uint64_t>(cells.cellsPerUnit());
                 const auto at = static_cast<std::uint64_t>(pointed);
@@ -480,7 +450,7 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
                                static_cast<std::int64_t>(at % perLine / perUnit));
                 return;
             }
-            if (!dragging_ || anchor_ < 0 || pointed < 0) {
+            if (!dragging_ || !selection_.anchor() || pointed < 0) {
                 return;
             }
             // To the nearest unit boundary.
@@ -488,7 +458,7 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             const std::uint64_t rounded =
                 cells.unitStartCell(static_cast<std::uint64_t>(pointed) + half);
             const std::uint64_t offset = cellOffset(panel, rounded);
-            state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
+            selection_.extendRange(offset);
             caretPanel_ = &panel;
             caretNibble_ = 0;
             caretOffset_ = offset;
@@ -519,8 +489,7 @@ void CHexPanel::dataPanelMouse(CShowDataPanel& panel, MouseEvent& event) {
             const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
             const std::uint64_t lineEnd = width * ((start + indent) / width + 1) - indent;
             const std::uint64_t end = std::min({start + unit, lineEnd, state_.dataSize});
-            anchor_ = static_cast<std::int64_t>(start);
-            state_.selection = Selection::range(start, end);
+            selection_.anchorRange(start, end);
             placeCaret(panel, cells.byteToCell(end));
             dragging_ = false;
             break;
@@ -566,8 +535,8 @@ bool CHexPanel::dragScrollStep() {
     }
     const CellGeometry cells = dragPanel_->cells();
     const std::int64_t window = std::max<std::int64_t>(1, state_.visibleLines());
-    if (state_.selection.kind == Selection::Kind::Block) {
-        std::int64_t column = block_.corner().column;
+    if (selection_.isBlock()) {
+        std::int64_t column = selection_.blockCorner().column;
         if (outside.horizontal < 0) {
             column = 0;
         } else if (outside.horizontal > 0) {
@@ -575,11 +544,11 @@ bool CHexPanel::dragScrollStep() {
         } else if (dragX_ >= state_.pixels.left) {
             column = (dragX_ - state_.pixels.left) / state_.pixels.charWidth / cells.cellsPerUnit();
         }
-        setBlockCorner(block_.corner().line + outside.vertical * window, column);
-        ensureLineVisible(static_cast<std::uint64_t>(block_.corner().line));
+        setBlockCorner(selection_.blockCorner().line + outside.vertical * window, column);
+        ensureLineVisible(static_cast<std::uint64_t>(selection_.blockCorner().line));
         return true;
     }
-    if (anchor_ < 0) {
+    if (!selection_.anchor()) {
         return true;
     }
     // A range's end moves by one window of data toward the pointer.
@@ -588,7 +557,7 @@ bool CHexPanel::dragScrollStep() {
         std::clamp<std::int64_t>(static_cast<std::int64_t>(caretOffset_) + outside.vertical * bytes,
                                  0, static_cast<std::int64_t>(state_.dataSize));
     const auto offset = static_cast<std::uint64_t>(end);
-    state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
+    selection_.extendRange(offset);
     caretPanel_ = dragPanel_;
     caretNibble_ = 0;
     caretOffset_ = offset;
@@ -612,10 +581,7 @@ void CHexPanel::gotoLine(std::uint64_t line) {
 }
 
 std::optional<std::pair<std::uint64_t, std::uint64_t>> CHexPanel::getSelection() const {
-    if (state_.selection.kind != Selection::Kind::Range) {
-        return std::nullopt;
-    }
-    return std::pair{state_.selection.start, state_.selection.end};
+    return selection_.range();
 }
 
 std::optional<CHexPanel::ColumnBlock> CHexPanel::getColumnBlock(bool normalised) const {
@@ -627,26 +593,13 @@ std::optional<CHexPanel::ColumnBlock> CHexPanel::getColumnBlock(bool normalised)
         return ColumnBlock{static_cast<std::int64_t>(s.firstLine),
                            static_cast<std::int64_t>(s.lastLine), s.firstColumn, s.lastColumn};
     }
-    return ColumnBlock{block_.anchor().line, block_.corner().line, block_.anchor().column,
-                       block_.corner().column};
+    const SelectionModel::Corner anchor = selection_.blockAnchor();
+    const SelectionModel::Corner corner = selection_.blockCorner();
+    return ColumnBlock{anchor.line, corner.line, anchor.column, corner.column};
 }
 
 std::optional<::ColumnBlock> CHexPanel::blockGeometry() const {
-    const Selection& s = state_.selection;
-    if (s.kind != Selection::Kind::Block) {
-        return std::nullopt;
-    }
-    const int unit = state_.presentation.unit();
-    const int width = state_.presentation.lineWidth();
-    ::ColumnBlock block;
-    block.lineWidth = width;
-    block.indent = state_.presentation.indent();
-    block.firstLine = static_cast<std::int32_t>(s.firstLine);
-    block.lastLine = static_cast<std::int32_t>(s.lastLine);
-    block.firstColumn = s.firstColumn * unit;
-    block.lastColumn = std::min((s.lastColumn + 1) * unit - 1, width - 1);
-    block.count = selectionLength();
-    return block;
+    return selection_.blockGeometry(state_.presentation);
 }
 
 void CHexPanel::beginSelection(std::uint64_t offset, bool noTimer, bool column,
@@ -659,27 +612,23 @@ void CHexPanel::beginSelection(std::uint64_t offset, bool noTimer, bool column,
     }
     if (column && state_.dataSize > 0) {
         const CellGeometry::ColumnLine at = hex_.cells().offsetToColumnLine(offset);
-        anchor_ = -1;
-        block_.start({static_cast<std::int64_t>(at.line), at.column});
+        selection_.startBlock({static_cast<std::int64_t>(at.line), at.column});
         setBlockCorner(static_cast<std::int64_t>(corner.line), corner.column);
         return;
     }
-    anchor_ = static_cast<std::int64_t>(offset);
-    state_.selection = Selection::range(offset, offset);
+    selection_.anchorRange(offset, offset);
     gotoOffset(offset);
 }
 
 void CHexPanel::extendSelection(std::uint64_t offset, CellGeometry::ColumnLine corner) {
-    if (state_.selection.kind == Selection::Kind::Block) {
+    if (selection_.isBlock()) {
         setBlockCorner(static_cast<std::int64_t>(corner.line), corner.column);
         return;
     }
-    if (anchor_ < 0) {
-        return;
-    }
     offset = std::min(offset, state_.dataSize);
-    state_.selection = Selection::range(static_cast<std::uint64_t>(anchor_), offset);
-    gotoOffset(offset);
+    if (selection_.extendRange(offset)) {
+        gotoOffset(offset);
+    }
 }
 
 void CHexPanel::endSelection() {
@@ -688,10 +637,7 @@ void CHexPanel::endSelection() {
     }
     dragging_ = false;
     dragPanel_ = nullptr;
-    const Selection& s = state_.selection;
-    if ((s.kind == Selection::Kind::Range && s.start == s.end) ||
-        (s.kind == Selection::Kind::Block &&
-         !hex_.cells().isValidBlock(s.firstLine, s.lastLine, s.firstColumn, s.lastColumn))) {
+    if (selection_.isVoid(hex_.cells())) {
         clearSelection();
     }
 }

@@ -40,9 +40,7 @@ void CHexPanel::toggleReadOnly() {
 }
 
 std::uint64_t CHexPanel::maxCopySize() const {
-    return static_cast<std::uint64_t>(settings_ != nullptr
-                                          ? settings_->get(settings::edit::MaxCopySize)
-                                          : settings::edit::MaxCopySize.defaultValue);
+    return static_cast<std::uint64_t>(settings_.get(settings::edit::MaxCopySize));
 }
 
 void CHexPanel::dataChanged(const DataChange&) {
@@ -82,16 +80,7 @@ bool CHexPanel::deleteSelection() {
 }
 
 std::optional<std::pair<std::uint64_t, std::uint64_t>> CHexPanel::selectionExtent() const {
-    if (const auto range = getSelection()) {
-        return std::pair{range->first, range->second - range->first};
-    }
-    if (const auto block = blockGeometry()) {
-        const std::int64_t first =
-            std::int64_t{block->firstLine} * block->lineWidth + block->firstColumn - block->indent;
-        return std::pair{static_cast<std::uint64_t>(std::max<std::int64_t>(first, 0)),
-                         selectionLength()};
-    }
-    return std::nullopt;
+    return selection_.extent(state_.presentation);
 }
 
 // A change at the caret first deletes the selection; the deletion, when it
@@ -363,11 +352,7 @@ CHexPanel::SizeChange CHexPanel::setDataSize(std::uint64_t size) {
     }
     if (size > current) {
         const std::uint64_t growth = size - current;
-        const std::uint64_t limit =
-            settings_ != nullptr
-                ? settings_->maxDirectEditSize()
-                : static_cast<std::uint64_t>(settings::general::MaxFileSize.defaultValue);
-        if (growth > limit) {
+        if (growth > settings_.maxDirectEditSize()) {
             return SizeChange::TooLarge;
         }
         std::vector<std::uint8_t> zeros;

@@ -35,8 +35,7 @@ CEditData::~CEditData() {
 }
 
 std::uint32_t CEditData::maxDirectEditSize() const {
-    return services_.settings != nullptr ? services_.settings->maxDirectEditSize()
-                                         : kDefaultMaxFileSize;
+    return services_.settings.maxDirectEditSize();
 }
 
 bool CEditData::onUiThread() const {

@@ -18,19 +18,19 @@
 #include "editdata/EditDataTypes.h"
 #include "platform/File.h"
 #include "platform/Progress.h"
+#include "settings/CSettings.h"
 
-class CSettings;
 class Component;
 
 namespace platform {
 class MessageService;
 }
 
-// The services a store uses; each may be absent. Without settings every
-// setting is at its default; without a progress runner long operations run
-// directly; without a message service nothing is shown.
+// The services a store uses. The settings always exist (all defaults when
+// no registry stands behind them); without a progress runner long
+// operations run directly; without a message service nothing is shown.
 struct CEditDataServices {
-    const CSettings* settings = nullptr;
+    const CSettings& settings = CSettings::defaults();
     platform::ProgressRunner* progress = nullptr;
     platform::MessageService* messages = nullptr;
 };
@@ -48,7 +48,6 @@ class CEditData {
     static constexpr std::uint32_t kWindowAlign = 4096;
     static constexpr std::uint32_t kMaxPointerCount = 4096;
     static constexpr std::uint64_t kNoDataSize = ~std::uint64_t{0};
-    static constexpr std::uint32_t kDefaultMaxFileSize = 16777216;
 
     explicit CEditData(CEditDataServices services = {});
     ~CEditData();

@@ -519,9 +519,7 @@ bool CEditData::blockInsertInWorkFile(const std::uint8_t* source, const ColumnBl
     }
     // The new layout goes to a new file in one pass over the old one.
     const auto created =
-        services_.settings != nullptr
-            ? services_.settings->createTempFile("~HEXDATA")
-            : platform::createUniqueTempFile(platform::systemTempDirectory(), "~HEXDATA");
+        services_.settings.createTempFile("~HEXDATA");
     platform::File fresh = created ? platform::File::open(*created, platform::FileAccess::ReadWrite,
                                                           platform::FileShare::NotShared)
                                    : platform::File();

@@ -4,8 +4,7 @@
 #include "settings/CSettings.h"
 
 int CEditData::maxUndoLevel() const {
-    return services_.settings != nullptr ? services_.settings->get(settings::edit::MaxUndoLevel)
-                                         : settings::edit::MaxUndoLevel.defaultValue;
+    return services_.settings.get(settings::edit::MaxUndoLevel);
 }
 
 int CEditData::recordAction(std::unique_ptr<CEditAction> action) {

@@ -226,9 +226,7 @@ bool CEditData::makeWorkCopy(const ProgressCallback* callback) {
         return reportFailure(callback);
     }
     const auto created =
-        services_.settings != nullptr
-            ? services_.settings->createTempFile("~HEXDATA")
-            : platform::createUniqueTempFile(platform::systemTempDirectory(), "~HEXDATA");
+        services_.settings.createTempFile("~HEXDATA");
     if (!created) {
         lastError_ = errno != 0 ? errno : EACCES;
         return reportFailure(callback);

@@ -15,6 +15,17 @@ CSettings::CSettings(platform::Registry& registry, std::string_view applicationN
       applicationPath_("Software\\" + std::string(settings::kCompanyKey) + "\\" +
                        std::string(applicationName)) {}
 
+CSettings::CSettings(platform::Registry& registry, Unavailable) : CSettings(registry) {
+    available_ = false;
+}
+
+CSettings& CSettings::defaults() {
+    // Its registry is never reached: an unavailable store neither reads nor writes.
+    static platform::Registry nowhere{std::string()};
+    static CSettings settings(nowhere, Unavailable{});
+    return settings;
+}
+
 bool CSettings::open() {
     const auto application =
         registry_.createKey(platform::RegistryRoot::CurrentUser, applicationPath_);

@@ -29,6 +29,10 @@ class CSettings {
     bool open();
     bool isAvailable() const { return available_; }
 
+    // Settings that answer every read with its default and refuse every
+    // write: what a part is given when no registry stands behind it.
+    static CSettings& defaults();
+
     // The four operations. Integers are the 32-bit registry numbers as signed values.
     std::int32_t getInt(std::string_view section, std::string_view key,
                         std::int32_t defaultValue) const;
@@ -66,6 +70,9 @@ class CSettings {
     platform::RegistryKey sectionKey(std::string_view section) const;
 
   private:
+    struct Unavailable {};
+    CSettings(platform::Registry& registry, Unavailable);
+
     std::optional<platform::RegistryValue> read(std::string_view section,
                                                 std::string_view key) const;
     bool writeValue(std::string_view section, std::string_view key,

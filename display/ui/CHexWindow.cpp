@@ -39,7 +39,7 @@ std::uint32_t modifiersOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys) 
 
 }  // namespace
 
-CHexWindow::CHexWindow(CSettings* settings, CEditDataServices services, QWidget* parent)
+CHexWindow::CHexWindow(CSettings& settings, CEditDataServices services, QWidget* parent)
     : QWidget(parent),
       settings_(settings),
       vertical_(new QScrollBar(Qt::Vertical, this)),
@@ -48,8 +48,7 @@ CHexWindow::CHexWindow(CSettings* settings, CEditDataServices services, QWidget*
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     renderer_ = std::make_unique<HexViewRenderer>(
-        settings != nullptr ? settings->get(settings::appearance::DisplayFacename) : "Courier New",
-        logicalDpiY());
+        settings.get(settings::appearance::DisplayFacename), logicalDpiY());
     const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     panel_ = std::make_unique<CHexPanel>(settings, services, barWidth);
     panel_->setNativeWindow(this);
@@ -97,9 +96,7 @@ CHexWindow::~CHexWindow() {
 
 void CHexWindow::reloadAppearance() {
     renderer_ = std::make_unique<HexViewRenderer>(
-        settings_ != nullptr ? settings_->get(settings::appearance::DisplayFacename)
-                             : "Courier New",
-        logicalDpiY());
+        settings_.get(settings::appearance::DisplayFacename), logicalDpiY());
     renderer_->applyMetrics(*panel_);
     update();
 }

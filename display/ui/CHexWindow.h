@@ -23,7 +23,7 @@ class QTimer;
 
 class CHexWindow : public QWidget, public NativeWindow {
   public:
-    CHexWindow(CSettings* settings, CEditDataServices services, QWidget* parent = nullptr);
+    CHexWindow(CSettings& settings, CEditDataServices services, QWidget* parent = nullptr);
     ~CHexWindow() override;
 
     CHexPanel& panel() { return *panel_; }
@@ -80,7 +80,7 @@ class CHexWindow : public QWidget, public NativeWindow {
     void showMenu(CHexPanel::Menu menu, int x, int y);
     void showPageTip(int value);
 
-    CSettings* settings_;
+    CSettings& settings_;
     std::unique_ptr<HexViewRenderer> renderer_;
     std::unique_ptr<CHexPanel> panel_;
     QScrollBar* vertical_;

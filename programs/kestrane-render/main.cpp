@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
         settings.write(settings::view::HexdataTitle, header ? 1 : 0);
         OffscreenWindow window({width, height});
         HexViewRenderer renderer(settings.get(settings::appearance::DisplayFacename), 96);
-        CHexPanel panel(&settings, CEditDataServices{&settings, nullptr, nullptr});
+        CHexPanel panel(settings, CEditDataServices{settings, nullptr, nullptr});
         panel.setNativeWindow(&window);
         renderer.applyMetrics(panel);
         if (!panel.openFile(argv[1], kGenericRead)) {

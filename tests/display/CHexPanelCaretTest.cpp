@@ -88,6 +88,16 @@ TEST_F(CHexPanelCaretTest, ShiftAnchorsFirstThenExtendsByUnits) {
     EXPECT_EQ(selection().kind, Selection::Kind::None);
 }
 
+TEST_F(CHexPanelCaretTest, AfterAUnitChangeShiftStillMovesTheEndAwayFromTheAnchor) {
+    panel->selectRange(2, 14);  // anchored at 2, in units of 2
+    ASSERT_TRUE(panel->changeUnit(4));
+    EXPECT_EQ(selection().start, 0u);
+    EXPECT_EQ(selection().end, 12u);
+    key(kRight, true);
+    EXPECT_EQ(selection().start, 0u);
+    EXPECT_EQ(selection().end, 16u);
+}
+
 TEST_F(CHexPanelCaretTest, SelectAllAndSelectLine) {
     key('A', false, true);
     EXPECT_EQ(selection().start, 0u);

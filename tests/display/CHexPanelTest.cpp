@@ -281,7 +281,7 @@ TEST_F(CHexPanelTest, TheLastLineOfAHugeFileIsReachable) {
     ASSERT_EQ(pwrite(fd, "LAST", 4, static_cast<off_t>((20ull << 30) - 4)), 4);
     ::close(fd);
     settings.write(settings::edit::LineBytes, 8);
-    panel = std::make_unique<CHexPanel>(&settings, CEditDataServices{&settings, nullptr, nullptr});
+    panel = std::make_unique<CHexPanel>(settings, CEditDataServices{settings, nullptr, nullptr});
     panel->setNativeWindow(&window);
     panel->setFontMetrics(8, 16);
     ASSERT_TRUE(panel->openFile(path, kGenericRead));

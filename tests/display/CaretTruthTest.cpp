@@ -243,7 +243,7 @@ TEST_F(CaretTruthTest, UndoPutsTheCaretBackFarIntoALargeFile) {
         ::close(fd);
     }
     settings.write(settings::edit::LineBytes, 24);
-    panel = std::make_unique<CHexPanel>(&settings, CEditDataServices{&settings, nullptr, nullptr});
+    panel = std::make_unique<CHexPanel>(settings, CEditDataServices{settings, nullptr, nullptr});
     panel->setNativeWindow(&window);
     panel->setFontMetrics(8, 16);
     ASSERT_TRUE(panel->openFile(path, kGenericRead | kGenericWrite));

@@ -17,7 +17,7 @@ namespace testsupport {
 inline std::unique_ptr<CHexPanel> openPanel(CSettings& settings, RecordingNativeWindow& window,
                                             const std::string& path, const std::string& bytes) {
     auto panel =
-        std::make_unique<CHexPanel>(&settings, CEditDataServices{&settings, nullptr, nullptr});
+        std::make_unique<CHexPanel>(settings, CEditDataServices{settings, nullptr, nullptr});
     panel->setNativeWindow(&window);
     panel->setFontMetrics(8, 16);
     writeFile(path, bytes);

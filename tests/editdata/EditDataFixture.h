@@ -65,7 +65,7 @@ class StoreEnvironment {
   public:
     StoreEnvironment();
 
-    CEditDataServices services() { return {&settings, &runner, &messages}; }
+    CEditDataServices services() { return {settings, &runner, &messages}; }
     std::string makeFile(const std::string& name, const std::string& bytes);
     // The files now in the temporary directory the stores use.
     std::vector<std::string> temporaryFiles() const;

@@ -71,6 +71,15 @@ TEST_F(CSettingsTest, AbsentValuesReadAsTheirDefaults) {
     EXPECT_EQ(store.getString("Nowhere", "Nothing", "fallback"), "fallback");
 }
 
+TEST(CSettingsDefaultsTest, TheSharedDefaultsReadDefaultsAndKeepNothing) {
+    CSettings& defaults = CSettings::defaults();
+    EXPECT_FALSE(defaults.isAvailable());
+    EXPECT_FALSE(defaults.write(keys::edit::MaxUndoLevel, 7));
+    EXPECT_EQ(defaults.get(keys::edit::MaxUndoLevel), keys::edit::MaxUndoLevel.defaultValue);
+    EXPECT_EQ(defaults.pendingWrites(), 0u);
+    EXPECT_EQ(&CSettings::defaults(), &defaults);
+}
+
 TEST_F(CSettingsTest, WrittenValuesReadBackAndSurviveTheProcess) {
     ASSERT_TRUE(store.open());
     EXPECT_TRUE(store.write(keys::edit::MaxUndoLevel, 3));

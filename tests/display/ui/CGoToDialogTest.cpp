@@ -28,7 +28,7 @@ class CGoToDialogTest : public testing::Test {
     void SetUp() override {
         settings.open();
         window =
-            std::make_unique<CHexWindow>(&settings, CEditDataServices{&settings, nullptr, nullptr});
+            std::make_unique<CHexWindow>(settings, CEditDataServices{settings, nullptr, nullptr});
         window->resize(900, 200);
         const std::string path = dir.file("data.bin");
         testsupport::writeFile(path, std::string(1000, 'g'));

@@ -27,7 +27,7 @@ class CHexWindowPathsTest : public testing::Test {
 
     void open(const std::string& path, std::uint32_t access = kGenericRead | kGenericWrite) {
         window =
-            std::make_unique<CHexWindow>(&settings, CEditDataServices{&settings, nullptr, nullptr});
+            std::make_unique<CHexWindow>(settings, CEditDataServices{settings, nullptr, nullptr});
         window->resize(1300, 500);
         ASSERT_TRUE(window->panel().openFile(path, access));
         window->show();

@@ -50,7 +50,7 @@ class CHexWindowTest : public testing::Test {
 };
 
 TEST_F(CHexWindowTest, ASelectedByteIsShownInverted) {
-    CHexWindow window(&settings, {&settings, nullptr, nullptr});
+    CHexWindow window(settings, {settings, nullptr, nullptr});
     window.resize(900, 400);
     ASSERT_TRUE(window.panel().openFile(makeFile(std::string(64, '\0')), kGenericRead));
     window.panel().setSelection(Selection::range(1, 2));
@@ -73,7 +73,7 @@ TEST_F(CHexWindowTest, ASelectedByteIsShownInverted) {
 }
 
 TEST_F(CHexWindowTest, AModifiedByteIsDrawnInTheModifiedColour) {
-    CHexWindow window(&settings, {&settings, nullptr, nullptr});
+    CHexWindow window(settings, {settings, nullptr, nullptr});
     window.resize(900, 400);
     ASSERT_TRUE(
         window.panel().openFile(makeFile(std::string(64, '\x11')), kGenericRead | kGenericWrite));
@@ -94,7 +94,7 @@ TEST_F(CHexWindowTest, AModifiedByteIsDrawnInTheModifiedColour) {
 }
 
 TEST_F(CHexWindowTest, ScrollBarsFollowTheFileAndTheWheelMovesWholeLines) {
-    CHexWindow window(&settings, {&settings, nullptr, nullptr});
+    CHexWindow window(settings, {settings, nullptr, nullptr});
     window.resize(900, 300);
     ASSERT_TRUE(window.panel().openFile(makeFile(std::string(24 * 1000, 'a')), kGenericRead));
     auto* vertical = window.findChildren<QScrollBar*>()[0];
@@ -117,7 +117,7 @@ TEST_F(CHexWindowTest, ScrollBarsFollowTheFileAndTheWheelMovesWholeLines) {
 }
 
 TEST_F(CHexWindowTest, KeyClicksMoveTheCaretAndExtendASelection) {
-    CHexWindow window(&settings, {&settings, nullptr, nullptr});
+    CHexWindow window(settings, {settings, nullptr, nullptr});
     window.resize(900, 300);
     ASSERT_TRUE(window.panel().openFile(makeFile(std::string(1000, 'k')), kGenericRead));
     window.show();

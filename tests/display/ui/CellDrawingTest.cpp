@@ -47,7 +47,7 @@ TEST_P(CellDrawingTest, EachDigitIsDrawnInItsCellAndAPressOnItTakesItsByte) {
     settings.write(settings::edit::UnitBytes, 4);
     const HexViewRenderer renderer("Courier New", dpi);
     OffscreenWindow window({1800, 300});
-    CHexPanel panel(&settings, {&settings, nullptr, nullptr});
+    CHexPanel panel(settings, {settings, nullptr, nullptr});
     panel.setNativeWindow(&window);
     renderer.applyMetrics(panel);
     const std::string path = dir.file("data.bin");

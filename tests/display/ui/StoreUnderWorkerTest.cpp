@@ -77,7 +77,7 @@ TEST(StoreUnderWorkerTest, TheViewNeverTouchesItsStoreWhileAWorkerHasIt) {
         EXPECT_FALSE(PresentationCommands(&window->panel()).isEnabled(cmd::ViewUnitLong));
     });
     window =
-        std::make_unique<CHexWindow>(&settings, CEditDataServices{&settings, &runner, &messages});
+        std::make_unique<CHexWindow>(settings, CEditDataServices{settings, &runner, &messages});
     window->resize(width, 400);
     window->show();  // a shown window lays itself out at every resize
     std::string bytes(6 * 1048576, '\0');

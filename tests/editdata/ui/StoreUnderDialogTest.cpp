@@ -17,7 +17,7 @@ TEST(StoreUnderDialogTest, AnInPlaceEditMakesItsWorkCopyUnderTheDialog) {
     StoreEnvironment env;
     platform::QtProgressRunner runner(env.strings);
     FakeOwner owner;
-    CEditData store({&env.settings, &runner, &env.messages});
+    CEditData store({env.settings, &runner, &env.messages});
     store.setOwner(&owner);
     const std::string original = patternBytes(kLargeSize);
     ASSERT_TRUE(store.open(env.makeFile("large", original), kGenericRead | kGenericWrite));
