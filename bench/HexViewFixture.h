@@ -62,8 +62,8 @@ struct View {
         }
         ::close(fd);
         renderer = std::make_unique<HexViewRenderer>("Courier New", 96);
-        panel = std::make_unique<CHexPanel>(*settings,
-                                            CEditDataServices{*settings, nullptr, nullptr});
+        panel =
+            std::make_unique<CHexPanel>(*settings, CEditDataServices{*settings, nullptr, nullptr});
         panel->setNativeWindow(&window);
         renderer->applyMetrics(*panel);
         panel->openFile(path, access);

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "display/CHexShow.h"
-#include "display/SelectionModel.h"
 #include "display/ModifyData.h"
+#include "display/SelectionModel.h"
 #include "display/ViewState.h"
 #include "editdata/CEditData.h"
 #include "exchange/ClipboardExchange.h"

@@ -92,8 +92,8 @@ std::uint64_t SelectionModel::length(const CPresentation& layout) const {
     }
     const std::int64_t unit = layout.unit();
     const std::int64_t width = layout.lineWidth();
-    const std::int64_t bytes = std::min(unit * (shown_.lastColumn + 1) - 1, width - 1) -
-                               unit * shown_.firstColumn + 1;
+    const std::int64_t bytes =
+        std::min(unit * (shown_.lastColumn + 1) - 1, width - 1) - unit * shown_.firstColumn + 1;
     return (shown_.lastLine - shown_.firstLine + 1) *
            static_cast<std::uint64_t>(std::max<std::int64_t>(bytes, 0));
 }
@@ -131,6 +131,6 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> SelectionModel::extent(
 
 bool SelectionModel::isVoid(const CellGeometry& cells) const {
     return (isRange() && shown_.start == shown_.end) ||
-           (isBlock() && !cells.isValidBlock(shown_.firstLine, shown_.lastLine,
-                                             shown_.firstColumn, shown_.lastColumn));
+           (isBlock() && !cells.isValidBlock(shown_.firstLine, shown_.lastLine, shown_.firstColumn,
+                                             shown_.lastColumn));
 }

@@ -71,7 +71,8 @@ class SelectionModel {
     // first byte to the last unit's last byte (within the line).
     std::optional<::ColumnBlock> blockGeometry(const CPresentation& layout) const;
     // Where the selection starts and how many bytes deleting it removes.
-    std::optional<std::pair<std::uint64_t, std::uint64_t>> extent(const CPresentation& layout) const;
+    std::optional<std::pair<std::uint64_t, std::uint64_t>> extent(
+        const CPresentation& layout) const;
     // A range without bytes, or a block that holds no data, is not kept when
     // a mouse selection ends.
     bool isVoid(const CellGeometry& cells) const;

@@ -518,8 +518,7 @@ bool CEditData::blockInsertInWorkFile(const std::uint8_t* source, const ColumnBl
         return false;
     }
     // The new layout goes to a new file in one pass over the old one.
-    const auto created =
-        services_.settings.createTempFile("~HEXDATA");
+    const auto created = services_.settings.createTempFile("~HEXDATA");
     platform::File fresh = created ? platform::File::open(*created, platform::FileAccess::ReadWrite,
                                                           platform::FileShare::NotShared)
                                    : platform::File();

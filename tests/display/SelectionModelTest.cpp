@@ -62,8 +62,7 @@ struct Model {
         const Written w = parse(text);
         size = w.size;
         if (w.start && w.end) {
-            model.anchorRange(w.startMoves ? *w.end : *w.start,
-                              w.startMoves ? *w.start : *w.end);
+            model.anchorRange(w.startMoves ? *w.end : *w.start, w.startMoves ? *w.start : *w.end);
         }
     }
     std::string shown() const { return show(model, size); }
