@@ -453,7 +453,7 @@ CChildFrame* CMainFrame::activeChild() const {
 
 CChildFrame* CMainFrame::addChild() {
     auto* child = new CChildFrame(settings_, messages_, {settings_, progress_, &messages_});
-    child->panel().setClipboard(&clipboard_);
+    child->panel().editor().setClipboard(&clipboard_);
     area_->addSubWindow(child);
     tabs_->addTab(QString());
     child->document().onTitleChanged = [this, child] { childTitleChanged(child); };

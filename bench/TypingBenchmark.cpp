@@ -32,7 +32,7 @@ void typeDigits(benchmark::State& state, Where where) {
     const char digits[] = "0123456789abcdef";
     std::size_t next = 0;
     for (auto _ : state) {
-        panel.typeKey(static_cast<unsigned char>(digits[next++ % 16]));
+        panel.editor().typeKey(static_cast<unsigned char>(digits[next++ % 16]));
         benchview::showCaretAndRepaint(view, strings, image);
         if (panel.caretOffset() >= to) {
             state.PauseTiming();

@@ -7,19 +7,13 @@
 #include <vector>
 
 #include "display/CHexShow.h"
-#include "display/ModifyData.h"
+#include "display/DataEditor.h"
 #include "display/SelectionModel.h"
 #include "display/ViewState.h"
 #include "editdata/CEditData.h"
-#include "exchange/ClipboardExchange.h"
-#include "exchange/HexTextCopy.h"
 #include "framework/NativeContainer.h"
 
 class CSettings;
-
-namespace platform {
-class Clipboard;
-}
 
 class CHexPanel;
 
@@ -204,49 +198,10 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     std::vector<std::uint64_t>& linemarks() { return state_.linemarks; }
 
     // ------------------------------------------------------------ editing
-    // Where copies and pastes go; without one nothing is copied or pasted.
-    void setClipboard(platform::Clipboard* clipboard) { clipboard_ = clipboard; }
-    platform::Clipboard* clipboard() const { return clipboard_; }
-    // "Max Copy Size", the limit of copies and of Modify Data.
-    std::uint64_t maxCopySize() const;
-    // A file is shown and its store is not read-only.
-    bool isEditable() const;
-    // Editable, and the clipboard holds something to paste.
-    bool canPaste() const;
+    // Typing, delete, copy, paste, overwrite and the data commands.
+    DataEditor& editor() { return editor_; }
+    const DataEditor& editor() const { return editor_; }
     bool hasSelection() const { return !selection_.isEmpty(); }
-    // Editable and the data unit is at least two bytes.
-    bool canSwapData() const;
-    // The store was opened with write access.
-    bool canToggleReadOnly() const;
-    void toggleReadOnly();
-
-    // Typing overwrites at the caret (after the selection, if any, is
-    // deleted); each key is one "Typing" action and the caret moves on.
-    bool typeCharacter(std::uint8_t code);
-    // A typed character in the caret's panel: any code in the character
-    // panel, a hexadecimal digit in the hex panel.
-    void typeKey(std::uint32_t code);
-    bool typeHexDigit(int value);
-    bool deleteSelection();
-    // The selection to the clipboard: a range as "Kestrane HEX-Data" with its
-    // text, a block as "Kestrane HEX-Block"; or as hexadecimal text.
-    CopyResult copySelection();
-    CopyResult copySelectionAsHexText(const HexItemForm& form);
-    enum class EditPoint { Caret, Beginning, End, Offset };
-    // Paste inserts, overwrite overwrites the clipboard's content at the
-    // point; at the caret the selection is replaced. `offset` is for EditPoint::Offset.
-    bool pasteAt(EditPoint point, std::uint64_t offset = 0);
-    bool overwriteAt(EditPoint point, std::uint64_t offset = 0);
-    // Whether the clipboard's bytes fit in the data when they overwrite at
-    // the point (at the caret, once the selection is gone); a column block
-    // always fits, its rows are cut at the data's end.
-    bool overwriteFits(EditPoint point, std::uint64_t offset = 0) const;
-    enum class SizeChange { Done, Unchanged, TooLarge, CannotExpand, Failed };
-    SizeChange setDataSize(std::uint64_t size);
-    bool modifyData(const ModifyDataRequest& request);
-    // Reverses the bytes of every data unit of the selection (a range) or of
-    // all the data; with `alignLine` the units follow the display lines.
-    bool swapData(bool wholeData, bool alignLine);
 
     CShowMarkdata& markPanel() { return mark_; }
     CShowAddrdata& addressPanel() { return address_; }
@@ -291,27 +246,7 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     // The right edge of the fixed mark and address columns.
     int fixedColumnsRight();
 
-    // Editing helpers.
-    struct Replacement {
-        bool ok = true;
-        std::unique_ptr<CEditAction> deletion;  // linked to the change that follows
-    };
-    Replacement replaceSelection();
-    // Where the selection starts and how many bytes deleting it removes.
-    std::optional<std::pair<std::uint64_t, std::uint64_t>> selectionExtent() const;
-    void abandonReplacement(Replacement& replacement);
-    // Types over the caret's byte: `change` makes the new byte from the old
-    // one (it may read the caret's digit).
-    bool typeByte(const std::function<std::uint8_t(std::uint8_t)>& change);
-    PasteTarget pasteTarget(std::uint64_t offset) const;
-    CopyResult copyToClipboard();
-    CopyResult copyAsHexText(const HexItemForm& form);
-    // Paste (insert) or overwrite the clipboard's content at the point.
-    bool putClipboard(EditPoint point, std::uint64_t offset, bool overwrite);
-    std::uint64_t pointOffset(EditPoint point, std::uint64_t offset);
-
     CSettings& settings_;
-    platform::Clipboard* clipboard_ = nullptr;
     ViewState state_;
     // Shapes state_.selection, the selection the panels paint.
     SelectionModel selection_{state_.selection};
@@ -322,6 +257,20 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     CShowBorder border_;
     CShowSizable sizable_;
     CEditData data_;
+    // The editor's view of the panel: the caret and moving it.
+    struct EditorHooks : EditedView {
+        explicit EditorHooks(CHexPanel& panel) : panel_(panel) {}
+        CaretPlace editCaret() override;
+        bool caretInCharacters() const override;
+        void moveCaretTo(std::uint64_t offset) override { panel_.gotoOffset(offset); }
+        void stepCaret() override;
+        void clearSelection() override { panel_.clearSelection(); }
+        void stateChanged() override { panel_.caretMoved(); }
+
+      private:
+        CHexPanel& panel_;
+    } editorHooks_{*this};
+    DataEditor editor_{data_, state_, selection_, settings_, editorHooks_};
     // The document of a panel that has none: it agrees to everything.
     struct StandaloneDocument : CEditDataDocument {
         void markModified(bool) override {}

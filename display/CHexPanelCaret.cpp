@@ -358,7 +358,7 @@ void CHexPanel::processKeyEvent(KeyEvent& event) {
     // The modifiers come with the key data: bit 0 Shift, bit 1 Control, bit 2 Alt.
     const std::uint32_t keys = event.getKeyData();
     if (event.getId() == eventid::KeyTyped && (keys & 6u) == 0) {
-        typeKey(event.getKeyCode());
+        editor_.typeKey(event.getKeyCode());
         return;
     }
     if (event.getId() != eventid::KeyPressed) {
@@ -571,6 +571,32 @@ void CHexPanel::dragTimerTick() {
     if (dragging_) {
         dragScrollStep();
     }
+}
+
+// ------------------------------------------------ the editor's hooks
+
+CaretPlace CHexPanel::EditorHooks::editCaret() {
+    panel_.caret();
+    return {panel_.caretOffset_, panel_.caretNibble_};
+}
+
+bool CHexPanel::EditorHooks::caretInCharacters() const {
+    return panel_.caretPanel_ == &panel_.char_;
+}
+
+void CHexPanel::EditorHooks::stepCaret() {
+    panel_.handleCaretKey(vk::Right, false, false);
+}
+
+void CHexPanel::dataChanged(const DataChange&) {
+    state_.dataSize = data_.getDataSize();
+    caretOffset_ = std::min(caretOffset_, state_.dataSize);
+    if (caretOffset_ == state_.dataSize) {
+        caretNibble_ = 0;  // the end position has no digits
+    }
+    relayoutAndRepaint();
+    showCaretAt();
+    caretMoved();
 }
 
 // ------------------------------------------------ operations for other parts

@@ -68,7 +68,7 @@ bool EditCommands::isEnabled(int id) const {
         return false;  // a worker has the store
     }
     const bool attached = panel.state().attached;
-    const bool editable = panel.isEditable();
+    const bool editable = panel.editor().isEditable();
     const bool selected = attached && panel.hasSelection();
     switch (id) {
         case cmd::EditUndo:
@@ -94,14 +94,14 @@ bool EditCommands::isEnabled(int id) const {
         case cmd::EditOverwriteToEnd:
         case cmd::EditOverwriteToCurrent:
         case cmd::EditOverwriteToSpecified:
-            return panel.canPaste();
+            return panel.editor().canPaste();
         case cmd::EditSetDataSize:
         case cmd::EditModifyData:
             return editable;
         case cmd::EditSwapData:
-            return panel.canSwapData();
+            return panel.editor().canSwapData();
         case cmd::EditReadOnly:
-            return panel.canToggleReadOnly();
+            return panel.editor().canToggleReadOnly();
         default:
             return false;
     }
@@ -109,7 +109,7 @@ bool EditCommands::isEnabled(int id) const {
 
 bool EditCommands::canPaste() const {
     if (!canPaste_) {
-        canPaste_ = panel_.canPaste();
+        canPaste_ = panel_.editor().canPaste();
     }
     return *canPaste_;
 }
@@ -129,7 +129,7 @@ bool EditCommands::run(int id) {
     if (!isEnabled(id)) {
         return false;
     }
-    using Point = CHexPanel::EditPoint;
+    using Point = DataEditor::EditPoint;
     switch (id) {
         case cmd::EditUndo:
         case cmd::EditRedo:
@@ -143,7 +143,7 @@ bool EditCommands::run(int id) {
             copy();
             return true;
         case cmd::EditDelete:
-            panel_.deleteSelection();
+            panel_.editor().deleteSelection();
             return true;
         case cmd::EditCopyAsHexText:
             copyAsHexText(kClipboardHexForm);
@@ -153,13 +153,13 @@ bool EditCommands::run(int id) {
             return true;
         case cmd::EditPaste:
         case cmd::EditPasteToCurrent:
-            panel_.pasteAt(Point::Caret);
+            panel_.editor().pasteAt(Point::Caret);
             return true;
         case cmd::EditPasteToBeginning:
-            panel_.pasteAt(Point::Beginning);
+            panel_.editor().pasteAt(Point::Beginning);
             return true;
         case cmd::EditPasteToEnd:
-            panel_.pasteAt(Point::End);
+            panel_.editor().pasteAt(Point::End);
             return true;
         case cmd::EditOverwrite:
         case cmd::EditOverwriteToCurrent:
@@ -172,7 +172,7 @@ bool EditCommands::run(int id) {
             overwrite(Point::End);
             return true;
         case cmd::EditReadOnly:
-            panel_.toggleReadOnly();
+            panel_.editor().toggleReadOnly();
             return true;
         default:
             return false;  // the quick lists and the dialog commands
@@ -184,7 +184,7 @@ bool EditCommands::reportCopy(CopyResult result) {
         messages_.show(kNoMemoryMessage, {platform::MessageIcon::Stop});
     }
     if (result == CopyResult::TooLarge) {
-        const std::uint64_t limit = panel_.maxCopySize();
+        const std::uint64_t limit = panel_.editor().maxCopySize();
         messages_.show(kCopyLimitMessage, {platform::MessageIcon::Information},
                        {copyLimitInMegabytes(limit)});
     }
@@ -192,21 +192,21 @@ bool EditCommands::reportCopy(CopyResult result) {
 }
 
 void EditCommands::copy() {
-    reportCopy(panel_.copySelection());
+    reportCopy(panel_.editor().copySelection());
 }
 
 void EditCommands::cut() {
-    if (panel_.isEditable() && reportCopy(panel_.copySelection())) {
-        panel_.deleteSelection();
+    if (panel_.editor().isEditable() && reportCopy(panel_.editor().copySelection())) {
+        panel_.editor().deleteSelection();
     }
 }
 
 void EditCommands::copyAsHexText(const HexItemForm& form) {
-    reportCopy(panel_.copySelectionAsHexText(form));
+    reportCopy(panel_.editor().copySelectionAsHexText(form));
 }
 
 void EditCommands::copyFilePath(const std::string& path) {
-    platform::Clipboard* clipboard = panel_.clipboard();
+    platform::Clipboard* clipboard = panel_.editor().clipboard();
     if (path.empty() || clipboard == nullptr) {
         return;
     }
@@ -218,11 +218,11 @@ void EditCommands::copyFilePath(const std::string& path) {
 }
 
 void EditCommands::setDataSize(std::uint64_t size) {
-    switch (panel_.setDataSize(size)) {
-        case CHexPanel::SizeChange::TooLarge:
+    switch (panel_.editor().setDataSize(size)) {
+        case DataEditor::SizeChange::TooLarge:
             messages_.show(edittext::kExpandTooLarge, {platform::MessageIcon::Exclamation});
             break;
-        case CHexPanel::SizeChange::CannotExpand:
+        case DataEditor::SizeChange::CannotExpand:
             messages_.show(edittext::kCannotExpand, {platform::MessageIcon::Exclamation});
             break;
         default:
@@ -232,7 +232,7 @@ void EditCommands::setDataSize(std::uint64_t size) {
 
 std::optional<EditCommands::PointQuestion> EditCommands::specifiedPointQuestion(
     bool overwrite) const {
-    if (!panel_.canPaste()) {
+    if (!panel_.editor().canPaste()) {
         return std::nullopt;
     }
     const auto start = static_cast<std::int64_t>(panel_.state().presentation.dataStartAddress());
@@ -248,29 +248,29 @@ void EditCommands::putAtSpecifiedPoint(bool overwrite, std::int64_t address) {
     }
     const auto offset = static_cast<std::uint64_t>(address - start);
     if (overwrite) {
-        this->overwrite(CHexPanel::EditPoint::Offset, offset);
+        this->overwrite(DataEditor::EditPoint::Offset, offset);
     } else {
-        panel_.pasteAt(CHexPanel::EditPoint::Offset, offset);
+        panel_.editor().pasteAt(DataEditor::EditPoint::Offset, offset);
     }
 }
 
-void EditCommands::overwrite(CHexPanel::EditPoint point, std::uint64_t offset) {
-    if (!panel_.canPaste()) {
+void EditCommands::overwrite(DataEditor::EditPoint point, std::uint64_t offset) {
+    if (!panel_.editor().canPaste()) {
         return;
     }
-    if (!panel_.overwriteFits(point, offset)) {
+    if (!panel_.editor().overwriteFits(point, offset)) {
         messages_.show(edittext::kOverwriteNoRoom, {platform::MessageIcon::Information});
         return;
     }
-    panel_.overwriteAt(point, offset);
+    panel_.editor().overwriteAt(point, offset);
 }
 
 void EditCommands::modifyData(const ModifyDataRequest& request) {
-    const std::uint64_t limit = panel_.maxCopySize();
+    const std::uint64_t limit = panel_.editor().maxCopySize();
     if (request.length > limit) {
         messages_.show(kCopyLimitMessage, {platform::MessageIcon::Information},
                        {copyLimitInMegabytes(limit)});
         return;
     }
-    panel_.modifyData(request);
+    panel_.editor().modifyData(request);
 }

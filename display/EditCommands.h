@@ -65,7 +65,7 @@ class EditCommands : public CommandTarget {
     void putAtSpecifiedPoint(bool overwrite, std::int64_t address);
     // Overwrite with the clipboard at the point; bytes that would run past
     // the data's end are refused with a message, nothing changed.
-    void overwrite(CHexPanel::EditPoint point, std::uint64_t offset = 0);
+    void overwrite(DataEditor::EditPoint point, std::uint64_t offset = 0);
 
   private:
     bool reportCopy(CopyResult result);

@@ -264,11 +264,11 @@ void runModifyData(CHexPanel& panel, EditCommands& commands, CSettings& settings
 }
 
 void runSwapData(CHexPanel& panel, QWidget* parent) {
-    if (!panel.canSwapData()) {
+    if (!panel.editor().canSwapData()) {
         return;
     }
     CSwapDataDialog dialog(panel.getSelection().has_value(), parent);
     if (dialog.exec() == QDialog::Accepted) {
-        panel.swapData(dialog.wholeData(), dialog.alignLine());
+        panel.editor().swapData(dialog.wholeData(), dialog.alignLine());
     }
 }

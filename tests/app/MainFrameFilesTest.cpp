@@ -25,7 +25,7 @@ using platform::MessageAnswer;
 
 class MainFrameFilesTest : public testsupport::FrameFixture {
   protected:
-    void typeInto(CChildFrame& child) { child.panel().typeHexDigit(7); }
+    void typeInto(CChildFrame& child) { child.panel().editor().typeHexDigit(7); }
 };
 
 TEST_F(MainFrameFilesTest, APipeIsRefusedWithAClearMessageNotOpened) {

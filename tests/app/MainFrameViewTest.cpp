@@ -180,7 +180,7 @@ TEST_F(MainFrameViewTest, TheViewsMenusAreTablesOfTheFramesCommands) {
     view.beforeMenu();
     EXPECT_FALSE(view.commandState(cmd::EditUndo).enabled);
     EXPECT_TRUE(view.commandState(cmd::EditGoTo).enabled);
-    child.panel().typeHexDigit(3);
+    child.panel().editor().typeHexDigit(3);
     view.beforeMenu();
     EXPECT_TRUE(view.commandState(cmd::EditUndo).enabled);
     // The address panel's menu: Decimal Address carries its check mark and

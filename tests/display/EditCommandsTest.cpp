@@ -58,7 +58,7 @@ class EditCommandsTest : public testing::Test {
     void open(const std::string& bytes) {
         panel = testsupport::openPanel(settings, window, dir.file("data.bin"), bytes);
         panel->setDocument(&host);
-        panel->setClipboard(&clipboard);
+        panel->editor().setClipboard(&clipboard);
         commands = std::make_unique<EditCommands>(*panel, messages);
     }
     void openCounting(std::size_t size) {
@@ -225,7 +225,7 @@ TEST_F(EditCommandsTest, SwapDataReversesUnitsAndNeedsUnitsOfTwoBytes) {
     EXPECT_FALSE(commands->isEnabled(cmd::EditSwapData));  // unit 1
     panel->changeUnit(4);
     ASSERT_TRUE(commands->isEnabled(cmd::EditSwapData));
-    ASSERT_TRUE(panel->swapData(true, false));
+    ASSERT_TRUE(panel->editor().swapData(true, false));
     EXPECT_THAT(bytes(), ElementsAre(4, 3, 2, 1, 6, 5));
 }
 
@@ -356,9 +356,9 @@ TEST_F(EditCommandsTest, OverwriteThatDoesNotFitSaysSoAndChangesNothing) {
     commands->run(cmd::EditOverwrite);
     EXPECT_EQ(bytes()[9], 'E');
     panel->selectRange(2, 4);  // the data becomes 8 bytes: 5 fit from 2 but not from 4
-    EXPECT_TRUE(panel->overwriteFits(CHexPanel::EditPoint::Caret));
+    EXPECT_TRUE(panel->editor().overwriteFits(DataEditor::EditPoint::Caret));
     panel->selectRange(4, 6);
-    EXPECT_FALSE(panel->overwriteFits(CHexPanel::EditPoint::Caret));
+    EXPECT_FALSE(panel->editor().overwriteFits(DataEditor::EditPoint::Caret));
     clipboard.putText("0123456789AB");
     commands->run(cmd::EditOverwriteToEnd);
     EXPECT_EQ(messages.shown().size(), 2u);

@@ -92,7 +92,7 @@ TEST(StoreUnderWorkerTest, TheViewNeverTouchesItsStoreWhileAWorkerHasIt) {
 
     platform::markUiThread();
     panel.selectRange(100, 200);
-    const bool deleted = panel.deleteSelection();  // the work copy runs under the runner
+    const bool deleted = panel.editor().deleteSelection();  // the work copy runs under the runner
     platform::unmarkUiThread();
 
     ASSERT_TRUE(deleted);
@@ -103,7 +103,7 @@ TEST(StoreUnderWorkerTest, TheViewNeverTouchesItsStoreWhileAWorkerHasIt) {
     ASSERT_TRUE(panel.data().readByte(byte, 100));
     EXPECT_EQ(byte, static_cast<std::uint8_t>(200 * 7));
     // Once the worker is done the view reads the store again.
-    EXPECT_TRUE(EditCommands(panel, messages).isEnabled(cmd::EditPaste) || !panel.canPaste());
+    EXPECT_TRUE(EditCommands(panel, messages).isEnabled(cmd::EditPaste) || !panel.editor().canPaste());
     EXPECT_EQ(panel.state().dataSize, bytes.size() - 100);
 }
 

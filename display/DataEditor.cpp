@@ -1,94 +1,69 @@
-// The editing commands of a view: typing, delete, copy, paste and overwrite,
-// the data size, Modify Data, Swap Data and the read-only switch.
 #include <algorithm>
 #include <chrono>
 #include <new>
 #include <random>
 
-#include "display/CHexPanel.h"
+#include "display/DataEditor.h"
 #include "editdata/CEditAction.h"
 #include "platform/Clipboard.h"
 #include "settings/CSettings.h"
 
-namespace {
-
-constexpr std::uint32_t kRightKey = 0x27;
-
-}  // namespace
-
-bool CHexPanel::isEditable() const {
+bool DataEditor::isEditable() const {
     return state_.attached && !data_.isReadOnly();
 }
 
-bool CHexPanel::canPaste() const {
+bool DataEditor::canPaste() const {
     return isEditable() && clipboard_ != nullptr && isPasteAvailable(*clipboard_);
 }
 
-bool CHexPanel::canSwapData() const {
+bool DataEditor::canSwapData() const {
     return isEditable() && state_.presentation.unit() >= 2;
 }
 
-bool CHexPanel::canToggleReadOnly() const {
+bool DataEditor::canToggleReadOnly() const {
     return state_.attached && (data_.accessMode() & kGenericWrite) != 0;
 }
 
-void CHexPanel::toggleReadOnly() {
+void DataEditor::toggleReadOnly() {
     if (canToggleReadOnly()) {
         data_.setReadOnly(!data_.isReadOnly());
-        caretMoved();  // the status bar shows it
+        view_.stateChanged();  // the status bar shows it
     }
 }
 
-std::uint64_t CHexPanel::maxCopySize() const {
+std::uint64_t DataEditor::maxCopySize() const {
     return static_cast<std::uint64_t>(settings_.get(settings::edit::MaxCopySize));
-}
-
-void CHexPanel::dataChanged(const DataChange&) {
-    state_.dataSize = data_.getDataSize();
-    caretOffset_ = std::min(caretOffset_, state_.dataSize);
-    if (caretOffset_ == state_.dataSize) {
-        caretNibble_ = 0;  // the end position has no digits
-    }
-    relayoutAndRepaint();
-    showCaretAt();
-    caretMoved();
 }
 
 // ------------------------------------------------------------ delete
 
-bool CHexPanel::deleteSelection() {
+bool DataEditor::deleteSelection() {
     if (!isEditable()) {
         return false;
     }
-    if (const auto range = getSelection()) {
-        gotoOffset(range->first);
+    if (const auto range = selection_.range()) {
+        view_.moveCaretTo(range->first);
         if (!data_.deleteData(range->second - range->first, range->first, true)) {
             return false;
         }
-    } else if (const auto block = blockGeometry()) {
-        const std::int64_t first =
-            std::int64_t{block->firstLine} * block->lineWidth + block->firstColumn - block->indent;
-        gotoOffset(static_cast<std::uint64_t>(std::max<std::int64_t>(first, 0)));
+    } else if (const auto block = selection_.blockGeometry(state_.presentation)) {
+        view_.moveCaretTo(selectionExtent()->first);
         if (!data_.deleteBlock(*block, true)) {
             return false;
         }
     } else {
         return true;  // nothing selected: nothing to do
     }
-    clearSelection();
+    view_.clearSelection();
     return true;
-}
-
-std::optional<std::pair<std::uint64_t, std::uint64_t>> CHexPanel::selectionExtent() const {
-    return selection_.extent(state_.presentation);
 }
 
 // A change at the caret first deletes the selection; the deletion, when it
 // was recorded as one action, is taken off the history to be linked to the
 // change, so that one undo restores both.
-CHexPanel::Replacement CHexPanel::replaceSelection() {
+DataEditor::Replacement DataEditor::replaceSelection() {
     Replacement replacement;
-    if (!hasSelection()) {
+    if (selection_.isEmpty()) {
         return replacement;
     }
     const std::uint64_t before = data_.recordedCount();
@@ -103,7 +78,7 @@ CHexPanel::Replacement CHexPanel::replaceSelection() {
 }
 
 // The change after the deletion failed: the deletion is taken back.
-void CHexPanel::abandonReplacement(Replacement& replacement) {
+void DataEditor::abandonReplacement(Replacement& replacement) {
     if (replacement.deletion) {
         replacement.deletion->undo(data_);
         replacement.deletion.reset();
@@ -128,7 +103,7 @@ void keepDeletion(CEditData& data, std::unique_ptr<CEditAction>& deletion,
 
 // ------------------------------------------------------------ typing
 
-bool CHexPanel::typeByte(const std::function<std::uint8_t(std::uint8_t)>& change) {
+bool DataEditor::typeByte(const std::function<std::uint8_t(std::uint8_t, int)>& change) {
     if (!isEditable() || state_.dataSize == 0) {
         return false;
     }
@@ -142,46 +117,45 @@ bool CHexPanel::typeByte(const std::function<std::uint8_t(std::uint8_t)>& change
     if (!replacement.ok) {
         return false;
     }
-    caret();
-    const std::uint64_t offset = caretOffset_;
+    const CaretPlace caret = view_.editCaret();
+    const std::uint64_t offset = caret.offset;
     std::uint8_t byte = 0;
     if (!data_.readByte(byte, offset)) {
         abandonReplacement(replacement);
         return false;
     }
-    byte = change(byte);
+    byte = change(byte, caret.nibble);
     const std::uint64_t before = data_.recordedCount();
     if (!data_.writeByte(byte, offset, true)) {
         abandonReplacement(replacement);
         return false;
     }
     keepDeletion(data_, replacement.deletion, before);
-    handleCaretKey(kRightKey, false, false);
+    view_.stepCaret();
     return true;
 }
 
-bool CHexPanel::typeCharacter(std::uint8_t code) {
-    return typeByte([code](std::uint8_t) { return code; });
+bool DataEditor::typeCharacter(std::uint8_t code) {
+    return typeByte([code](std::uint8_t, int) { return code; });
 }
 
-bool CHexPanel::typeHexDigit(int value) {
+bool DataEditor::typeHexDigit(int value) {
     if (value < 0 || value > 15) {
         return false;
     }
-    return typeByte([this, value](std::uint8_t old) {
-        const bool low = caretNibble_ == 1;
-        const auto nibble = static_cast<std::uint8_t>(value);
-        return low ? static_cast<std::uint8_t>((old & 0xF0) | nibble)
-                   : static_cast<std::uint8_t>((old & 0x0F) | (nibble << 4));
+    return typeByte([value](std::uint8_t old, int caretNibble) {
+        const auto digit = static_cast<std::uint8_t>(value);
+        return caretNibble == 1 ? static_cast<std::uint8_t>((old & 0xF0) | digit)
+                                : static_cast<std::uint8_t>((old & 0x0F) | (digit << 4));
     });
 }
 
-void CHexPanel::typeKey(std::uint32_t code) {
+void DataEditor::typeKey(std::uint32_t code) {
     if (code > 0xFF) {
         return;
     }
-    caret();
-    if (caretPanel_ == &char_) {
+    view_.editCaret();
+    if (view_.caretInCharacters()) {
         typeCharacter(static_cast<std::uint8_t>(code));
         return;
     }
@@ -197,7 +171,7 @@ void CHexPanel::typeKey(std::uint32_t code) {
 
 // ------------------------------------------------------------ copy
 
-CopyResult CHexPanel::copySelection() {
+CopyResult DataEditor::copySelection() {
     if (!state_.attached || clipboard_ == nullptr) {
         return CopyResult::Unavailable;
     }
@@ -208,18 +182,18 @@ CopyResult CHexPanel::copySelection() {
     }
 }
 
-CopyResult CHexPanel::copyToClipboard() {
+CopyResult DataEditor::copyToClipboard() {
     const std::uint32_t start = state_.presentation.dataStartAddress();
-    if (const auto range = getSelection()) {
+    if (const auto range = selection_.range()) {
         return copyRange(data_, *clipboard_, range->first, range->second, start, maxCopySize());
     }
-    if (const auto block = blockGeometry()) {
+    if (const auto block = selection_.blockGeometry(state_.presentation)) {
         return copyBlock(data_, *clipboard_, *block, start, maxCopySize());
     }
     return CopyResult::Unavailable;
 }
 
-CopyResult CHexPanel::copySelectionAsHexText(const HexItemForm& form) {
+CopyResult DataEditor::copySelectionAsHexText(const HexItemForm& form) {
     if (!state_.attached || clipboard_ == nullptr) {
         return CopyResult::Unavailable;
     }
@@ -230,12 +204,12 @@ CopyResult CHexPanel::copySelectionAsHexText(const HexItemForm& form) {
     }
 }
 
-CopyResult CHexPanel::copyAsHexText(const HexItemForm& form) {
-    if (const auto range = getSelection()) {
+CopyResult DataEditor::copyAsHexText(const HexItemForm& form) {
+    if (const auto range = selection_.range()) {
         return copyRangeAsHexText(data_, *clipboard_, range->first, range->second, form,
                                   maxCopySize());
     }
-    if (const auto block = blockGeometry()) {
+    if (const auto block = selection_.blockGeometry(state_.presentation)) {
         return copyBlockAsHexText(data_, *clipboard_, *block, form, maxCopySize());
     }
     return CopyResult::Unavailable;
@@ -243,15 +217,15 @@ CopyResult CHexPanel::copyAsHexText(const HexItemForm& form) {
 
 // ------------------------------------------------------------ paste
 
-PasteTarget CHexPanel::pasteTarget(std::uint64_t offset) const {
+PasteTarget DataEditor::pasteTarget(std::uint64_t offset) const {
     const CPresentation& p = state_.presentation;
     return {offset, p.lineWidth(), p.indent(), p.unit()};
 }
 
-std::uint64_t CHexPanel::pointOffset(EditPoint point, std::uint64_t offset) {
+std::uint64_t DataEditor::pointOffset(EditPoint point, std::uint64_t offset) {
     switch (point) {
         case EditPoint::Caret:
-            return caretOffset_;
+            return view_.editCaret().offset;
         case EditPoint::Beginning:
             return 0;
         case EditPoint::End:
@@ -262,15 +236,15 @@ std::uint64_t CHexPanel::pointOffset(EditPoint point, std::uint64_t offset) {
     return offset;
 }
 
-bool CHexPanel::pasteAt(EditPoint point, std::uint64_t offset) {
+bool DataEditor::pasteAt(EditPoint point, std::uint64_t offset) {
     return putClipboard(point, offset, false);
 }
 
-bool CHexPanel::overwriteAt(EditPoint point, std::uint64_t offset) {
+bool DataEditor::overwriteAt(EditPoint point, std::uint64_t offset) {
     return putClipboard(point, offset, true);
 }
 
-bool CHexPanel::overwriteFits(EditPoint point, std::uint64_t offset) const {
+bool DataEditor::overwriteFits(EditPoint point, std::uint64_t offset) const {
     if (clipboard_ == nullptr) {
         return true;
     }
@@ -289,7 +263,7 @@ bool CHexPanel::overwriteFits(EditPoint point, std::uint64_t offset) const {
         case EditPoint::Caret:
             break;
     }
-    std::uint64_t at = caretOffset_;
+    std::uint64_t at = view_.editCaret().offset;
     std::uint64_t remaining = size;
     if (const auto extent = selectionExtent()) {
         at = extent->first;
@@ -298,7 +272,7 @@ bool CHexPanel::overwriteFits(EditPoint point, std::uint64_t offset) const {
     return at <= remaining && item->size <= remaining - at;
 }
 
-bool CHexPanel::putClipboard(EditPoint point, std::uint64_t offset, bool overwrite) {
+bool DataEditor::putClipboard(EditPoint point, std::uint64_t offset, bool overwrite) {
     if (!canPaste()) {
         return false;
     }
@@ -308,7 +282,7 @@ bool CHexPanel::putClipboard(EditPoint point, std::uint64_t offset, bool overwri
     }
     Replacement replacement;
     if (point == EditPoint::Caret) {
-        caret();
+        view_.editCaret();
         // Bytes that would not fit once the selection is gone are refused
         // before anything is deleted.
         const auto extent = selectionExtent();
@@ -324,7 +298,7 @@ bool CHexPanel::putClipboard(EditPoint point, std::uint64_t offset, bool overwri
             return false;
         }
     } else {
-        clearSelection();
+        view_.clearSelection();
     }
     const std::uint64_t before = data_.recordedCount();
     const PasteTarget target = pasteTarget(pointOffset(point, offset));
@@ -336,13 +310,13 @@ bool CHexPanel::putClipboard(EditPoint point, std::uint64_t offset, bool overwri
         return false;
     }
     keepDeletion(data_, replacement.deletion, before);
-    clearSelection();
+    view_.clearSelection();
     return true;
 }
 
 // ------------------------------------------------------------ adjust data
 
-CHexPanel::SizeChange CHexPanel::setDataSize(std::uint64_t size) {
+DataEditor::SizeChange DataEditor::setDataSize(std::uint64_t size) {
     if (!isEditable()) {
         return SizeChange::Failed;
     }
@@ -365,7 +339,7 @@ CHexPanel::SizeChange CHexPanel::setDataSize(std::uint64_t size) {
             return SizeChange::Failed;
         }
     } else {
-        clearSelection();
+        view_.clearSelection();
         if (!data_.deleteData(current - size, size, true)) {
             return SizeChange::Failed;
         }
@@ -373,7 +347,7 @@ CHexPanel::SizeChange CHexPanel::setDataSize(std::uint64_t size) {
     return SizeChange::Done;
 }
 
-bool CHexPanel::modifyData(const ModifyDataRequest& request) {
+bool DataEditor::modifyData(const ModifyDataRequest& request) {
     if (!isEditable() || request.length == 0 || request.offset > state_.dataSize) {
         return false;
     }
@@ -392,7 +366,7 @@ bool CHexPanel::modifyData(const ModifyDataRequest& request) {
     bool changed = false;
     if (request.insert) {
         applyModifyOperation(bytes, ModifyOperation::Copy, value);
-        clearSelection();
+        view_.clearSelection();
         changed = data_.insertData(bytes.data(), bytes.size(), request.offset, true);
     } else {
         std::uint64_t read = 0;
@@ -404,19 +378,17 @@ bool CHexPanel::modifyData(const ModifyDataRequest& request) {
         applyModifyOperation(bytes, request.operation, value);
         changed = data_.overwriteData(bytes.data(), bytes.size(), request.offset, true);
     }
-    if (changed) {
-    }
     return changed;
 }
 
-bool CHexPanel::swapData(bool wholeData, bool alignLine) {
+bool DataEditor::swapData(bool wholeData, bool alignLine) {
     if (!canSwapData()) {
         return false;
     }
     std::uint64_t start = 0;
     std::uint64_t end = state_.dataSize;
     if (!wholeData) {
-        const auto range = getSelection();
+        const auto range = selection_.range();
         if (!range) {
             return false;
         }
