@@ -103,7 +103,8 @@ TEST(StoreUnderWorkerTest, TheViewNeverTouchesItsStoreWhileAWorkerHasIt) {
     ASSERT_TRUE(panel.data().readByte(byte, 100));
     EXPECT_EQ(byte, static_cast<std::uint8_t>(200 * 7));
     // Once the worker is done the view reads the store again.
-    EXPECT_TRUE(EditCommands(panel, messages).isEnabled(cmd::EditPaste) || !panel.editor().canPaste());
+    EXPECT_TRUE(EditCommands(panel, messages).isEnabled(cmd::EditPaste) ||
+                !panel.editor().canPaste());
     EXPECT_EQ(panel.state().dataSize, bytes.size() - 100);
 }
 
