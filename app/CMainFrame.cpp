@@ -728,7 +728,9 @@ void CMainFrame::updateCommands() {
             command->setEnabled(on);
         }
     };
-    enable(cmd::FileNewAndPaste, isPasteAvailable(clipboard_));
+    // The desktop clipboard is asked once a pass.
+    const bool pasteAvailable = isPasteAvailable(clipboard_);
+    enable(cmd::FileNewAndPaste, pasteAvailable);
     enable(cmd::FileSave, hasChild && child->document().isModified());
     enable(cmd::FileSaveAs, hasChild);
     enable(cmd::FileAttributes, hasChild && !child->document().path().empty());
@@ -741,7 +743,7 @@ void CMainFrame::updateCommands() {
     enable(cmd::WindowPrevious, tabs_->count() > 1);
     enable(cmd::ToolsMultibyteCalculator, siblings_.tamsorel);
     enable(cmd::ToolsInterpreter, siblings_.pellwick);
-    updateViewCommands(child);
+    updateViewCommands(child, pasteAvailable);
     updateStatusPanes(child);
 }
 

@@ -91,7 +91,9 @@ class CMainFrame : public QMainWindow, public CaretListener {
     // The "&Edit" menu and its commands, run by the active view.
     QMenu* buildEditMenu();
     // Enables and checks the view's commands through the chain of its targets.
-    void updateViewCommands(CChildFrame* child);
+    // The view's commands through its chain; `pasteAvailable` when the pass
+    // has asked the clipboard already.
+    void updateViewCommands(CChildFrame* child, std::optional<bool> pasteAvailable = {});
     void updateStatusPanes(CChildFrame* child);
     // The state of a command of the view's context menus.
     CommandState commandState(CChildFrame* child, int id);

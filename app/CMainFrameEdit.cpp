@@ -116,11 +116,11 @@ QMenu* CMainFrame::buildEditMenu() {
 }
 
 // The view's commands: the chain of its targets answers for each of them.
-void CMainFrame::updateViewCommands(CChildFrame* child) {
+void CMainFrame::updateViewCommands(CChildFrame* child, std::optional<bool> pasteAvailable) {
     CHexPanel* panel = child != nullptr ? &child->panel() : nullptr;
     std::optional<EditCommands> edit;
     if (panel != nullptr) {
-        edit.emplace(*panel, messages_);
+        edit.emplace(*panel, messages_, pasteAvailable);
     }
     PresentationCommands presentation(panel);
     SelectionCommands selection(panel);

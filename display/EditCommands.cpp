@@ -94,7 +94,7 @@ bool EditCommands::isEnabled(int id) const {
         case cmd::EditOverwriteToEnd:
         case cmd::EditOverwriteToCurrent:
         case cmd::EditOverwriteToSpecified:
-            return panel.editor().canPaste();
+            return canPaste();
         case cmd::EditSetDataSize:
         case cmd::EditModifyData:
             return editable;
@@ -109,7 +109,10 @@ bool EditCommands::isEnabled(int id) const {
 
 bool EditCommands::canPaste() const {
     if (!canPaste_) {
-        canPaste_ = panel_.editor().canPaste();
+        const DataEditor& editor = panel_.editor();
+        canPaste_ = pasteAvailable_
+                        ? editor.isEditable() && editor.clipboard() != nullptr && *pasteAvailable_
+                        : editor.canPaste();
     }
     return *canPaste_;
 }

@@ -31,8 +31,12 @@ std::span<const platform::StringEntry> editCommandStrings();
 // dialog's answer.
 class EditCommands : public CommandTarget {
   public:
-    EditCommands(CHexPanel& panel, platform::MessageService& messages)
-        : panel_(panel), messages_(messages) {}
+    // `pasteAvailable`: whether the clipboard holds something to paste, when
+    // the caller asked it already in this update pass; otherwise it is asked
+    // once, at the first paste command.
+    EditCommands(CHexPanel& panel, platform::MessageService& messages,
+                 std::optional<bool> pasteAvailable = std::nullopt)
+        : panel_(panel), messages_(messages), pasteAvailable_(pasteAvailable) {}
 
     // Whether `id` is one of the editing commands at all.
     static bool isEditCommand(int id);
@@ -74,5 +78,6 @@ class EditCommands : public CommandTarget {
 
     CHexPanel& panel_;
     platform::MessageService& messages_;
+    std::optional<bool> pasteAvailable_;
     mutable std::optional<bool> canPaste_;
 };

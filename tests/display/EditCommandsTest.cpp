@@ -145,6 +145,32 @@ TEST_F(EditCommandsTest, TypingIntoAReadOnlyViewOrWithARangeToTheEndChangesNothi
     }
 }
 
+TEST_F(EditCommandsTest, AnUpdatePassAsksTheClipboardOnceForAllPasteCommands) {
+    openCounting(32);
+    clipboard.putText("AB");
+    const int pasteIds[] = {cmd::EditPaste,
+                            cmd::EditOverwrite,
+                            cmd::EditPasteToBeginning,
+                            cmd::EditPasteToEnd,
+                            cmd::EditPasteToCurrent,
+                            cmd::EditPasteToSpecified,
+                            cmd::EditOverwriteToEnd,
+                            cmd::EditOverwriteToCurrent,
+                            cmd::EditOverwriteToBeginning,
+                            cmd::EditOverwriteToSpecified};
+    EditCommands pass(*panel, messages);
+    for (const int id : pasteIds) {
+        EXPECT_TRUE(pass.state(id)->enabled);
+    }
+    EXPECT_EQ(clipboard.queries, 1);
+    // A pass that asked already passes the answer on: the clipboard is not asked again.
+    EditCommands told(*panel, messages, false);
+    EXPECT_FALSE(told.state(cmd::EditPaste)->enabled);
+    EXPECT_EQ(clipboard.queries, 1);
+    panel->editor().toggleReadOnly();
+    EXPECT_FALSE(EditCommands(*panel, messages, true).state(cmd::EditOverwrite)->enabled);
+}
+
 TEST_F(EditCommandsTest, OverwriteToEndWritesTheLastBytes) {
     openCounting(10);
     clipboard.put(kHexDataFormat, encodeHexData({0, 0, {0xA, 0xB, 0xC}}));

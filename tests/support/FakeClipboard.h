@@ -12,6 +12,8 @@ class FakeClipboard : public platform::Clipboard {
   public:
     bool refuseOpen = false;
     int opens = 0;
+    // How often anyone asked whether it holds anything.
+    mutable int queries = 0;
 
     bool open() override {
         if (refuseOpen) {
@@ -30,7 +32,10 @@ class FakeClipboard : public platform::Clipboard {
         pending_.clear();
         pendingText_.reset();
     }
-    bool hasAnyFormat() const override { return !shown_.empty() || shownText_.has_value(); }
+    bool hasAnyFormat() const override {
+        ++queries;
+        return !shown_.empty() || shownText_.has_value();
+    }
     bool hasFormat(const std::string& name) const override { return shown_.count(name) != 0; }
     std::optional<std::vector<std::uint8_t>> read(const std::string& name) const override {
         const auto found = shown_.find(name);
