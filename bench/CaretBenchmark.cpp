@@ -2,10 +2,16 @@
 // caret a window down, fills the status fields and repaints the window. The
 // cost per press must not grow along the file; the run near the end of the
 // file stands beside the run at its start.
+//
+// Holding Right in the frame while another program owns the clipboard with
+// a large text costs what it costs with an empty clipboard (run under an X
+// server: QT_QPA_PLATFORM=xcb).
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QImage>
 
+#include "bench/ForeignClipboardBenchmark.h"
 #include "bench/HexViewFixture.h"
 #include "display/DisplayTexts.h"
 
@@ -50,8 +56,34 @@ BENCHMARK(BM_PageDownAtEnd)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+void BM_CaretKeyWithEmptyClipboard(benchmark::State& state) {
+    foreignclip::holdRight(state, "/proc/self/exe", false);
+}
+BENCHMARK(BM_CaretKeyWithEmptyClipboard)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_CaretKeyWithForeignClipboard(benchmark::State& state) {
+    foreignclip::holdRight(state, "/proc/self/exe", true);
+}
+BENCHMARK(BM_CaretKeyWithForeignClipboard)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    return benchview::runOffscreen(argc, argv);
+    if (foreignclip::wantsOwner(argc, argv)) {
+        return foreignclip::ownClipboard(argc, argv);
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
