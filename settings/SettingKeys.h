@@ -63,6 +63,18 @@ constexpr std::int32_t clamped(std::int32_t stored) {
     return stored < Min ? Min : (stored > Max ? Max : stored);
 }
 
+// Values outside [Min, Max] read as Fallback.
+template <std::int32_t Min, std::int32_t Max, std::int32_t Fallback>
+constexpr std::int32_t withinOr(std::int32_t stored) {
+    return stored < Min || stored > Max ? Fallback : stored;
+}
+
+// A search wildcard is a printable ASCII character other than the space
+// (0x21..0x7E); anything else reads as ".".
+constexpr std::int32_t wildcardOrDot(std::int32_t stored) {
+    return stored < 0x21 || stored > 0x7E ? '.' : stored;
+}
+
 // The escape character must be printable: its low byte, as a signed
 // character, from 0x20 up to 0x7F; anything else reads as ".".
 constexpr std::int32_t printableOrDot(std::int32_t stored) {
@@ -145,14 +157,16 @@ inline constexpr IntSetting MatchCase{Edit, "Match Case", 0};
 inline constexpr IntSetting RegExp{Edit, "Reg Exp", 0};
 inline constexpr IntSetting MarkLine{Edit, "Mark Line", 0};
 inline constexpr IntSetting FindContinue{Edit, "Find Continue", 1};
-inline constexpr IntSetting MaxFindBytes{Edit, "Max Find Bytes", 1024};
+// Zero would make an empty block and an endless scan.
+inline constexpr IntSetting MaxFindBytes{Edit, "Max Find Bytes", 1024, &withinOr<1, 4096, 1024>};
 inline constexpr IntSetting AllowHexWildcard{Edit, "Allow Hex Wildcard", 1};
 // One key, two readers: the search engine falls back to "." and the hex edit
 // box to "*", so the two differ only while the value is absent.
-inline constexpr IntSetting HexWildcard{Edit, "Hex Wildcard", '.'};
+inline constexpr IntSetting HexWildcard{Edit, "Hex Wildcard", '.', &wildcardOrDot};
 inline constexpr IntSetting HexWildcardOfEditBox{Edit, "Hex Wildcard", '*'};
 inline constexpr IntSetting EnableAsynFind{Edit, "Enable Asyn Find", 1};
-inline constexpr IntSetting AsynThreshold{Edit, "Asyn Threshold", 4};  // megabytes
+inline constexpr IntSetting AsynThreshold{Edit, "Asyn Threshold", 4,
+                                          &withinOr<1, 1024, 4>};  // megabytes
 inline constexpr IntSetting CloseAfterFind{Edit, "Close After Find", 1};
 inline constexpr IntSetting CloseAfterReplace{Edit, "Close After Replace", 0};
 inline constexpr IntSetting CloseAfterRepAll{Edit, "Close After RepAll", 1};
