@@ -6,19 +6,6 @@ namespace {
 
 constexpr std::string_view kSeparators = " \t\r\n";
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // Calls `visit` with every non-empty token of `text`.
 template <typename Visit>
 void forEachToken(std::string_view text, Visit visit) {
@@ -36,6 +23,19 @@ void forEachToken(std::string_view text, Visit visit) {
 }
 
 }  // namespace
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
 
 std::vector<std::string_view> hexTokens(std::string_view text) {
     std::vector<std::string_view> tokens;
@@ -55,7 +55,7 @@ int countHexTokens(std::string_view text, bool wildcardAllowed, char wildcard) {
             return false;
         }
         for (const char c : token) {
-            if (hexDigit(c) < 0 && !(wildcardAllowed && c == wildcard)) {
+            if (hexDigitValue(c) < 0 && !(wildcardAllowed && c == wildcard)) {
                 valid = false;
                 return false;
             }
@@ -76,7 +76,8 @@ int parseHexText(std::string_view text, std::span<std::uint8_t> buffer) {
             }
             unsigned value = 0;
             for (const char c : token) {
-                value = value * 16 + static_cast<unsigned>(hexDigit(c) < 0 ? 0 : hexDigit(c));
+                value =
+                    value * 16 + static_cast<unsigned>(hexDigitValue(c) < 0 ? 0 : hexDigitValue(c));
             }
             buffer[stored++] = static_cast<std::uint8_t>(value & 0xFF);
         }

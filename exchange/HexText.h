@@ -17,6 +17,9 @@ inline constexpr char kDefaultHexWildcard = '*';
 int countHexTokens(std::string_view text, bool wildcardAllowed,
                    char wildcard = kDefaultHexWildcard);
 
+// The value of a hexadecimal digit, or -1 for any other character.
+int hexDigitValue(char c);
+
 // The tokens of `text` as they were typed, separators left out.
 std::vector<std::string_view> hexTokens(std::string_view text);
 

@@ -1,42 +1,8 @@
 #include "search/HexPattern.h"
 
+#include "exchange/HexText.h"
+
 namespace {
-
-bool isSeparator(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-// The tokens between separators; runs of separators give none.
-std::vector<std::string_view> tokensOf(std::string_view text) {
-    std::vector<std::string_view> tokens;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        while (at < text.size() && isSeparator(text[at])) {
-            ++at;
-        }
-        const std::size_t start = at;
-        while (at < text.size() && !isSeparator(text[at])) {
-            ++at;
-        }
-        if (at > start) {
-            tokens.push_back(text.substr(start, at - start));
-        }
-    }
-    return tokens;
-}
 
 bool isWildcard(char c, bool allowWildcard, char wildcard) {
     return allowWildcard && c == wildcard;
@@ -45,21 +11,8 @@ bool isWildcard(char c, bool allowWildcard, char wildcard) {
 }  // namespace
 
 std::optional<int> validateHexString(std::string_view text, bool allowWildcard, char wildcard) {
-    const std::vector<std::string_view> tokens = tokensOf(text);
-    if (tokens.empty()) {
-        return std::nullopt;
-    }
-    for (const std::string_view token : tokens) {
-        if (token.size() > 2) {
-            return std::nullopt;
-        }
-        for (const char c : token) {
-            if (hexDigit(c) < 0 && !isWildcard(c, allowWildcard, wildcard)) {
-                return std::nullopt;
-            }
-        }
-    }
-    return static_cast<int>(tokens.size());
+    const int count = countHexTokens(text, allowWildcard, wildcard);
+    return count > 0 ? std::optional(count) : std::nullopt;
 }
 
 std::vector<PatternEntry> compileHexPattern(std::string_view text, bool allowWildcard,
@@ -68,9 +21,9 @@ std::vector<PatternEntry> compileHexPattern(std::string_view text, bool allowWil
         return {};
     }
     std::vector<PatternEntry> entries;
-    for (const std::string_view token : tokensOf(text)) {
+    for (const std::string_view token : hexTokens(text)) {
         const auto digit = [&](char c) {
-            return isWildcard(c, allowWildcard, wildcard) ? 0 : hexDigit(c);
+            return isWildcard(c, allowWildcard, wildcard) ? 0 : hexDigitValue(c);
         };
         PatternEntry entry;
         if (token.size() == 1) {

@@ -7,6 +7,7 @@
 #include "display/EditCommands.h"
 #include "editdata/EditDataStrings.h"
 #include "exchange/ClipboardExchange.h"
+#include "search/SearchEngine.h"
 
 namespace {
 
@@ -41,5 +42,6 @@ std::span<const platform::StringEntry> kestraneProgramStrings() {
 platform::StringTable makeKestraneStringTable() {
     // Subsystem tables join this list as their subsystems are built in.
     return platform::StringTable{kestraneProgramStrings(), editDataStrings(), displayStrings(),
-                                 editCommandStrings(),     exchangeStrings(), tipStrings()};
+                                 editCommandStrings(),     exchangeStrings(), searchStrings(),
+                                 tipStrings()};
 }
