@@ -279,6 +279,7 @@ void CMainFrame::buildMenus() {
     addCommand(file, cmd::AppExit, QStringLiteral("E&xit"), {}, [this] { close(); });
 
     QMenu* edit = buildEditMenu();
+    QMenu* search = buildSearchMenu();
 
     QMenu* view = buildViewMenu();
     viewMenu_ = view;
@@ -341,7 +342,7 @@ void CMainFrame::buildMenus() {
         about.exec();
     });
 
-    for (QMenu* menu : {file, edit, view, tools, window, help}) {
+    for (QMenu* menu : {file, edit, search, view, tools, window, help}) {
         connect(menu, &QMenu::aboutToShow, this, [this] { updateCommands(); });
     }
 }
@@ -481,8 +482,10 @@ CChildFrame* CMainFrame::addChild() {
                 return hexDataMenu();
             case CHexPanel::Menu::Address:
                 return addressPanelMenu();
+            case CHexPanel::Menu::Bookmark:
+                return bookmarkMenu();
             default:
-                return {};  // the "Bookmark" menu comes with the marks
+                return {};
         }
     };
     child->view().commandState = [this, child](int id) { return commandState(child, id); };

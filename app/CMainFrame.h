@@ -101,6 +101,9 @@ class CMainFrame : public QMainWindow, public CaretListener {
     // The "&View" menu's panel toggles and presentation commands, the
     // presentation tool bar made of the same commands, and their update.
     QMenu* buildViewMenu();
+    // The "&Search" menu: the linemark commands, run by the active view.
+    QMenu* buildSearchMenu();
+    void runMark(int id);
     QToolBar* buildPresentationBar();
     void runPresentation(int id);
     // A tool-bar icon of the program's resources.

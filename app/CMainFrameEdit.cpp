@@ -7,6 +7,7 @@
 #include "app/CommandIds.h"
 #include "display/EditCommands.h"
 #include "display/PresentationCommands.h"
+#include "display/MarkCommands.h"
 #include "display/SelectionCommands.h"
 #include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"
@@ -124,7 +125,8 @@ void CMainFrame::updateViewCommands(CChildFrame* child, std::optional<bool> past
     }
     PresentationCommands presentation(panel);
     SelectionCommands selection(panel);
-    const CommandChain chain{edit ? &*edit : nullptr, &presentation, &selection};
+    MarkCommands marks(panel);
+    const CommandChain chain{edit ? &*edit : nullptr, &presentation, &selection, &marks};
     for (const auto& [id, command] : actions_) {
         if (id == cmd::EditCopyFilePath) {
             command->setEnabled(child != nullptr && !child->document().path().empty());

@@ -1,12 +1,9 @@
 #include "app/ContextMenus.h"
 
 #include "app/CommandIds.h"
+#include "marks/MarkCommandIds.h"
 
 namespace {
-
-// Datamark commands, as the datamarks will own them.
-constexpr int kDefineDatamark = 32806;
-constexpr int kEditDatamarks = 32811;
 
 constexpr MenuItem kHexData[] = {
     {cmd::FileNew, "New..."},
@@ -27,8 +24,8 @@ constexpr MenuItem kHexData[] = {
     {cmd::EditModifyData, "Modify Data..."},
     {cmd::EditSwapData, "Swap Data..."},
     {0, ""},
-    {kDefineDatamark, "Define Datamark..."},
-    {kEditDatamarks, "Edit Datamarks..."},
+    {cmd::DefineDatamark, "Define Datamark..."},
+    {cmd::EditDatamarks, "Edit Datamarks..."},
     {0, ""},
     {cmd::EditGoTo, "Go to..."},
     {cmd::FileAttributes, "File Attributes..."},
@@ -39,7 +36,27 @@ constexpr MenuItem kAddressPanel[] = {
     {cmd::ViewDataStartAddress, "Data Start Address..."},
 };
 
+// The mark panel's "Bookmark" menu.
+constexpr MenuItem kBookmark[] = {
+    {cmd::SearchToggleLinemark, "Toggle Linemark"},
+    {cmd::SearchNextLinemark, "Next Linemark"},
+    {cmd::SearchPreviousLinemark, "Previous Linemark"},
+    {cmd::SearchClearAllLinemarks, "Clear All Linemarks"},
+    {0, ""},
+    {cmd::SearchNextDatamark, "Next Datamark"},
+    {cmd::SearchPreviousDatamark, "Previous Datamark"},
+    {cmd::SearchClearAllDatamarks, "Clear All Datamarks"},
+    {cmd::SearchSaveAllDatamarks, "Save All Datamarks"},
+    {0, ""},
+    {cmd::BookmarkEditProperties, "Edit Properties..."},
+    {cmd::BookmarkClearDatamark, "Clear Datamark"},
+};
+
 }  // namespace
+
+std::span<const MenuItem> bookmarkMenu() {
+    return kBookmark;
+}
 
 std::span<const MenuItem> hexDataMenu() {
     return kHexData;

@@ -19,6 +19,7 @@ CHexPanel::CHexPanel(CSettings& settings, CEditDataServices services, int scroll
     data_.setCaretKeeper(this);
     data_.setDocument(&standalone_);
     data_.addListener(this);
+    state_.linemarks.setOnChange([this] { repaintClient(false); });
     state_.colors = Appearance::fromSettings(settings_);
     state_.shown = PanelsShown::fromSettings(settings_);
     state_.escapeChar = static_cast<char>(settings_.get(settings::edit::EscapeChar));
@@ -74,6 +75,7 @@ bool CHexPanel::attach() {
     state_.firstLine = 0;
     state_.scrollX = 0;
     selection_.clear();
+    state_.linemarks.clear();  // a file opened anew starts without linemarks
     caretOffset_ = 0;
     caretPanel_ = nullptr;
     caretNibble_ = 0;
@@ -501,21 +503,28 @@ std::string CHexPanel::pageTipFor(std::int64_t line) const {
     return platform::formatPrintf("Page: %i", {line / std::max(pageHeight, 1) + 1});
 }
 
-std::string CHexPanel::markTipAt(int x, int y) {
-    if (panelAt(x, y) != &mark_ || state_.pixels.lineHeight <= 0) {
-        return {};
-    }
+std::optional<std::uint64_t> CHexPanel::markLineAt(int y) const {
     const int top = state_.headerHeight + state_.pixels.top;
-    if (y < top) {
-        return {};
+    if (y < top || state_.pixels.lineHeight <= 0) {
+        return std::nullopt;
     }
     const std::int64_t line = state_.firstLine + (y - top) / state_.pixels.lineHeight;
     if (line < 0 || static_cast<std::uint64_t>(line) >= state_.lineCount()) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(line);
+}
+
+std::string CHexPanel::markTipAt(int x, int y) {
+    if (panelAt(x, y) != &mark_) {
         return {};
     }
-    if (state_.shown.bookmarkTips &&
-        std::find(state_.linemarks.begin(), state_.linemarks.end(),
-                  static_cast<std::uint64_t>(line)) != state_.linemarks.end()) {
+    const std::optional<std::uint64_t> marked = markLineAt(y);
+    if (!marked) {
+        return {};
+    }
+    const auto line = static_cast<std::int64_t>(*marked);
+    if (state_.shown.bookmarkTips && state_.linemarks.contains(*marked)) {
         return "Linemark (temp bookmark)";
     }
     // A page mark is hit on its image square, centred in the line.
@@ -541,10 +550,78 @@ void CHexPanel::processMouseEvent(MouseEvent& event) {
                           : panel == &address_              ? Menu::Address
                           : panel == &mark_                 ? Menu::Bookmark
                                                             : Menu::None;
+        if (menu == Menu::Bookmark) {
+            bookmarkMenuLine_ = markLineAt(y);
+        }
         if (menu != Menu::None) {
             menuRequester_(menu, x, y);
         }
+        bookmarkMenuLine_.reset();
     } else if (event.getId() == eventid::MouseDoubleClicked && panel == &address_) {
         toggleAddressBase();
+    } else if (panel == &mark_) {
+        markPanelMouse(event);
     }
+}
+
+// ------------------------------------------------------------ the mark panel
+
+void CHexPanel::markPanelMouse(MouseEvent& event) {
+    if (!state_.attached) {
+        return;
+    }
+    switch (event.getId()) {
+        case eventid::MousePressed:
+            if ((event.getModifiers() & modifier::LeftButton) != 0) {
+                // The caret to the first byte of the line, a selection starting there.
+                if (const std::optional<std::uint64_t> line = markLineAt(event.getY())) {
+                    clearSelection();
+                    beginSelection(lineBytes(*line).first, true, false);
+                }
+            }
+            break;
+        case eventid::MouseReleased:
+            endSelection();
+            break;
+        case eventid::MouseDoubleClicked:
+            // The press before it put the caret on the clicked line.
+            state_.linemarks.toggle(caretLine());
+            break;
+        default:
+            break;
+    }
+}
+
+std::uint64_t CHexPanel::caretLine() const {
+    const auto width = static_cast<std::uint64_t>(std::max(state_.presentation.lineWidth(), 1));
+    return (caretOffset_ + static_cast<std::uint64_t>(state_.presentation.indent())) / width;
+}
+
+void CHexPanel::toggleLinemark() {
+    if (!state_.attached) {
+        return;
+    }
+    if (bookmarkMenuLine_) {
+        if (const auto index = state_.linemarks.indexOf(*bookmarkMenuLine_)) {
+            state_.linemarks.removeAt(*index);
+            return;
+        }
+    }
+    state_.linemarks.toggle(caretLine());
+}
+
+void CHexPanel::gotoNextLinemark() {
+    gotoLinemark(state_.linemarks.nextAfter(caretLine()));
+}
+
+void CHexPanel::gotoPreviousLinemark() {
+    gotoLinemark(state_.linemarks.previousBefore(caretLine()));
+}
+
+void CHexPanel::gotoLinemark(std::optional<std::uint64_t> line) {
+    if (!state_.attached || !line) {
+        return;
+    }
+    clearSelection();
+    gotoOffset(lineBytes(*line).first);
 }

@@ -120,6 +120,8 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
         menuRequester_ = std::move(requester);
     }
     void processMouseEvent(MouseEvent& event) override;
+    // The display line at a window height over the mark panel, if any.
+    std::optional<std::uint64_t> markLineAt(int y) const;
 
     void setSelection(const Selection& selection);
     // Starts (true) and stops (false) the drag-scroll timer of the window;
@@ -195,7 +197,20 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     std::uint64_t caretOffset() const { return caretOffset_; }
     // The caret's digit in the hex panel: 0 the high nibble, 1 the low one.
     int caretNibble() const { return caretNibble_; }
-    std::vector<std::uint64_t>& linemarks() { return state_.linemarks; }
+
+    // ------------------------------------------------------------ linemarks
+    LinemarkList& linemarks() { return state_.linemarks; }
+    const LinemarkList& linemarks() const { return state_.linemarks; }
+    // The display line of the caret's byte: (offset + indent) / line width.
+    std::uint64_t caretLine() const;
+    // Removes the linemark the "Bookmark" menu was opened over, or else
+    // toggles the caret's line.
+    void toggleLinemark();
+    // The caret to the first byte of the next (previous) marked line,
+    // wrapping, scrolled into view, with no selection; a mark past the last
+    // line leads to the end of the data.
+    void gotoNextLinemark();
+    void gotoPreviousLinemark();
 
     // ------------------------------------------------------------ editing
     // Typing, delete, copy, paste, overwrite and the data commands.
@@ -304,4 +319,8 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     void setBlockCorner(std::int64_t line, std::int64_t column);
     bool extendBlock(std::uint32_t key, bool control);
     bool focused_ = false;
+    // The line under the pointer while the "Bookmark" menu is open.
+    std::optional<std::uint64_t> bookmarkMenuLine_;
+    void markPanelMouse(MouseEvent& event);
+    void gotoLinemark(std::optional<std::uint64_t> line);
 };

@@ -227,8 +227,7 @@ void CShowAddrdata::paintHeader(Graphics& graphics, int height) {
 
 void CShowMarkdata::paintLine(Graphics& graphics, std::uint64_t line, int y) {
     const int lineHeight = state_.pixels.lineHeight;
-    if (std::find(state_.linemarks.begin(), state_.linemarks.end(), line) !=
-        state_.linemarks.end()) {
+    if (state_.linemarks.contains(line)) {
         graphics.roundRect({0, y + 1, width_, lineHeight - 2}, width_ / 3, (lineHeight - 2) / 3,
                            state_.colors.linemarkFill, state_.colors.linemarkFill);
     }

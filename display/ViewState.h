@@ -7,6 +7,7 @@
 #include "display/CPresentation.h"
 #include "display/CellGeometry.h"
 #include "framework/Graphics.h"
+#include "marks/LinemarkList.h"
 
 class CSettings;
 
@@ -98,7 +99,7 @@ struct ViewState {
     Selection selection;
     Appearance colors;
     PanelsShown shown;
-    std::vector<std::uint64_t> linemarks;  // display lines, as the linemark list keeps them
+    LinemarkList linemarks;  // the view's, held here for the mark panel
     // A datamark as the mark panel draws it: its offset, its level's image
     // and whether the level is shown.
     struct DatamarkImage {

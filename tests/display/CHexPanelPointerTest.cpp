@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "display/CHexPanel.h"
+#include "display/MarkCommands.h"
+#include "marks/MarkCommandIds.h"
 #include "settings/CSettings.h"
 #include "tests/display/OpenPanel.h"
 #include "tests/support/RecordingNativeWindow.h"
@@ -86,7 +88,7 @@ TEST_F(CHexPanelPointerTest, TheMarkPanelTellsPageMarksAndLinemarks) {
     const int shown48 = line48 - 40 * 16;
     EXPECT_EQ(panel->markTipAt(centre, shown48), "Page: 2");
     EXPECT_EQ(panel->markTipAt(centre, shown48 + 16), "");
-    panel->linemarks().push_back(49);
+    panel->linemarks().add(49);
     EXPECT_EQ(panel->markTipAt(centre, shown48 + 16), "Linemark (temp bookmark)");
     panel->togglePageTips();
     EXPECT_EQ(panel->markTipAt(centre, shown48), "");
@@ -134,6 +136,79 @@ TEST_F(CHexPanelPointerTest, EventsReachScrolledPanelsWhereTheyAreShown) {
     mouse(Kind::LeftDown, shownX, 100, modifier::LeftButton);
     EXPECT_TRUE(panel->handlePanel().isDragging());
     mouse(Kind::LeftUp, shownX, 100);
+}
+
+}  // namespace
+
+namespace {
+
+// Lines are 16 pixels high below a header band of 28 and a gap of 4.
+int middleOfLine(int line) {
+    return 28 + 4 + line * 16 + 8;
+}
+
+TEST_F(CHexPanelPointerTest, TheMarkPanelMovesTheCaretToALineAndADoubleClickMarksIt) {
+    const int x = panel->markPanel().getBounds().x + 3;
+    mouse(Kind::LeftDown, x, middleOfLine(3), modifier::LeftButton);
+    mouse(Kind::LeftUp, x, middleOfLine(3));
+    EXPECT_EQ(panel->caretOffset(), 48u);
+    EXPECT_FALSE(panel->hasSelection());
+    mouse(Kind::LeftDown, x, middleOfLine(5), modifier::LeftButton);
+    mouse(Kind::LeftUp, x, middleOfLine(5));
+    mouse(Kind::LeftDoubleClick, x, middleOfLine(5), modifier::LeftButton);
+    EXPECT_EQ(panel->linemarks().lines(), (std::vector<std::uint64_t>{5}));
+    mouse(Kind::LeftDoubleClick, x, middleOfLine(5), modifier::LeftButton);
+    EXPECT_TRUE(panel->linemarks().empty());
+}
+
+TEST_F(CHexPanelPointerTest, ToggleFromTheBookmarkMenuRemovesTheMarkUnderThePointer) {
+    panel->linemarks().add(2);
+    panel->gotoOffset(16 * 7);  // the caret on line 7
+    const int x = panel->markPanel().getBounds().x + 3;
+    MarkCommands commands(panel.get());
+    const auto toggleFromMenuAt = [&](int line) {
+        panel->setMenuRequester(
+            [&](CHexPanel::Menu, int, int) { commands.run(cmd::SearchToggleLinemark); });
+        mouse(Kind::RightDown, x, middleOfLine(line), modifier::RightButton);
+        mouse(Kind::RightUp, x, middleOfLine(line));
+    };
+    toggleFromMenuAt(2);  // over the mark: that one goes
+    EXPECT_TRUE(panel->linemarks().empty());
+    toggleFromMenuAt(4);  // over no mark: the caret's line
+    EXPECT_EQ(panel->linemarks().lines(), (std::vector<std::uint64_t>{7}));
+    commands.run(cmd::SearchToggleLinemark);  // from the main menu: the caret's line
+    EXPECT_TRUE(panel->linemarks().empty());
+}
+
+TEST_F(CHexPanelPointerTest, NextAndPreviousGoToTheFirstByteOfTheMarkedLines) {
+    MarkCommands commands(panel.get());
+    EXPECT_FALSE(commands.state(cmd::SearchNextLinemark)->enabled);
+    EXPECT_TRUE(commands.state(cmd::SearchToggleLinemark)->enabled);
+    EXPECT_FALSE(commands.state(cmd::SearchNextDatamark)->enabled);
+    for (const std::uint64_t line : {5u, 9u, 20u}) {
+        panel->linemarks().add(line);
+    }
+    EXPECT_TRUE(commands.state(cmd::SearchClearAllLinemarks)->enabled);
+    panel->selectRange(16 * 9 + 3, 16 * 9 + 9);  // the caret on line 9, a selection
+    commands.run(cmd::SearchNextLinemark);
+    EXPECT_EQ(panel->caretOffset(), 16u * 20);
+    EXPECT_FALSE(panel->hasSelection());
+    EXPECT_GE(panel->state().firstLine + panel->state().wholeLines(), 21);  // scrolled into view
+    commands.run(cmd::SearchNextLinemark);
+    EXPECT_EQ(panel->caretOffset(), 16u * 5);  // wrapped
+    commands.run(cmd::SearchPreviousLinemark);
+    EXPECT_EQ(panel->caretOffset(), 16u * 20);
+    // A mark past the last line (the data grew shorter) leads to the end of the data.
+    panel->linemarks().add(5000);
+    commands.run(cmd::SearchNextLinemark);
+    EXPECT_EQ(panel->caretOffset(), panel->state().dataSize);
+    // A new layout keeps the numbers: line 5 is other bytes now.
+    panel->changeLineWidth(16);
+    panel->gotoOffset(0);
+    commands.run(cmd::SearchNextLinemark);
+    EXPECT_EQ(panel->caretOffset(), 32u * 5);
+    commands.run(cmd::SearchClearAllLinemarks);
+    EXPECT_TRUE(panel->linemarks().empty());
 }
 
 }  // namespace

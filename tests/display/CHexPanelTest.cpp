@@ -296,7 +296,7 @@ TEST_F(CHexPanelTest, TheLastLineOfAHugeFileIsReachable) {
 
 TEST_F(CHexPanelTest, TheMarkPanelDrawsPageMarksLinemarksAndShownDatamarks) {
     open(counting(16 * 100), 16, 3);
-    panel->linemarks().push_back(2);
+    panel->linemarks().add(2);
     const_cast<ViewState&>(panel->state()).datamarks = {{13, 101, true}, {40, 102, false}};
     const RecordingGraphics graphics = paint();
     const int top = 28 + 4;

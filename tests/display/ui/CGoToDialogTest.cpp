@@ -85,7 +85,8 @@ TEST_F(CGoToDialogTest, TheMaximalLineIsReachableAndOneMoreIsRefused) {
 TEST_F(CGoToDialogTest, LinemarksAreListedAndFollowed) {
     dialog->chooseKind(CGoToDialog::Linemark);
     EXPECT_FALSE(dialog->markList()->isEnabled());  // none yet
-    panel().linemarks() = {2, 5};
+    panel().linemarks().add(2);
+    panel().linemarks().add(5);
     dialog->present();
     ASSERT_EQ(dialog->markList()->count(), 2);
     EXPECT_EQ(dialog->markList()->itemText(1), "00000005");
