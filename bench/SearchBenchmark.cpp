@@ -105,12 +105,11 @@ void searchWhole(benchmark::State& state, const std::string& pattern, bool hexMo
         return;
     }
     std::uint64_t reports = 0;
-    const platform::ProgressCallback callback = [&reports](std::uint64_t, std::uint64_t,
-                                                           platform::ProgressKind,
-                                                           const std::string*) {
-        ++reports;
-        return platform::ProgressAnswer::Continue;
-    };
+    const platform::ProgressCallback callback =
+        [&reports](std::uint64_t, std::uint64_t, platform::ProgressKind, const std::string*) {
+            ++reports;
+            return platform::ProgressAnswer::Continue;
+        };
     for (auto _ : state) {
         bool cancelled = false;
         if (engine.searchRange(forward, 0, store.getDataSize(), &callback, cancelled)) {

@@ -17,6 +17,7 @@
 #include "app/ContextMenus.h"
 #include "display/ViewCommandIds.h"
 #include "display/ui/CHexWindow.h"
+#include "marks/MarkCommandIds.h"
 #include "programs/kestrane/KestraneStrings.h"
 #include "settings/CSettings.h"
 #include "tests/app/FrameFixture.h"
@@ -191,6 +192,47 @@ TEST_F(MainFrameViewTest, TheViewsMenusAreTablesOfTheFramesCommands) {
     EXPECT_FALSE(child.panel().state().presentation.hexAddresses());
     view.onCommand(cmd::EditUndo);
     EXPECT_EQ(child.panel().data().getUndoCount(), 0);  // Undo ran by its id
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameViewTest, LinemarksFromTheKeysAndTheSearchMenu) {
+    const std::string path = makeFile("marks.bin", std::string(16 * 40, 'm'));
+    ASSERT_TRUE(frame->openDocument(path));
+    CChildFrame& child = *frame->activeChild();
+    CHexWindow& view = child.view();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    view.setFocus();
+    frame->updateCommands();
+    EXPECT_TRUE(frame->action(cmd::SearchToggleLinemark)->isEnabled());
+    EXPECT_FALSE(frame->action(cmd::SearchNextLinemark)->isEnabled());
+    const std::uint64_t width =
+        static_cast<std::uint64_t>(child.panel().state().presentation.lineWidth());
+    QTest::keyClick(&view, Qt::Key_F2, Qt::ControlModifier);  // line 0
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(&view, Qt::Key_Down);
+    }
+    QTest::keyClick(&view, Qt::Key_F2, Qt::ControlModifier);  // line 3
+    EXPECT_EQ(child.panel().linemarks().lines(), (std::vector<std::uint64_t>{0, 3}));
+    frame->updateCommands();
+    EXPECT_TRUE(frame->action(cmd::SearchNextLinemark)->isEnabled());
+    QTest::keyClick(&view, Qt::Key_F2);  // from line 3 round to line 0
+    EXPECT_EQ(child.panel().caretOffset(), 0u);
+    QTest::keyClick(&view, Qt::Key_F2, Qt::ShiftModifier);  // back round to line 3
+    EXPECT_EQ(child.panel().caretOffset(), 3 * width);
+    // The Search menu's entries are the same commands.
+    const auto titles = frame->menuBar()->actions();
+    EXPECT_TRUE(std::any_of(titles.begin(), titles.end(), [](const QAction* menu) {
+        return menu->text() == QStringLiteral("&Search");
+    }));
+    frame->action(cmd::SearchClearAllLinemarks)->trigger();
+    EXPECT_TRUE(child.panel().linemarks().empty());
+    frame->updateCommands();
+    EXPECT_FALSE(frame->action(cmd::SearchPreviousLinemark)->isEnabled());
+    EXPECT_EQ(bookmarkMenu().front().id, cmd::SearchToggleLinemark);
 }
 
 }  // namespace
