@@ -32,6 +32,13 @@ class ProgressRunner {
     virtual ~ProgressRunner() = default;
     virtual bool runWithProgress(int captionId, int textId,
                                  const std::function<void(const ProgressCallback&)>& worker) = 0;
+    // The same with a text the caller made, and Cancel enabled or not.
+    virtual bool runWithProgressText(int captionId, const std::string& text, bool cancellable,
+                                     const std::function<void(const ProgressCallback&)>& worker) {
+        (void)text;
+        (void)cancellable;
+        return runWithProgress(captionId, 0, worker);
+    }
 };
 
 }  // namespace platform

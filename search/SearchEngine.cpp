@@ -23,6 +23,13 @@ constexpr std::array kStrings{
     platform::StringEntry{searchtext::kInvalidHexReplace, "Invalid hexadecimal replace string"},
     platform::StringEntry{searchtext::kTextNotFound, "Can't find text string \"%s\"!"},
     platform::StringEntry{searchtext::kHexNotFound, "Can't find hex bytes \"%s\"!"},
+    platform::StringEntry{3021, "Find data asynchronously"},
+    platform::StringEntry{3022, "Kestrane is finding the data: \"%s\" ..."},
+    platform::StringEntry{3023, "Kestrane is finding in another end the data: \"%s\" ..."},
+    platform::StringEntry{3024, "Replace data asynchronously"},
+    platform::StringEntry{3025, "Kestrane is replacing the %i-th data string: \"%s\" ..."},
+    platform::StringEntry{3026, "Kestrane is replacing the data string: \"%s\" ..."},
+    platform::StringEntry{3027, "Kestrane is saving file, please wait..."},
 };
 
 std::string upperAscii(std::string text) {
@@ -110,16 +117,31 @@ bool SearchEngine::compilePattern(const std::string& findText, bool hexMode, boo
 // ------------------------------------------------------------ one block
 
 BlockMatch SearchEngine::matchBlock(std::uint8_t* buffer, std::size_t length, bool forward) const {
+    prepareBlock(buffer, length);
+    return matchPrepared(buffer, length, forward);
+}
+
+void SearchEngine::prepareBlock(std::uint8_t* buffer, std::size_t length) const {
+    if (compiled_ && !hexMode_ && !matchCase_) {
+        bytescan::foldAsciiCase(buffer, length);
+    }
+}
+
+BlockMatch SearchEngine::matchPrepared(std::uint8_t* buffer, std::size_t length,
+                                       bool forward) const {
     if (!compiled_) {
         return std::nullopt;
     }
     if (hexMode_) {
         return matchHex(buffer, length, forward);
     }
-    if (!matchCase_) {
-        bytescan::foldAsciiCase(buffer, length);
+    if (!regex_) {
+        return matchText(buffer, length, forward);
     }
-    return regex_ ? matchRegex(buffer, length, forward) : matchText(buffer, length, forward);
+    const std::uint8_t after = buffer[length];
+    const BlockMatch match = matchRegex(buffer, length, forward);
+    buffer[length] = after;
+    return match;
 }
 
 bool SearchEngine::entriesMatchAt(const std::uint8_t* at) const {

@@ -83,6 +83,15 @@ class SearchEngine {
                                                                   std::size_t length,
                                                                   bool forward) const;
 
+    // The same in two halves, for a caller that matches many windows of one
+    // buffer: prepareBlock folds the letters once (in the text modes without
+    // Match Case), matchPrepared then matches a window of it, borrowing the
+    // byte after the window and giving it back.
+    void prepareBlock(std::uint8_t* buffer, std::size_t length) const;
+    std::optional<std::pair<std::size_t, std::size_t>> matchPrepared(std::uint8_t* buffer,
+                                                                     std::size_t length,
+                                                                     bool forward) const;
+
     // Scans [start, end) of the store for the lowest (forward) or highest
     // (backward) match wholly inside it. `progress` hears (total, done,
     // progress) at the start and after each block, and (total, total,

@@ -25,6 +25,10 @@ int scaled(std::uint64_t value, std::uint64_t total) {
 
 }  // namespace
 
+void CProgressDialog::setText(const std::string& text) {
+    text_->setText(QString::fromStdString(text));
+}
+
 CProgressDialog::CProgressDialog(const StringTable& strings, int captionId, int textId,
                                  QWidget* parent)
     : QDialog(parent),
@@ -126,7 +130,9 @@ void CProgressDialog::requestCancel() {
 }
 
 void CProgressDialog::reject() {
-    requestCancel();
+    if (cancel_->isEnabled()) {
+        requestCancel();  // with Cancel disabled the work cannot be stopped
+    }
 }
 
 void CProgressDialog::postCompletion(int result) {

@@ -31,6 +31,8 @@ class CProgressDialog : public QDialog {
     // Runs `worker` under the dialog; true when it closed with OK.
     bool run(const Worker& worker);
 
+    // Replaces the text the dialog opened with.
+    void setText(const std::string& text);
     QLabel* textLabel() const { return text_; }
     QProgressBar* progressBar() const { return bar_; }
     QPushButton* suspendButton() const { return suspend_; }

@@ -18,6 +18,8 @@ class QtProgressRunner : public ProgressRunner {
 
     bool runWithProgress(int captionId, int textId,
                          const std::function<void(const ProgressCallback&)>& worker) override;
+    bool runWithProgressText(int captionId, const std::string& text, bool cancellable,
+                             const std::function<void(const ProgressCallback&)>& worker) override;
 
   private:
     const StringTable& strings_;

@@ -6,22 +6,34 @@
 #include <vector>
 
 #include "editdata/CEditData.h"
+#include "framework/Component.h"
 #include "search/SearchEngine.h"
 #include "tests/support/TempDir.h"
 
 namespace searchtest {
 
-// A store over a file of the given bytes.
+// A writable store over a file of the given bytes, with an owner that
+// agrees to everything and keeps a caret at 0, so changes are recorded.
 class StoreOf {
   public:
     explicit StoreOf(const std::string& bytes) {
         const std::string path = dir_.file("data.bin");
         testsupport::writeFile(path, bytes);
-        store_.open(path, kGenericRead);
+        store_.setDocument(&owner_);
+        store_.setCaretKeeper(&owner_);
+        store_.open(path, kGenericRead | kGenericWrite);
     }
     CEditData& store() { return store_; }
 
   private:
+    struct Owner : CEditDataOwner {
+        void markModified(bool) override {}
+        bool confirmThreshold(std::uint64_t, int) override { return true; }
+        bool confirmIrreversible(int) override { return true; }
+        std::optional<CaretContext> getCaret() override { return CaretContext{&panel, 0, 0}; }
+        void setCaret(const CaretContext&) override {}
+        RealComponent panel;
+    } owner_;
     testsupport::TempDir dir_;
     CEditData store_;
 };

@@ -10,14 +10,24 @@ using platform::ProgressKind;
 bool FakeProgressRunner::runWithProgress(
     int captionId, int textId,
     const std::function<void(const platform::ProgressCallback&)>& worker) {
-    Run run{captionId, textId, {}, false};
+    return play(Run{captionId, textId, {}, false, {}, true}, worker);
+}
+
+bool FakeProgressRunner::runWithProgressText(
+    int captionId, const std::string& text, bool cancellable,
+    const std::function<void(const platform::ProgressCallback&)>& worker) {
+    return play(Run{captionId, 0, {}, false, text, cancellable}, worker);
+}
+
+bool FakeProgressRunner::play(
+    Run run, const std::function<void(const platform::ProgressCallback&)>& worker) {
     bool cancelRequested = false;
     int reportsSeen = 0;
     std::optional<int> result;  // 1 finished, 2 failed or cancelled: the completion message
     const platform::ProgressCallback callback = [&](std::uint64_t total, std::uint64_t done,
                                                     ProgressKind kind, const std::string*) {
         run.reports.push_back({total, done, kind});
-        if (cancelAt_ && ++reportsSeen >= *cancelAt_) {
+        if (run.cancellable && cancelAt_ && ++reportsSeen >= *cancelAt_) {
             cancelRequested = true;
         }
         switch (kind) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/Progress.h"
@@ -24,6 +25,8 @@ class FakeProgressRunner : public platform::ProgressRunner {
         int textId;
         std::vector<Report> reports;
         bool closedWithOk = false;
+        std::string text;  // of runWithProgressText
+        bool cancellable = true;
     };
 
     // Press Cancel when the worker makes its n-th report (counting from 1).
@@ -32,10 +35,15 @@ class FakeProgressRunner : public platform::ProgressRunner {
     bool runWithProgress(
         int captionId, int textId,
         const std::function<void(const platform::ProgressCallback&)>& worker) override;
+    bool runWithProgressText(
+        int captionId, const std::string& text, bool cancellable,
+        const std::function<void(const platform::ProgressCallback&)>& worker) override;
 
     const std::vector<Run>& runs() const { return runs_; }
 
   private:
+    bool play(Run run, const std::function<void(const platform::ProgressCallback&)>& worker);
+
     std::optional<int> cancelAt_;
     std::vector<Run> runs_;
 };
