@@ -77,9 +77,11 @@ CKestraneView::CKestraneView(CSettings& settings, CEditDataServices services, QW
 
 CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages,
                          CEditDataServices services)
-    : messages_(messages),
+    : settings_(settings),
+      messages_(messages),
       document_(std::make_unique<CKestraneDoc>(settings, messages)),
-      view_(new CKestraneView(settings, services, this)) {
+      view_(new CKestraneView(settings, services, this)),
+      searchView_(view_->hexWindow().panel()) {
     setWidget(view_);
     setAttribute(Qt::WA_DeleteOnClose);
     // The sub-window's own menu closes with Ctrl+W, which is Overwrite here.
@@ -97,6 +99,36 @@ CChildFrame::~CChildFrame() = default;
 
 CHexPanel& CChildFrame::panel() {
     return view_->hexWindow().panel();
+}
+
+FindTool& CChildFrame::findTool() {
+    if (!findTool_) {
+        findTool_ = std::make_unique<FindTool>(SearchSettings::forFind(settings_));
+        findTool_->options.load(settings_, true);
+    }
+    return *findTool_;
+}
+
+ReplaceTool& CChildFrame::replaceTool() {
+    if (!replaceTool_) {
+        replaceTool_ = std::make_unique<ReplaceTool>(SearchSettings::forReplace(settings_));
+        replaceTool_->options().load(settings_, false);
+    }
+    return *replaceTool_;
+}
+
+FindDialog& CChildFrame::findDialog(const FindContext& context) {
+    if (findDialog_ == nullptr) {
+        findDialog_ = new FindDialog(findTool(), context, this);
+    }
+    return *findDialog_;
+}
+
+ReplaceDialog& CChildFrame::replaceDialog(const FindContext& context) {
+    if (replaceDialog_ == nullptr) {
+        replaceDialog_ = new ReplaceDialog(replaceTool(), context, this);
+    }
+    return *replaceDialog_;
 }
 
 CGoToDialog& CChildFrame::goToDialog() {

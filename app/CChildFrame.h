@@ -8,6 +8,8 @@
 #include <string>
 
 #include "display/CHexPanel.h"
+#include "display/PanelSearchView.h"
+#include "search/ui/FindDialogs.h"
 
 class CGoToDialog;
 class CHexWindow;
@@ -76,10 +78,24 @@ class CChildFrame : public QMdiSubWindow {
     CHexPanel& panel();
     // The view's "Go To" dialog, made on first use and kept for the view.
     CGoToDialog& goToDialog();
+    // The view's find and replace: made on first use (the tools silently,
+    // with the stored choices), kept while the view lives.
+    FindTool& findTool();
+    bool hasFindTool() const { return findTool_ != nullptr; }
+    ReplaceTool& replaceTool();
+    FindDialog& findDialog(const FindContext& context);
+    ReplaceDialog& replaceDialog(const FindContext& context);
+    SearchView& searchView() { return searchView_; }
 
   private:
+    CSettings& settings_;
     platform::MessageService& messages_;
     std::unique_ptr<CKestraneDoc> document_;
     CKestraneView* view_;
     CGoToDialog* goTo_ = nullptr;
+    PanelSearchView searchView_;
+    std::unique_ptr<FindTool> findTool_;
+    std::unique_ptr<ReplaceTool> replaceTool_;
+    FindDialog* findDialog_ = nullptr;
+    ReplaceDialog* replaceDialog_ = nullptr;
 };

@@ -374,6 +374,7 @@ void CMainFrame::buildToolBars() {
         }
     }
     QToolBar* presentation = buildPresentationBar();
+    QToolBar* search = buildSearchBar();
     addToolBarBreak();
     QToolBar* tabBar = addToolBar(QStringLiteral("Open File Tab"));
     tabBar->setObjectName(QStringLiteral("Open File Tab"));
@@ -385,7 +386,7 @@ void CMainFrame::buildToolBars() {
     const bool tips = settings_.get(settings::view::ToolbarTip) != 0;
     toolbarTips_ = tips;
     // The buttons' tips are held back while "Toolbar Tips" is off.
-    for (QToolBar* bar : {standard, presentation, tabBar}) {
+    for (QToolBar* bar : {standard, presentation, search, tabBar}) {
         for (QAction* command : bar->actions()) {
             if (QWidget* button = bar->widgetForAction(command)) {
                 button->installEventFilter(this);
@@ -397,6 +398,7 @@ void CMainFrame::buildToolBars() {
     view->addSeparator();
     const std::pair<int, QToolBar*> bars[] = {{cmd::ViewToolbar, standard},
                                               {cmd::ViewPresentationBar, presentation},
+                                              {cmd::ViewSearchBar, search},
                                               {cmd::ViewFileTabs, tabBar}};
     for (const auto& [id, bar] : bars) {
         QAction* toggle = bar->toggleViewAction();
@@ -747,6 +749,7 @@ void CMainFrame::updateCommands() {
     enable(cmd::ToolsMultibyteCalculator, siblings_.tamsorel);
     enable(cmd::ToolsInterpreter, siblings_.pellwick);
     updateViewCommands(child, pasteAvailable);
+    updateSearchCommands(child);
     updateStatusPanes(child);
 }
 

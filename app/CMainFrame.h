@@ -13,6 +13,9 @@
 #include "framework/CommandTarget.h"
 #include "platform/qt/QtClipboard.h"
 
+class CSearchBar;
+class QToolBar;
+
 class CHexWindow;
 class CSettings;
 class QLabel;
@@ -103,7 +106,13 @@ class CMainFrame : public QMainWindow, public CaretListener {
     QMenu* buildViewMenu();
     // The "&Search" menu: the linemark commands, run by the active view.
     QMenu* buildSearchMenu();
+    QToolBar* buildSearchBar();
     void runMark(int id);
+    void runSearch(int id);
+    void findFromBox(const std::string& text);
+    void updateSearchCommands(CChildFrame* child);
+    FindContext findContext();
+    CSearchBar* searchBar_ = nullptr;
     QToolBar* buildPresentationBar();
     void runPresentation(int id);
     // A tool-bar icon of the program's resources.

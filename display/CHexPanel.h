@@ -175,6 +175,9 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     // A range selection [start, end) with the caret at its end; an empty
     // range clears the selection.
     void selectRange(std::uint64_t start, std::uint64_t end);
+    // A found match: [offset, offset + length) selected, the caret on its
+    // first byte and in view.
+    void selectMatch(std::uint64_t offset, std::uint64_t length);
     // A column block anchored at its top-left corner, its bottom-right corner
     // held on the data like a dragged one.
     void setColumnBlock(std::uint64_t firstLine, std::uint64_t lastLine, int firstColumn,

@@ -199,6 +199,17 @@ void CHexPanel::selectRange(std::uint64_t start, std::uint64_t end) {
     gotoOffset(end);
 }
 
+void CHexPanel::selectMatch(std::uint64_t offset, std::uint64_t length) {
+    offset = std::min(offset, state_.dataSize);
+    const std::uint64_t end = std::min(offset + length, state_.dataSize);
+    clearSelection();
+    gotoOffset(offset);
+    if (end > offset) {
+        selection_.anchorRange(end, offset);  // the far end anchors, the caret stays at the start
+        repaintClient(false);
+    }
+}
+
 void CHexPanel::setColumnBlock(std::uint64_t firstLine, std::uint64_t lastLine, int firstColumn,
                                int lastColumn) {
     if (state_.dataSize == 0) {

@@ -62,12 +62,15 @@ TEST(SearchHistoryTest, StoredListsComeBackInOrderWithCurrentOnce) {
     SearchHistory two;
     two.setEntries({"x", "", "y"});
     two.save(settings, "Edit\\Search Info", "Search", "");
-    EXPECT_EQ(SearchHistory::load(settings, "Edit\\Search Info", "Search").entries(), (Entries{"x", "y"}));
+    EXPECT_EQ(SearchHistory::load(settings, "Edit\\Search Info", "Search").entries(),
+              (Entries{"x", "y"}));
     EXPECT_FALSE(settings.applicationKey().at("Edit\\Search Info").queryString("Search2"));
 }
 
 TEST(SearchHistoryTest, WithoutARegistryTheListsAreEmpty) {
-    EXPECT_TRUE(SearchHistory::load(CSettings::defaults(), "Edit\\Search Info", "Search").entries().empty());
+    EXPECT_TRUE(SearchHistory::load(CSettings::defaults(), "Edit\\Search Info", "Search")
+                    .entries()
+                    .empty());
 }
 
 }  // namespace
