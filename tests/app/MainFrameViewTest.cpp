@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QSet>
@@ -13,12 +15,14 @@
 #include <QToolBar>
 
 #include "app/CMainFrame.h"
+#include "app/CSearchBar.h"
 #include "app/CommandIds.h"
 #include "app/ContextMenus.h"
 #include "display/ViewCommandIds.h"
 #include "display/ui/CHexWindow.h"
 #include "marks/MarkCommandIds.h"
 #include "programs/kestrane/KestraneStrings.h"
+#include "search/SearchCommandIds.h"
 #include "settings/CSettings.h"
 #include "tests/app/FrameFixture.h"
 #include "tests/support/ScriptedMessageService.h"
@@ -233,6 +237,40 @@ TEST_F(MainFrameViewTest, LinemarksFromTheKeysAndTheSearchMenu) {
     frame->updateCommands();
     EXPECT_FALSE(frame->action(cmd::SearchPreviousLinemark)->isEnabled());
     EXPECT_EQ(bookmarkMenu().front().id, cmd::SearchToggleLinemark);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameViewTest, TheFindBoxEnterAndF3FindAndPasteGoesToTheBox) {
+    const std::string path = makeFile("find.bin", "..abc..abc..");
+    ASSERT_TRUE(frame->openDocument(path));
+    CChildFrame& child = *frame->activeChild();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    auto* bar =
+        dynamic_cast<CSearchBar*>(frame->findChild<QToolBar*>(QStringLiteral("Search toolbar")));
+    ASSERT_NE(bar, nullptr);
+    QLineEdit* box = bar->findBox()->lineEdit();
+    box->setFocus();
+    QTest::keyClicks(box, "abc");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(child.panel().getSelection(), (std::pair<std::uint64_t, std::uint64_t>{2, 5}));
+    EXPECT_EQ(bar->findHistory().entries().front(), "abc");
+    frame->updateCommands();
+    ASSERT_TRUE(frame->action(cmd::SearchFindNext)->isEnabled());
+    frame->action(cmd::SearchFindNext)->trigger();  // F3
+    EXPECT_EQ(child.panel().caretOffset(), 7u);
+    frame->action(cmd::SearchFindPrevious)->trigger();
+    EXPECT_EQ(child.panel().caretOffset(), 2u);
+    // Ctrl+V in the box pastes into the box, not into the data.
+    QGuiApplication::clipboard()->setText(QStringLiteral("zz"));
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("zz"));
+    EXPECT_FALSE(child.document().isModified());
 }
 
 }  // namespace
