@@ -106,6 +106,11 @@ bool CSearchBar::eventFilter(QObject* watched, QEvent* event) {
                 event->accept();
                 return true;
             }
+            // The function keys stay the frame's (F3 finds from the box too).
+            if (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F35) {
+                event->ignore();
+                return true;
+            }
         } else if (event->type() == QEvent::KeyPress &&
                    (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             if (!key->isAutoRepeat()) {
