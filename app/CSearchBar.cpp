@@ -23,6 +23,8 @@ CSearchBar::CSearchBar(CSettings& settings, const std::function<QAction*(int)>& 
     find_->setFixedWidth(180);
     find_->setToolTip(QStringLiteral("Activate the Find tool"));
     find_->lineEdit()->setMaxLength(static_cast<int>(SearchHistory::kMaxLength));
+    // The combo box hands its keys to its edit field directly, so both are watched.
+    find_->installEventFilter(this);
     find_->lineEdit()->installEventFilter(this);
     replace_->setVisible(false);
     addAction(commandOf(cmd::SearchToggleHex));
@@ -97,7 +99,7 @@ void CSearchBar::pressEnter() {
 bool CSearchBar::eventFilter(QObject* watched, QEvent* event) {
     const bool keyEvent =
         event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
-    if (watched == find_->lineEdit() && keyEvent) {
+    if ((watched == find_ || watched == find_->lineEdit()) && keyEvent) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (event->type() == QEvent::ShortcutOverride) {
             // The box's editing keys are the box's, not the frame's commands.

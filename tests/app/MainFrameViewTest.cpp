@@ -260,7 +260,7 @@ TEST_F(MainFrameViewTest, TheFindBoxEnterAndF3FindAndPasteGoesToTheBox) {
     EXPECT_EQ(bar->findHistory().entries().front(), "abc");
     frame->updateCommands();
     ASSERT_TRUE(frame->action(cmd::SearchFindNext)->isEnabled());
-    frame->action(cmd::SearchFindNext)->trigger();  // F3
+    QTest::keyClick(bar->findBox(), Qt::Key_F3);  // F3 with the focus in the box
     EXPECT_EQ(child.panel().caretOffset(), 7u);
     frame->action(cmd::SearchFindPrevious)->trigger();
     EXPECT_EQ(child.panel().caretOffset(), 2u);
