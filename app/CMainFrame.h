@@ -110,6 +110,8 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void runMark(int id);
     void runSearch(int id);
     void findFromBox(const std::string& text);
+    // One find step of the child's find tool for `text`.
+    int findStep(CChildFrame& child, const std::string& text, bool next, bool forceForward);
     void updateSearchCommands(CChildFrame* child);
     FindContext findContext();
     CSearchBar* searchBar_ = nullptr;

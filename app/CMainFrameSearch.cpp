@@ -74,15 +74,19 @@ FindContext CMainFrame::findContext() {
             searchBar_->replaceHistory()};
 }
 
+int CMainFrame::findStep(CChildFrame& child, const std::string& text, bool next,
+                         bool forceForward) {
+    return child.findTool().findNext(text, next, child.searchView(),
+                                     settings_.get(settings::edit::FindContinue) != 0, progress_,
+                                     strings_, forceForward);
+}
+
 void CMainFrame::findFromBox(const std::string& text) {
     CChildFrame* child = activeChild();
     if (child == nullptr || text.empty()) {
         return;
     }
-    FindTool& tool = child->findTool();
-    const int result =
-        tool.findNext(text, true, child->searchView(),
-                      settings_.get(settings::edit::FindContinue) != 0, progress_, strings_, true);
+    const int result = findStep(*child, text, true, true);
     child->view().update();
     if (result == FindTool::InvalidHex) {
         messages_.show(searchtext::kInvalidHexFind, platform::MessageStyle());
@@ -112,11 +116,8 @@ void CMainFrame::runSearch(int id) {
         tool.options.asciiText = !tool.options.asciiText;
         settings_.write(settings::edit::FindHexData, tool.options.asciiText ? 0 : 1);
     } else if (!text.empty()) {
-        FindTool& tool = child->findTool();
-        const int result =
-            tool.findNext(text, id == cmd::SearchFindNext, child->searchView(),
-                          settings_.get(settings::edit::FindContinue) != 0, progress_, strings_);
-        FindTool::reportForKeys(result, text, messages_);
+        FindTool::reportForKeys(findStep(*child, text, id == cmd::SearchFindNext, false), text,
+                                messages_);
     }
     child->view().update();
     updateCommands();

@@ -585,16 +585,16 @@ void CHexPanel::markPanelMouse(MouseEvent& event) {
             break;
         case eventid::MouseDoubleClicked:
             // The press before it put the caret on the clicked line.
-            state_.linemarks.toggle(caretLine());
+            state_.linemarks.toggle(lineOf(caretOffset_));
             break;
         default:
             break;
     }
 }
 
-std::uint64_t CHexPanel::caretLine() const {
+std::uint64_t CHexPanel::lineOf(std::uint64_t offset) const {
     const auto width = static_cast<std::uint64_t>(std::max(state_.presentation.lineWidth(), 1));
-    return (caretOffset_ + static_cast<std::uint64_t>(state_.presentation.indent())) / width;
+    return (offset + static_cast<std::uint64_t>(state_.presentation.indent())) / width;
 }
 
 void CHexPanel::toggleLinemark() {
@@ -607,15 +607,15 @@ void CHexPanel::toggleLinemark() {
             return;
         }
     }
-    state_.linemarks.toggle(caretLine());
+    state_.linemarks.toggle(lineOf(caretOffset_));
 }
 
 void CHexPanel::gotoNextLinemark() {
-    gotoLinemark(state_.linemarks.nextAfter(caretLine()));
+    gotoLinemark(state_.linemarks.nextAfter(lineOf(caretOffset_)));
 }
 
 void CHexPanel::gotoPreviousLinemark() {
-    gotoLinemark(state_.linemarks.previousBefore(caretLine()));
+    gotoLinemark(state_.linemarks.previousBefore(lineOf(caretOffset_)));
 }
 
 void CHexPanel::gotoLinemark(std::optional<std::uint64_t> line) {

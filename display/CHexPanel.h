@@ -204,8 +204,8 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     // ------------------------------------------------------------ linemarks
     LinemarkList& linemarks() { return state_.linemarks; }
     const LinemarkList& linemarks() const { return state_.linemarks; }
-    // The display line of the caret's byte: (offset + indent) / line width.
-    std::uint64_t caretLine() const;
+    // The display line of a byte: (offset + indent) / line width.
+    std::uint64_t lineOf(std::uint64_t offset) const;
     // Removes the linemark the "Bookmark" menu was opened over, or else
     // toggles the caret's line.
     void toggleLinemark();

@@ -158,9 +158,7 @@ std::pair<std::uint64_t, std::uint64_t> CHexPanel::lineBytes(std::uint64_t line)
 }
 
 void CHexPanel::selectLine() {
-    const auto width = static_cast<std::uint64_t>(state_.presentation.lineWidth());
-    const auto indent = static_cast<std::uint64_t>(state_.presentation.indent());
-    const auto [start, end] = lineBytes((caretOffset_ + indent) / width);
+    const auto [start, end] = lineBytes(lineOf(caretOffset_));
     selection_.anchorRange(start, end);
     gotoOffset(end);
 }

@@ -71,35 +71,9 @@ DataEditor::Replacement DataEditor::replaceSelection() {
         replacement.ok = false;
         return replacement;
     }
-    if (data_.recordedCount() == before + 1) {
-        replacement.deletion = data_.takeNewestUndoAction();
-    }
+    replacement.deletion.take(data_, before);
     return replacement;
 }
-
-// The change after the deletion failed: the deletion is taken back.
-void DataEditor::abandonReplacement(Replacement& replacement) {
-    if (replacement.deletion) {
-        replacement.deletion->undo(data_);
-        replacement.deletion.reset();
-    }
-}
-
-namespace {
-
-// Links the deletion to the change just made, or (when the change was not
-// recorded) gives it back to the history as a step of its own.
-void keepDeletion(CEditData& data, std::unique_ptr<CEditAction>& deletion,
-                  std::uint64_t recordedBefore) {
-    if (!deletion) {
-        return;
-    }
-    if (data.recordedCount() == recordedBefore || !data.linkToNewestUndoAction(deletion)) {
-        data.recordAction(std::move(deletion));
-    }
-}
-
-}  // namespace
 
 // ------------------------------------------------------------ typing
 
@@ -121,16 +95,16 @@ bool DataEditor::typeByte(const std::function<std::uint8_t(std::uint8_t, int)>& 
     const std::uint64_t offset = caret.offset;
     std::uint8_t byte = 0;
     if (!data_.readByte(byte, offset)) {
-        abandonReplacement(replacement);
+        replacement.deletion.abandon(data_);
         return false;
     }
     byte = change(byte, caret.nibble);
     const std::uint64_t before = data_.recordedCount();
     if (!data_.writeByte(byte, offset, true)) {
-        abandonReplacement(replacement);
+        replacement.deletion.abandon(data_);
         return false;
     }
-    keepDeletion(data_, replacement.deletion, before);
+    replacement.deletion.keepWith(data_, before);
     view_.stepCaret();
     return true;
 }
@@ -306,10 +280,10 @@ bool DataEditor::putClipboard(EditPoint point, std::uint64_t offset, bool overwr
         overwrite ? pasteOverwrite(data_, *clipboard_, target, point == EditPoint::End, true)
                   : pasteInsert(data_, *clipboard_, target, true);
     if (!done) {
-        abandonReplacement(replacement);
+        replacement.deletion.abandon(data_);
         return false;
     }
-    keepDeletion(data_, replacement.deletion, before);
+    replacement.deletion.keepWith(data_, before);
     view_.clearSelection();
     return true;
 }

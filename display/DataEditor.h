@@ -11,6 +11,7 @@
 #include "display/SelectionModel.h"
 #include "display/ViewState.h"
 #include "editdata/CEditData.h"
+#include "editdata/LinkedDeletion.h"
 #include "exchange/ClipboardExchange.h"
 #include "exchange/HexTextCopy.h"
 
@@ -97,10 +98,9 @@ class DataEditor {
   private:
     struct Replacement {
         bool ok = true;
-        std::unique_ptr<CEditAction> deletion;  // linked to the change that follows
+        LinkedDeletion deletion;  // linked to the change that follows
     };
     Replacement replaceSelection();
-    void abandonReplacement(Replacement& replacement);
     // Types over the caret's byte: `change` makes the new byte from the old
     // one and the caret's digit.
     bool typeByte(const std::function<std::uint8_t(std::uint8_t, int nibble)>& change);

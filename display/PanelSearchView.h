@@ -18,9 +18,7 @@ class PanelSearchView : public SearchView {
         panel_.selectMatch(offset, length);
     }
     void markLineOf(std::uint64_t offset) override {
-        const CPresentation& p = panel_.state().presentation;
-        panel_.linemarks().add((offset + static_cast<std::uint64_t>(p.indent())) /
-                               static_cast<std::uint64_t>(std::max(p.lineWidth(), 1)));
+        panel_.linemarks().add(panel_.lineOf(offset));
     }
     void clearSelection() override { panel_.clearSelection(); }
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <new>
 
-#include "editdata/CEditAction.h"
 #include "editdata/CEditData.h"
+#include "editdata/LinkedDeletion.h"
 #include "exchange/HexText.h"
 #include "platform/File.h"
 #include "platform/MessageService.h"
@@ -89,19 +89,14 @@ bool ReplaceTool::replace(const std::string& replaceText, SearchView& view,
         view.clearSelection();
         return true;
     }
-    std::unique_ptr<CEditAction> deletion =
-        data.recordedCount() == before + 1 ? data.takeNewestUndoAction() : nullptr;
+    LinkedDeletion deletion;
+    deletion.take(data, before);
     const std::uint64_t recorded = data.recordedCount();
     if (!data.insertData(bytes->data(), bytes->size(), start, true)) {
-        if (deletion) {
-            deletion->undo(data);  // the selection comes back as it was
-        }
+        deletion.abandon(data);  // the selection comes back as it was
         return false;
     }
-    // One undo takes back both.
-    if (deletion && (data.recordedCount() == recorded || !data.linkToNewestUndoAction(deletion))) {
-        data.recordAction(std::move(deletion));
-    }
+    deletion.keepWith(data, recorded);  // one undo takes back both
     view.clearSelection();
     return true;
 }
@@ -214,6 +209,56 @@ bool ReplaceTool::copyOutsideRange(CEditData& data, Output& output, std::uint64_
     return copied;
 }
 
+// Every range replaced into the file, and for a selection the data around
+// it; false after a failure or a cancel.
+bool ReplaceTool::writeReplaced(CEditData& data, Output& output, const std::vector<Range>& ranges,
+                                const std::vector<std::uint8_t>& replacement, std::uint64_t& count,
+                                platform::ProgressRunner* runner,
+                                const platform::StringTable& strings) {
+    const SearchSettings& settings = find_.engine().settings();
+    const SearchEngine& engine = find_.engine();
+    const auto inBackground = [&](std::uint64_t bytes) {
+        return runner != nullptr && settings.asyncEnabled && bytes > settings.asyncThreshold;
+    };
+    for (const auto& [start, end] : ranges) {
+        RangeResult result = RangeResult::Done;
+        if (inBackground(end - start)) {
+            const std::string text = platform::formatPrintf(strings.text(kReplacingFirst),
+                                                            {shortenedFindText(engine.findText())});
+            result = RangeResult::Cancelled;
+            runner->runWithProgressText(
+                kReplaceCaption, text, true, [&](const platform::ProgressCallback& callback) {
+                    result = replaceRange(data, output, start, end, replacement, count, &callback,
+                                          strings);
+                });
+        } else {
+            result = replaceRange(data, output, start, end, replacement, count, nullptr, strings);
+        }
+        if (result != RangeResult::Done) {
+            return false;
+        }
+    }
+    if (!output.flush()) {
+        return false;
+    }
+    // A selection with replacements needs the data around it; with nothing
+    // around it there is nothing to copy.
+    const auto [start, end] = ranges.front();
+    const std::uint64_t outside = start + (data.getDataSize() - end);
+    if (!inSelection || count == 0 || outside == 0) {
+        return true;
+    }
+    if (!inBackground(outside)) {
+        return copyOutsideRange(data, output, start, end, nullptr);
+    }
+    bool copied = false;
+    runner->runWithProgressText(kReplaceCaption, strings.text(kSavingFile), false,
+                                [&](const platform::ProgressCallback& callback) {
+                                    copied = copyOutsideRange(data, output, start, end, &callback);
+                                });
+    return copied;
+}
+
 ReplaceTool::Outcome ReplaceTool::replaceAll(
     const std::string& findText, const std::string& replaceText, SearchView& view,
     platform::MessageService& messages, platform::ProgressRunner* runner,
@@ -243,7 +288,7 @@ ReplaceTool::Outcome ReplaceTool::replaceAll(
     }
     // The ranges: the selection, the whole data, or from the caret on and
     // then the part before it.
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;
+    std::vector<Range> ranges;
     const auto selection = view.rangeSelection();
     if (inSelection) {
         if (!selection || selection->second <= selection->first) {
@@ -274,50 +319,9 @@ ReplaceTool::Outcome ReplaceTool::replaceAll(
         return outcome;
     }
     Output output{file, ranges.front().first, {}, 0};
-    const platform::StringTable& strings = messages.strings();
-    const SearchSettings& settings = engine.settings();
-    const auto inBackground = [&](std::uint64_t bytes) {
-        return runner != nullptr && settings.asyncEnabled && bytes > settings.asyncThreshold;
-    };
     std::uint64_t count = 0;
-    bool processed = true;
-    for (const auto& [start, end] : ranges) {
-        RangeResult result = RangeResult::Done;
-        if (inBackground(end - start)) {
-            const std::string text = platform::formatPrintf(strings.text(kReplacingFirst),
-                                                            {shortenedFindText(engine.findText())});
-            result = RangeResult::Cancelled;
-            runner->runWithProgressText(
-                kReplaceCaption, text, true, [&](const platform::ProgressCallback& callback) {
-                    result = replaceRange(data, output, start, end, *replacement, count, &callback,
-                                          strings);
-                });
-        } else {
-            result = replaceRange(data, output, start, end, *replacement, count, nullptr, strings);
-        }
-        if (result != RangeResult::Done) {
-            processed = false;
-            break;
-        }
-    }
-    processed = processed && output.flush();
-    if (processed && inSelection && count > 0 &&
-        (ranges.front().first > 0 || ranges.front().second < size)) {
-        const std::uint64_t outside = ranges.front().first + (size - ranges.front().second);
-        const auto copyOut = [&](const platform::ProgressCallback* callback) {
-            return copyOutsideRange(data, output, ranges.front().first, ranges.front().second,
-                                    callback);
-        };
-        if (inBackground(outside)) {
-            bool copied = false;
-            runner->runWithProgressText(
-                kReplaceCaption, strings.text(kSavingFile), false,
-                [&](const platform::ProgressCallback& callback) { copied = copyOut(&callback); });
-            processed = copied;
-        } else {
-            processed = copyOut(nullptr);
-        }
-    }
+    const bool processed =
+        writeReplaced(data, output, ranges, *replacement, count, runner, messages.strings());
     if (output.error != 0) {
         messages.showText(platform::errorText(output.error), information);
         discard();

@@ -59,6 +59,10 @@ class ReplaceTool {
 
   private:
     struct Output;
+    using Range = std::pair<std::uint64_t, std::uint64_t>;
+    bool writeReplaced(CEditData& data, Output& output, const std::vector<Range>& ranges,
+                       const std::vector<std::uint8_t>& replacement, std::uint64_t& count,
+                       platform::ProgressRunner* runner, const platform::StringTable& strings);
     enum class RangeResult { Done, Failed, Cancelled };
     RangeResult replaceRange(CEditData& data, Output& output, std::uint64_t start,
                              std::uint64_t end, const std::vector<std::uint8_t>& replacement,

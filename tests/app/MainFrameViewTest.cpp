@@ -36,6 +36,13 @@ class MainFrameViewTest : public testsupport::FrameFixture {
         EXPECT_TRUE(frame->openDocument(makeFile(name, bytes)));
         return *frame->activeChild();
     }
+    // The file opened in the frame, which is then the active window.
+    CChildFrame& openActive(const std::string& name, const std::string& bytes) {
+        CChildFrame& child = open(name, bytes);
+        frame->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        return child;
+    }
 };
 
 // The access letters of a menu's entries, "&&" not counted.
@@ -203,12 +210,8 @@ TEST_F(MainFrameViewTest, TheViewsMenusAreTablesOfTheFramesCommands) {
 namespace {
 
 TEST_F(MainFrameViewTest, LinemarksFromTheKeysAndTheSearchMenu) {
-    const std::string path = makeFile("marks.bin", std::string(16 * 40, 'm'));
-    ASSERT_TRUE(frame->openDocument(path));
-    CChildFrame& child = *frame->activeChild();
+    CChildFrame& child = openActive("marks.bin", std::string(16 * 40, 'm'));
     CHexWindow& view = child.view();
-    frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     view.setFocus();
     frame->updateCommands();
     EXPECT_TRUE(frame->action(cmd::SearchToggleLinemark)->isEnabled());
@@ -244,11 +247,7 @@ TEST_F(MainFrameViewTest, LinemarksFromTheKeysAndTheSearchMenu) {
 namespace {
 
 TEST_F(MainFrameViewTest, TheFindBoxEnterAndF3FindAndPasteGoesToTheBox) {
-    const std::string path = makeFile("find.bin", "..abc..abc..");
-    ASSERT_TRUE(frame->openDocument(path));
-    CChildFrame& child = *frame->activeChild();
-    frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    CChildFrame& child = openActive("find.bin", "..abc..abc..");
     auto* bar =
         dynamic_cast<CSearchBar*>(frame->findChild<QToolBar*>(QStringLiteral("Search toolbar")));
     ASSERT_NE(bar, nullptr);
