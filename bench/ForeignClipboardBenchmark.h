@@ -22,9 +22,9 @@
 #include <string>
 
 #include "app/CChildFrame.h"
-#include "display/ui/CHexWindow.h"
 #include "app/CMainFrame.h"
-#include "platform/MessageService.h"
+#include "bench/SilentMessages.h"
+#include "display/ui/CHexWindow.h"
 #include "programs/kestrane/KestraneStrings.h"
 #include "settings/CSettings.h"
 
@@ -83,16 +83,7 @@ class ForeignOwner {
     bool ready_ = false;
 };
 
-class SilentMessages : public platform::MessageService {
-  public:
-    explicit SilentMessages(const platform::StringTable& strings)
-        : MessageService(strings, "Kestrane") {}
-
-  protected:
-    platform::MessageAnswer present(const platform::MessageRequest&) override {
-        return platform::MessageAnswer::Ok;
-    }
-};
+using benchsupport::SilentMessages;
 
 // Waits (handling events) until the clipboard shows text or is empty, as asked.
 inline bool awaitClipboard(bool text) {

@@ -5,10 +5,6 @@
 #include "platform/PrintfFormat.h"
 #include "settings/CSettings.h"
 
-std::string rangeMessage(long long minimum, long long maximum) {
-    return platform::formatPrintf("Please enter an integer between %i and %i.", {minimum, maximum});
-}
-
 PresentationOptions PresentationOptions::load(const CSettings& settings) {
     PresentationOptions page;
     page.lineWidth = settings.get(settings::edit::LineBytes);

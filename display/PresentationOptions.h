@@ -6,11 +6,9 @@
 #include <vector>
 
 #include "framework/Graphics.h"
+#include "platform/NumberText.h"
 
 class CSettings;
-
-// The framework's message for a number outside its range.
-std::string rangeMessage(long long minimum, long long maximum);
 
 // The "Presentation" options page without its widgets: the stored values it
 // shows (corrected on loading) and the rules of Apply.

@@ -1,5 +1,7 @@
 #include "platform/NumberText.h"
 
+#include "platform/PrintfFormat.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -49,4 +51,8 @@ int digitMessageId(NumberBase base) {
             break;
     }
     return numbertext::kDecimalDigit;
+}
+
+std::string rangeMessage(long long minimum, long long maximum) {
+    return platform::formatPrintf("Please enter an integer between %i and %i.", {minimum, maximum});
 }

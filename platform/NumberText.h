@@ -14,6 +14,9 @@ bool isDigitsOf(const std::string& text, NumberBase base);
 std::optional<std::uint64_t> parseInBase(const std::string& text, NumberBase base);
 // `value` written in `base` ("%ld", "%lx" or "%lo").
 std::string formatInBase(std::uint64_t value, NumberBase base);
+// The message for a number typed outside its range.
+std::string rangeMessage(long long minimum, long long maximum);
+
 // The message for a character outside the base's digits (1021-1023).
 int digitMessageId(NumberBase base);
 

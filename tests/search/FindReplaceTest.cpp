@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
 #include <random>
 #include <set>
 
@@ -7,6 +11,7 @@
 #include "platform/TempFile.h"
 #include "search/FindTool.h"
 #include "search/ReplaceTool.h"
+#include "settings/CSettings.h"
 #include "tests/search/SearchTestSupport.h"
 #include "tests/support/FakeProgressRunner.h"
 #include "tests/support/ScriptedMessageService.h"
@@ -362,6 +367,62 @@ TEST_F(FindReplaceTest, ReplaceAllMatchesThePlainRules) {
         ASSERT_EQ(contents(file.store()), expected.second > 0 ? expected.first : data)
             << "seed " << kSeed << " round " << round << " pattern " << pattern[0];
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Replace All where the temporary file may not grow past 64 KiB: the write
+// fails, the reason is shown, the data stay as they were. Run in a child
+// process, whose file-size limit nobody else shares.
+TEST_F(FindReplaceTest, AFailedWriteOfTheTemporaryFileChangesNothingAndSaysWhy) {
+    std::string bytes;
+    for (int i = 0; i < 20000; ++i) {
+        bytes += "..needle..";
+    }
+    const auto run = [&] {
+        searchtest::StoreOf file(bytes);
+        FakeView view(file.store());
+        ReplaceTool tool({});
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{65536, 65536};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const auto outcome = tool.replaceAll("needle", "pin", view, messages, nullptr, temporary());
+        const bool unchanged = contents(file.store()) == bytes;
+        const bool said = messages.shown().size() == 1 &&
+                          messages.shown()[0].text.find("too large") != std::string::npos;
+        std::exit(!outcome.done && !outcome.applied && unchanged && said ? 0 : 1);
+    };
+    EXPECT_EXIT(run(), testing::ExitedWithCode(0), "");
+}
+
+TEST_F(FindReplaceTest, ReplaceAllInAFileEditedInPlace) {
+    testsupport::TempDir dir;
+    platform::Registry registry(dir.file("registry.sqlite"));
+    CSettings settings(registry);
+    settings.open();
+    settings.write(settings::general::MaxFileSize, 4194304);
+    std::string bytes(5 << 20, '-');
+    for (std::size_t at = 1000; at + 6 < bytes.size(); at += 400000) {
+        bytes.replace(at, 6, "needle");
+    }
+    const std::string path = dir.file("large.bin");
+    testsupport::writeFile(path, bytes);
+    CEditData store(CEditDataServices{settings, nullptr, nullptr});
+    ASSERT_TRUE(store.open(path, kGenericRead | kGenericWrite));
+    FakeView view(store);
+    ReplaceTool tool({});
+    const auto outcome = tool.replaceAll("needle", "pin", view, messages, nullptr, temporary());
+    EXPECT_EQ(outcome.replaced, 14u);
+    ASSERT_TRUE(outcome.applied);
+    std::string expected = bytes;
+    for (std::size_t at = expected.find("needle"); at != std::string::npos;
+         at = expected.find("needle", at)) {
+        expected.replace(at, 6, "pin");
+    }
+    EXPECT_EQ(contents(store), expected);
+    EXPECT_EQ(testsupport::readFile(path), bytes);  // the file waits for a save
 }
 
 }  // namespace
