@@ -9,9 +9,11 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSet>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/CMainFrame.h"
@@ -21,8 +23,11 @@
 #include "display/ViewCommandIds.h"
 #include "display/ui/CHexWindow.h"
 #include "marks/MarkCommandIds.h"
+#include "platform/qt/CProgressDialog.h"
+#include "platform/qt/QtProgressRunner.h"
 #include "programs/kestrane/KestraneStrings.h"
 #include "search/SearchCommandIds.h"
+#include "search/ui/FindDialogs.h"
 #include "settings/CSettings.h"
 #include "tests/app/FrameFixture.h"
 #include "tests/support/ScriptedMessageService.h"
@@ -270,6 +275,78 @@ TEST_F(MainFrameViewTest, TheFindBoxEnterAndF3FindAndPasteGoesToTheBox) {
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(box->text(), QStringLiteral("zz"));
     EXPECT_FALSE(child.document().isModified());
+}
+
+}  // namespace
+
+namespace {
+
+// Calls `act` on the first visible top-level widget of type T once it shows.
+template <typename T>
+void whenShown(const std::function<void(T&)>& act) {
+    QTimer::singleShot(20, [act] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* shown = dynamic_cast<T*>(widget); shown != nullptr && shown->isVisible()) {
+                act(*shown);
+                return;
+            }
+        }
+        whenShown(act);
+    });
+}
+
+TEST_F(MainFrameViewTest, ReplaceAllFromTheDialogAndSave) {
+    CChildFrame& child = openActive("replace.bin", "one two one three one");
+    auto* bar =
+        dynamic_cast<CSearchBar*>(frame->findChild<QToolBar*>(QStringLiteral("Search toolbar")));
+    ASSERT_NE(bar, nullptr);
+    bar->findBox()->setEditText(QStringLiteral("one"));
+    whenShown<ReplaceDialog>([](ReplaceDialog& dialog) {
+        const auto boxes = dialog.findChildren<QComboBox*>();
+        boxes.at(1)->setEditText(QStringLiteral("1"));  // "Replace With: "
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Replace &All")) {
+                button->click();  // 3003 is answered OK; the dialog then closes
+            }
+        }
+    });
+    frame->action(cmd::SearchReplace)->trigger();
+    EXPECT_EQ(messages.shownIds(), (std::vector<int>{searchtext::kReplacedConfirm}));
+    ASSERT_TRUE(frame->saveDocument(child, false));
+    EXPECT_EQ(testsupport::readFile(child.document().path()), "1 two 1 three 1");
+    frame->updateCommands();
+    EXPECT_FALSE(frame->action(cmd::EditUndo)->isEnabled());  // Replace All cannot be undone
+}
+
+TEST_F(MainFrameViewTest, ALongFindCancelledInBothPassesUnderTheProgressDialogIsNotFound) {
+    settings.write(settings::edit::AsynThreshold, 1);
+    settings.write(settings::edit::MaxFindBytes, 1);  // small blocks: many reports
+    platform::QtProgressRunner runner(strings);
+    frame = std::make_unique<CMainFrame>(settings, strings, messages, &runner);
+    frame->resize(1000, 700);
+    frame->show();
+    CChildFrame& child = openActive("large.bin", std::string(6 << 20, 'x'));
+    child.panel().gotoOffset(3 << 20);
+    auto* bar =
+        dynamic_cast<CSearchBar*>(frame->findChild<QToolBar*>(QStringLiteral("Search toolbar")));
+    ASSERT_NE(bar, nullptr);
+    bar->findBox()->setEditText(QStringLiteral("needle"));
+    int dialogs = 0;
+    const std::function<void(platform::CProgressDialog&)> cancel =
+        [&dialogs, &cancel](platform::CProgressDialog& dialog) {
+            ++dialogs;
+            EXPECT_FALSE(dialog.suspendButton()->isEnabled());
+            dialog.cancelButton()->click();
+            if (dialogs < 2) {
+                whenShown(cancel);  // the second pass
+            }
+        };
+    whenShown(cancel);
+    frame->updateCommands();
+    frame->action(cmd::SearchFindNext)->trigger();
+    EXPECT_EQ(dialogs, 2);
+    EXPECT_EQ(messages.shownIds(), (std::vector<int>{searchtext::kTextNotFound}));
+    EXPECT_EQ(child.panel().caretOffset(), 3u << 20);
 }
 
 }  // namespace
