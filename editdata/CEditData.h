@@ -179,6 +179,21 @@ class CEditData {
     // user-interface thread must not touch the store then (it paints what
     // it last read and treats the commands as unavailable).
     bool isBusy() const { return busy_.load(std::memory_order_acquire); }
+    // A worker of the caller's own (a background search) reads the store:
+    // while the lease lives the store counts as busy, as under its own
+    // workers, so the user-interface thread leaves it alone.
+    class WorkerLease {
+      public:
+        explicit WorkerLease(CEditData& data) : data_(data) {
+            data_.busy_.store(true, std::memory_order_release);
+        }
+        ~WorkerLease() { data_.busy_.store(false, std::memory_order_release); }
+        WorkerLease(const WorkerLease&) = delete;
+        WorkerLease& operator=(const WorkerLease&) = delete;
+
+      private:
+        CEditData& data_;
+    };
     StorageMode storageMode() const { return mode_; }
     const std::string& path() const { return path_; }
     const std::string& workFilePath() const { return workPath_; }

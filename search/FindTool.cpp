@@ -126,6 +126,7 @@ std::optional<SearchMatch> FindTool::searchPass(std::uint64_t start, std::uint64
         platform::formatPrintf(strings.text(firstPass ? kFindFirstPass : kFindOtherEnd),
                                {shortenedFindText(engine_.findText())});
     std::optional<SearchMatch> found;
+    const CEditData::WorkerLease lease(*engine_.data());
     const bool finished = runner->runWithProgressText(
         kFindCaption, text, true, [&](const platform::ProgressCallback& callback) {
             found = engine_.searchRange(forward, start, end, &callback, cancelled);

@@ -226,6 +226,7 @@ bool ReplaceTool::writeReplaced(CEditData& data, Output& output, const std::vect
             const std::string text = platform::formatPrintf(strings.text(kReplacingFirst),
                                                             {shortenedFindText(engine.findText())});
             result = RangeResult::Cancelled;
+            const CEditData::WorkerLease lease(data);
             runner->runWithProgressText(
                 kReplaceCaption, text, true, [&](const platform::ProgressCallback& callback) {
                     result = replaceRange(data, output, start, end, replacement, count, &callback,
@@ -252,6 +253,7 @@ bool ReplaceTool::writeReplaced(CEditData& data, Output& output, const std::vect
         return copyOutsideRange(data, output, start, end, nullptr);
     }
     bool copied = false;
+    const CEditData::WorkerLease lease(data);
     runner->runWithProgressText(kReplaceCaption, strings.text(kSavingFile), false,
                                 [&](const platform::ProgressCallback& callback) {
                                     copied = copyOutsideRange(data, output, start, end, &callback);

@@ -66,6 +66,7 @@ class SearchEngine {
         : data_(data), settings_(settings) {}
 
     void setData(CEditData* data) { data_ = data; }
+    CEditData* data() const { return data_; }
     void setSettings(const SearchSettings& settings) { settings_ = settings; }
     const SearchSettings& settings() const { return settings_; }
 

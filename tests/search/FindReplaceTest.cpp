@@ -126,6 +126,37 @@ TEST_F(FindReplaceTest, MarkAllLinesAddsAMarkPerMatchAndNeverRemovesOne) {
     EXPECT_EQ(view.marks, (std::set<std::uint64_t>{0, 1, 2}));
 }
 
+// A runner that notes whether the store counted as busy while it ran.
+class BusyNotingRunner : public testsupport::FakeProgressRunner {
+  public:
+    explicit BusyNotingRunner(CEditData& data) : data_(data) {}
+    bool runWithProgressText(
+        int captionId, const std::string& text, bool cancellable,
+        const std::function<void(const platform::ProgressCallback&)>& worker) override {
+        busyEveryRun = busyEveryRun && data_.isBusy();
+        return FakeProgressRunner::runWithProgressText(captionId, text, cancellable, worker);
+    }
+    bool busyEveryRun = true;
+
+  private:
+    CEditData& data_;
+};
+
+TEST_F(FindReplaceTest, WhileAWorkerSearchesTheStoreIsBusyForTheUserInterface) {
+    searchtest::StoreOf file(std::string(300000, 'x') + "needle");
+    FakeView view(file.store());
+    BusyNotingRunner busy(file.store());
+    FindTool find({1024, true, '.', true, 100000});
+    EXPECT_EQ(find.findNext("needle", true, view, true, &busy, strings), FindTool::Found);
+    ReplaceTool tool({1024, true, '.', true, 100000});
+    tool.inSelection = true;
+    view.selection = std::pair{150000, 300006};
+    EXPECT_TRUE(tool.replaceAll("needle", "pin", view, messages, &busy, temporary()).applied);
+    EXPECT_EQ(busy.runs().size(), 3u);  // the find, the range and the copy around it
+    EXPECT_TRUE(busy.busyEveryRun);
+    EXPECT_FALSE(file.store().isBusy());
+}
+
 TEST_F(FindReplaceTest, ALongSearchRunsUnderTheDialogAndACancelledPassIsNotFound) {
     searchtest::StoreOf file(std::string(300000, 'x') + "needle" + std::string(10, 'x'));
     FakeView view(file.store());
