@@ -3,6 +3,10 @@
 // access letter per entry, Ctrl+W for Overwrite and the two tilings.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -318,10 +322,52 @@ TEST_F(MainFrameViewTest, ReplaceAllFromTheDialogAndSave) {
     EXPECT_FALSE(frame->action(cmd::EditUndo)->isEnabled());  // Replace All cannot be undone
 }
 
+// Runs each pass under the real dialog, but holds its worker until the test
+// has pressed Cancel, so a fast machine cannot finish a pass first.
+class CancelFirstRunner final : public platform::ProgressRunner {
+  public:
+    explicit CancelFirstRunner(const platform::StringTable& strings) : real_(strings) {}
+
+    void cancelPressed() {
+        const std::lock_guard lock(mutex_);
+        ++cancels_;
+        pressed_.notify_all();
+    }
+
+    bool runWithProgress(
+        int captionId, int textId,
+        const std::function<void(const platform::ProgressCallback&)>& worker) override {
+        return real_.runWithProgress(captionId, textId, held(worker));
+    }
+    bool runWithProgressText(
+        int captionId, const std::string& text, bool cancellable,
+        const std::function<void(const platform::ProgressCallback&)>& worker) override {
+        return real_.runWithProgressText(captionId, text, cancellable, held(worker));
+    }
+
+  private:
+    std::function<void(const platform::ProgressCallback&)> held(
+        const std::function<void(const platform::ProgressCallback&)>& worker) {
+        const int pass = ++passes_;
+        return [this, pass, worker](const platform::ProgressCallback& report) {
+            std::unique_lock lock(mutex_);
+            pressed_.wait_for(lock, std::chrono::seconds(20), [&] { return cancels_ >= pass; });
+            lock.unlock();
+            worker(report);
+        };
+    }
+
+    platform::QtProgressRunner real_;
+    std::mutex mutex_;
+    std::condition_variable pressed_;
+    int cancels_ = 0;
+    int passes_ = 0;
+};
+
 TEST_F(MainFrameViewTest, ALongFindCancelledInBothPassesUnderTheProgressDialogIsNotFound) {
     settings.write(settings::edit::AsynThreshold, 1);
     settings.write(settings::edit::MaxFindBytes, 1);  // small blocks: many reports
-    platform::QtProgressRunner runner(strings);
+    CancelFirstRunner runner(strings);
     frame = std::make_unique<CMainFrame>(settings, strings, messages, &runner);
     frame->resize(1000, 700);
     frame->show();
@@ -333,10 +379,11 @@ TEST_F(MainFrameViewTest, ALongFindCancelledInBothPassesUnderTheProgressDialogIs
     bar->findBox()->setEditText(QStringLiteral("needle"));
     int dialogs = 0;
     const std::function<void(platform::CProgressDialog&)> cancel =
-        [&dialogs, &cancel](platform::CProgressDialog& dialog) {
+        [&dialogs, &cancel, &runner](platform::CProgressDialog& dialog) {
             ++dialogs;
             EXPECT_FALSE(dialog.suspendButton()->isEnabled());
             dialog.cancelButton()->click();
+            runner.cancelPressed();
             if (dialogs < 2) {
                 whenShown(cancel);  // the second pass
             }
