@@ -185,12 +185,12 @@ TEST(MultibyteTest, DivModFollowsTheDocumentedForms) {
 // A dividend whose trial quotient limb is one too large even after the
 // two-limb test, so the step that adds the divisor back runs.
 TEST(MultibyteTest, DivModCorrectsATrialQuotientThatWasTooLarge) {
-    const Bytes a = hex(
-        "7f ff ff ff ff ff ff ff 80 00 00 00 00 00 00 00 "
-        "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
-    const Bytes b = hex(
-        "80 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-        "00 00 00 00 00 00 00 01");
+    const Bytes a =
+        hex("7f ff ff ff ff ff ff ff 80 00 00 00 00 00 00 00 "
+            "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    const Bytes b =
+        hex("80 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+            "00 00 00 00 00 00 00 01");
     EXPECT_EQ(divMod(a, b),
               "ff ff ff ff ff ff ff fe / 7f ff ff ff ff ff ff ff ff ff ff ff ff ff ff ff "
               "00 00 00 00 00 00 00 02");
