@@ -252,12 +252,17 @@ void CHexEditBox::pasteHexText(HexPasteMode mode) {
         }
         return;
     }
-    if (!text || text->empty()) {
+    // An operand is taken whole or not at all: a text beyond the box's limit
+    // is refused rather than cut.
+    const std::string combined =
+        text ? appendOrReplaceHexText(hexText(), textCursor().hasSelection(), *text)
+             : std::string{};
+    if (!text || text->empty() || combined.size() > textLimit()) {
         messages_.show(kTamsorelInvalidPasteMessage,
                        platform::MessageStyle(platform::MessageIcon::None));
         return;
     }
-    replaceWholeText(appendOrReplaceHexText(hexText(), textCursor().hasSelection(), *text));
+    replaceWholeText(combined);
     moveCursor(QTextCursor::End);
 }
 

@@ -170,6 +170,19 @@ TEST_F(CHexEditBoxTest, TamsorelAppendsPastedTextAndReportsUnusableText) {
     EXPECT_FALSE(box->textCursor().hasSelection());
 }
 
+TEST_F(CHexEditBoxTest, TamsorelRefusesAPasteBeyondTheLimitInsteadOfCuttingIt) {
+    auto box = makeBox(HexEditProgram::Tamsorel);
+    box->setTextLimit(11);
+    box->setHexText("01 02");
+    clipboard.putText("03 04");
+    ASSERT_TRUE(box->runCommand(32898));
+    EXPECT_EQ(box->hexText(), "01 02 03 04");
+    clipboard.putText("05");
+    box->runCommand(32898);
+    EXPECT_EQ(box->hexText(), "01 02 03 04");
+    EXPECT_EQ(messages.shownIds(), std::vector<int>{5001});
+}
+
 TEST_F(CHexEditBoxTest, ASingleLineBoxLeavesEnterToItsDialogAndFlattensPastes) {
     auto box = makeBox(HexEditProgram::Pellwick);
     box->setSingleLine(true);
