@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include "calc/Limbs.h"
 
@@ -54,10 +55,20 @@ Length combine(const std::uint8_t* a, const std::uint8_t* b, Length n, std::uint
     return n;
 }
 
-// Shifting by at least the whole width leaves zero bytes; the bit count is
-// compared in whole bytes first so that no product can overflow.
-bool shiftsEverythingOut(std::int64_t bits, Length length) {
-    return bits / 8 >= length;
+// What both shifts check first. Shifting by at least the whole width leaves
+// zero bytes (the bit count is compared in whole bytes, so no product can
+// overflow). Returns the length to report when the shift is done or refused,
+// nothing when the bytes are still to be moved.
+std::optional<Length> shiftWithoutMoving(const std::uint8_t* a, Length lengthA, std::int64_t bits,
+                                         std::uint8_t* result, Length capacity) {
+    if (!valid(a, lengthA) || result == nullptr || capacity < lengthA || bits < 0) {
+        return -1;
+    }
+    if (bits / 8 >= lengthA) {
+        std::fill(result, result + lengthA, std::uint8_t{0});
+        return lengthA;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -204,12 +215,8 @@ Length bitNot(const std::uint8_t* a, Length lengthA, std::uint8_t* result, Lengt
 
 Length shiftLeft(const std::uint8_t* a, Length lengthA, std::int64_t bits, std::uint8_t* result,
                  Length capacity) {
-    if (!valid(a, lengthA) || result == nullptr || capacity < lengthA || bits < 0) {
-        return -1;
-    }
-    if (shiftsEverythingOut(bits, lengthA)) {
-        std::fill(result, result + lengthA, std::uint8_t{0});
-        return lengthA;
+    if (const auto done = shiftWithoutMoving(a, lengthA, bits, result, capacity)) {
+        return *done;
     }
     const Length bytes = bits / 8;
     const int rest = static_cast<int>(bits % 8);
@@ -226,12 +233,8 @@ Length shiftLeft(const std::uint8_t* a, Length lengthA, std::int64_t bits, std::
 
 Length shiftRight(const std::uint8_t* a, Length lengthA, std::int64_t bits, std::uint8_t* result,
                   Length capacity) {
-    if (!valid(a, lengthA) || result == nullptr || capacity < lengthA || bits < 0) {
-        return -1;
-    }
-    if (shiftsEverythingOut(bits, lengthA)) {
-        std::fill(result, result + lengthA, std::uint8_t{0});
-        return lengthA;
+    if (const auto done = shiftWithoutMoving(a, lengthA, bits, result, capacity)) {
+        return *done;
     }
     const Length bytes = bits / 8;
     const int rest = static_cast<int>(bits % 8);
