@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <thread>
 
 #include "platform/SqliteConnection.h"
@@ -197,6 +199,10 @@ std::vector<std::string> RegistryKey::subkeyNames() const {
 
 std::vector<RegistryValueEntry> RegistryKey::values() const {
     return registry_ ? registry_->values(folded_) : std::vector<RegistryValueEntry>{};
+}
+
+std::optional<RegistryTreeNode> RegistryKey::readTree() const {
+    return registry_ != nullptr ? registry_->readTree(*this) : std::nullopt;
 }
 
 RegistryKey RegistryKey::at(std::string_view relativePath) const {
@@ -409,6 +415,11 @@ bool Registry::prepareSchema() {
 
 template <typename Body>
 bool Registry::writeTransaction(Body&& body) {
+    if (inTransaction_) {
+        const bool done = body();
+        transactionSpoilt_ = transactionSpoilt_ || !done;
+        return done;
+    }
     using Clock = std::chrono::steady_clock;
     const std::chrono::milliseconds patience = patience_.count() > 0 ? patience_
                                                : isUiThread()        ? kUiWritePatience
@@ -451,6 +462,26 @@ bool Registry::writeTransaction(Body&& body) {
     }
     db_->setBusyTimeout(kBusyTimeoutMs);
     return false;
+}
+
+bool Registry::runTransaction(const std::function<bool()>& body) {
+    std::lock_guard lock(mutex_);
+    if (inTransaction_) {
+        return body();
+    }
+    return writeTransaction([&] {
+        inTransaction_ = true;
+        transactionSpoilt_ = false;
+        bool done = false;
+        try {
+            done = body();
+        } catch (...) {
+            inTransaction_ = false;
+            throw;
+        }
+        inTransaction_ = false;
+        return done && !transactionSpoilt_;
+    });
 }
 
 bool Registry::lastWriteWasBusy() const {
@@ -600,6 +631,65 @@ std::vector<RegistryValueEntry> Registry::values(const std::string& key) {
         entries.push_back({query->columnText(0), *readValue(query, 1)});
     }
     return entries;
+}
+
+std::optional<RegistryTreeNode> Registry::readTree(const RegistryKey& key) {
+    std::lock_guard lock(mutex_);
+    if (!ensureOpen(false) || !keyRowExists(key.folded_)) {
+        return std::nullopt;
+    }
+    // Everything below the key lies in one range of folded paths: those
+    // starting with the key's path and a separator ("\\" + 1 is "]").
+    const std::string low = key.folded_ + kSeparator;
+    const std::string high = key.folded_ + static_cast<char>(kSeparator + 1);
+    auto keys = db_->prepare(
+        "SELECT folded, parent, name FROM reg_keys WHERE folded > ?1 AND folded < ?2 "
+        "ORDER BY parent, sortkey");
+    auto values = db_->prepare(
+        "SELECT key, name, type, data FROM reg_values "
+        "WHERE key = ?3 OR (key > ?1 AND key < ?2) ORDER BY key, folded");
+    if (!keys || !values) {
+        return std::nullopt;
+    }
+    struct Row {
+        std::string parent;
+        RegistryTreeNode node;
+        std::vector<std::string> childFolded;
+    };
+    std::map<std::string, Row> rows;
+    rows[key.folded_].node.name = key.path_.substr(key.path_.rfind(kSeparator) + 1);
+    keys->bind(1, low).bind(2, high);
+    std::vector<std::string> order;
+    while (keys->step() == SQLITE_ROW) {
+        std::string folded = keys->columnText(0);
+        Row& row = rows[folded];
+        row.parent = keys->columnText(1);
+        row.node.name = keys->columnText(2);
+        order.push_back(std::move(folded));
+    }
+    for (const std::string& folded : order) {  // in sort order within each parent
+        const auto parent = rows.find(rows[folded].parent);
+        if (parent != rows.end()) {
+            parent->second.childFolded.push_back(folded);
+        }
+    }
+    values->bind(1, low).bind(2, high).bind(3, key.folded_);
+    while (values->step() == SQLITE_ROW) {
+        const auto row = rows.find(values->columnText(0));
+        if (row != rows.end()) {
+            row->second.node.values.push_back({values->columnText(1), *readValue(values, 2)});
+        }
+    }
+    // Assembled from the deepest keys up, moving each finished node into its parent.
+    const std::function<RegistryTreeNode(const std::string&)> build =
+        [&](const std::string& folded) {
+            Row& row = rows[folded];
+            for (const std::string& child : row.childFolded) {
+                row.node.children.push_back(build(child));
+            }
+            return std::move(row.node);
+        };
+    return build(key.folded_);
 }
 
 std::optional<RegistryKey> Registry::openSubkey(const RegistryKey& base,

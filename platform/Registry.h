@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -42,6 +43,13 @@ std::string_view rootName(RegistryRoot root);
 // its root and the rest; nullopt when the first component names no root.
 std::optional<std::pair<RegistryRoot, std::string>> splitRootedPath(std::string_view path);
 
+// A key with its values and the keys below it, in enumeration order.
+struct RegistryTreeNode {
+    std::string name;
+    std::vector<RegistryValueEntry> values;
+    std::vector<RegistryTreeNode> children;
+};
+
 class Registry;
 
 // A handle to one key. Handles are cheap values; a handle whose key has been
@@ -71,6 +79,9 @@ class RegistryKey {
     std::optional<RegistryValueEntry> enumValue(std::size_t index) const;
     std::vector<std::string> subkeyNames() const;
     std::vector<RegistryValueEntry> values() const;
+    // The key and everything below it, read at once (enumerating a large
+    // tree key by key costs a query per key); nullopt when the key is missing.
+    std::optional<RegistryTreeNode> readTree() const;
 
     // A handle to the key at relativePath without looking it up: it works once
     // and while the key exists, and path() shows the letter case given here.
@@ -139,6 +150,12 @@ class Registry {
         return this->root(root).createSubkey(path);
     }
 
+    // Runs `body` as one write: every change it makes through any key lands
+    // together, or none does when it returns false, a change in it fails, or
+    // the file cannot be written. Another process sees the old or the new
+    // state, never a part. `body` may be run again when the file was busy.
+    bool runTransaction(const std::function<bool()>& body);
+
   private:
     friend class RegistryKey;
 
@@ -163,6 +180,7 @@ class Registry {
     std::optional<RegistryValueEntry> enumValue(const std::string& key, std::size_t index);
     std::vector<std::string> subkeyNames(const std::string& key);
     std::vector<RegistryValueEntry> values(const std::string& key);
+    std::optional<RegistryTreeNode> readTree(const RegistryKey& key);
     std::optional<RegistryKey> openSubkey(const RegistryKey& base, std::string_view relative);
     std::optional<RegistryKey> createSubkey(const RegistryKey& base, std::string_view relative);
     bool deleteSubkey(const RegistryKey& base, std::string_view relative);
@@ -173,6 +191,10 @@ class Registry {
     RegistryFileState state_ = RegistryFileState::NotOpened;
     bool schemaReady_ = false;
     bool lastWriteBusy_ = false;
+    // Inside runTransaction: writes join its transaction, and a failed one
+    // spoils it.
+    bool inTransaction_ = false;
+    bool transactionSpoilt_ = false;
     std::chrono::milliseconds patience_{0};
     std::unique_ptr<SqliteConnection> db_;
     mutable std::recursive_mutex mutex_;

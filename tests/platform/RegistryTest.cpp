@@ -168,6 +168,64 @@ TEST_F(RegistryTest, WritesOfOneConnectionAreSeenByAnotherAtOnce) {
     EXPECT_EQ(mine.queryDword("Count"), std::nullopt);
 }
 
+TEST_F(RegistryTest, ReadTreeGivesEveryKeyAndValueBelowAKeyInEnumerationOrder) {
+    auto top = registry.createKey(RegistryRoot::CurrentUser, "Software\\Tree");
+    top.setString("Top", "t");
+    top.createSubkey("Name2").setDword("Position", 2);
+    top.createSubkey("name10\\Connect").setString("Connect0", "#a");
+    top.createSubkey("Name10").setString("Name", "ten");
+    top.createSubkey("Name1");
+    // A sibling whose name starts the same stays outside.
+    registry.createKey(RegistryRoot::CurrentUser, "Software\\Tree2").setDword("Other", 1);
+
+    const auto tree = top.readTree();
+    ASSERT_TRUE(tree.has_value());
+    EXPECT_EQ(tree->name, "Tree");
+    ASSERT_EQ(tree->values.size(), 1u);
+    EXPECT_EQ(tree->values[0].value, RegistryValue::ofString("t"));
+    std::vector<std::string> names;
+    for (const auto& child : tree->children) {
+        names.push_back(child.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Name1", "name10", "Name2"}));
+    const platform::RegistryTreeNode& ten = tree->children[1];
+    EXPECT_EQ(ten.values.at(0).value, RegistryValue::ofString("ten"));
+    ASSERT_EQ(ten.children.size(), 1u);
+    EXPECT_EQ(ten.children[0].name, "Connect");
+    EXPECT_EQ(ten.children[0].values.at(0).name, "Connect0");
+    EXPECT_EQ(tree->children[2].values.at(0).value, RegistryValue::ofDword(2));
+    EXPECT_FALSE(registry.openKey(RegistryRoot::CurrentUser, "Software").at("Missing").readTree());
+}
+
+TEST_F(RegistryTest, ATransactionLandsWholeOrNotAtAll) {
+    auto key = registry.createKey(RegistryRoot::CurrentUser, "Software\\Tx");
+    key.setDword("Kept", 1);
+    Registry other(file);
+    const bool done = registry.runTransaction([&] {
+        key.setDword("Kept", 2);
+        key.createSubkey("Child").setString("Name", "c");
+        // Not yet visible to another connection.
+        EXPECT_EQ(other.openKey(RegistryRoot::CurrentUser, "Software\\Tx").queryDword("Kept"), 1u);
+        return true;
+    });
+    EXPECT_TRUE(done);
+    EXPECT_EQ(key.queryDword("Kept"), 2u);
+    EXPECT_EQ(key.openSubkey("Child").queryString("Name"), "c");
+
+    EXPECT_FALSE(registry.runTransaction([&] {
+        key.setDword("Kept", 3);
+        key.deleteSubkey("Child");
+        return false;  // the body gives up
+    }));
+    EXPECT_FALSE(registry.runTransaction([&] {
+        key.setDword("Kept", 4);
+        key.deleteValue("NoSuchValue");  // a failed write spoils the whole
+        return true;
+    }));
+    EXPECT_EQ(key.queryDword("Kept"), 2u);
+    EXPECT_TRUE(key.openSubkey("Child").isValid());
+}
+
 TEST(RegistryFileTest, ADamagedFileIsMovedAsideAndAFreshOneStarted) {
     TempDir dir;
     const std::string file = dir.file("registry.sqlite");
