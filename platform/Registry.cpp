@@ -205,6 +205,14 @@ std::optional<RegistryTreeNode> RegistryKey::readTree() const {
     return registry_ != nullptr ? registry_->readTree(*this) : std::nullopt;
 }
 
+std::vector<std::pair<std::string, std::optional<RegistryValue>>> RegistryKey::subkeyValues(
+    std::string_view valueName) const {
+    if (registry_ == nullptr) {
+        return {};
+    }
+    return registry_->subkeyValues(folded_, valueName);
+}
+
 RegistryKey RegistryKey::at(std::string_view relativePath) const {
     const auto names = splitKeyPath(relativePath);
     if (registry_ == nullptr || !names) {
@@ -690,6 +698,30 @@ std::optional<RegistryTreeNode> Registry::readTree(const RegistryKey& key) {
             return std::move(row.node);
         };
     return build(key.folded_);
+}
+
+std::vector<std::pair<std::string, std::optional<RegistryValue>>> Registry::subkeyValues(
+    const std::string& key, std::string_view valueName) {
+    std::lock_guard lock(mutex_);
+    std::vector<std::pair<std::string, std::optional<RegistryValue>>> entries;
+    if (!ensureOpen(false)) {
+        return entries;
+    }
+    auto query = db_->prepare(
+        "SELECT k.name, v.type, v.data FROM reg_keys k LEFT JOIN reg_values v "
+        "ON v.key = k.folded AND v.folded = ?2 WHERE k.parent = ?1 ORDER BY k.sortkey");
+    if (!query) {
+        return entries;
+    }
+    query->bind(1, key).bind(2, fold(valueName));
+    while (query->step() == SQLITE_ROW) {
+        std::optional<RegistryValue> value;
+        if (query->columnType(1) != SQLITE_NULL) {
+            value = readValue(query, 1);
+        }
+        entries.emplace_back(query->columnText(0), std::move(value));
+    }
+    return entries;
 }
 
 std::optional<RegistryKey> Registry::openSubkey(const RegistryKey& base,

@@ -82,6 +82,10 @@ class RegistryKey {
     // The key and everything below it, read at once (enumerating a large
     // tree key by key costs a query per key); nullopt when the key is missing.
     std::optional<RegistryTreeNode> readTree() const;
+    // The subkeys in enumeration order, each with its value `valueName` (if
+    // any), read at once.
+    std::vector<std::pair<std::string, std::optional<RegistryValue>>> subkeyValues(
+        std::string_view valueName) const;
 
     // A handle to the key at relativePath without looking it up: it works once
     // and while the key exists, and path() shows the letter case given here.
@@ -181,6 +185,8 @@ class Registry {
     std::vector<std::string> subkeyNames(const std::string& key);
     std::vector<RegistryValueEntry> values(const std::string& key);
     std::optional<RegistryTreeNode> readTree(const RegistryKey& key);
+    std::vector<std::pair<std::string, std::optional<RegistryValue>>> subkeyValues(
+        const std::string& key, std::string_view valueName);
     std::optional<RegistryKey> openSubkey(const RegistryKey& base, std::string_view relative);
     std::optional<RegistryKey> createSubkey(const RegistryKey& base, std::string_view relative);
     bool deleteSubkey(const RegistryKey& base, std::string_view relative);

@@ -67,6 +67,8 @@ class CSettings {
     // The application key and one of its sections (which may not exist yet),
     // for the stores that keep records of their own under it.
     platform::RegistryKey applicationKey() const;
+    // The registry behind the store, for stores that write several values as one.
+    platform::Registry& registry() const { return registry_; }
     platform::RegistryKey sectionKey(std::string_view section) const;
 
   private:

@@ -216,6 +216,19 @@ inline constexpr IntSetting CharcompTextColor{Appearance, "Charcomp Text Color",
 inline constexpr IntSetting MidifiedTextColor{Appearance, "Midified Text Color", 224};
 }  // namespace appearance
 
+// --------------------------------------------------------------- Bookmark
+
+namespace bookmark {
+using section::Bookmark;
+inline constexpr IntSetting AutoSave{Bookmark, "Auto Save", 1};
+inline constexpr IntSetting AutoUpdatePos{Bookmark, "Auto Update Pos", 1};
+inline constexpr IntSetting AutoDisconnect{Bookmark, "Auto Disconnect", 1};
+inline constexpr IntSetting AcrossFile{Bookmark, "Across File", 1};
+// 0 Nature, 1 Occurrence, 2 Association.
+inline constexpr IntSetting BrowserStyle{Bookmark, "Browser Style", 0, &withinOr<0, 2, 0>};
+inline constexpr IntSetting LevelNumber{Bookmark, "Level Number", 8, &clamped<8, 32>};
+}  // namespace bookmark
+
 // ------------------------------------------------------------ Interpreter
 
 namespace interpreter {

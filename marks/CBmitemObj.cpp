@@ -1,0 +1,21 @@
+#include "marks/CBmitemObj.h"
+
+#include <algorithm>
+
+namespace {
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+bool sameMarkName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool isUsableDatamarkName(std::string_view name) {
+    return !name.empty() && name.size() <= kMaxDatamarkName &&
+           name.find('#') == std::string_view::npos;
+}
