@@ -1,5 +1,7 @@
 #include "display/CHexPanel.h"
 
+#include "exchange/HexText.h"
+
 #include <algorithm>
 
 #include "platform/PrintfFormat.h"
@@ -524,6 +526,9 @@ std::string CHexPanel::markTipAt(int x, int y) {
         return {};
     }
     const auto line = static_cast<std::int64_t>(*marked);
+    if (const auto index = datamarkAt(x, y); state_.shown.bookmarkTips && index) {
+        return platform::formatPrintf("Datamark (%s)", {datamarks_.list().at(*index).name});
+    }
     if (state_.shown.bookmarkTips && state_.linemarks.contains(*marked)) {
         return "Linemark (temp bookmark)";
     }
@@ -552,11 +557,13 @@ void CHexPanel::processMouseEvent(MouseEvent& event) {
                                                             : Menu::None;
         if (menu == Menu::Bookmark) {
             bookmarkMenuLine_ = markLineAt(y);
+            bookmarkMenuDatamark_ = datamarkAt(x, y);
         }
         if (menu != Menu::None) {
             menuRequester_(menu, x, y);
         }
         bookmarkMenuLine_.reset();
+        bookmarkMenuDatamark_.reset();
     } else if (event.getId() == eventid::MouseDoubleClicked && panel == &address_) {
         toggleAddressBase();
     } else if (panel == &mark_) {
@@ -570,9 +577,12 @@ void CHexPanel::markPanelMouse(MouseEvent& event) {
     if (!state_.attached) {
         return;
     }
+    const std::optional<std::size_t> datamark = datamarkAt(event.getX(), event.getY());
     switch (event.getId()) {
         case eventid::MousePressed:
-            if ((event.getModifiers() & modifier::LeftButton) != 0) {
+            if ((event.getModifiers() & modifier::LeftButton) != 0 && datamark) {
+                selectDatamark(datamarks_.list().at(*datamark));
+            } else if ((event.getModifiers() & modifier::LeftButton) != 0) {
                 // The caret to the first byte of the line, a selection starting there.
                 if (const std::optional<std::uint64_t> line = markLineAt(event.getY())) {
                     clearSelection();
@@ -585,10 +595,51 @@ void CHexPanel::markPanelMouse(MouseEvent& event) {
             break;
         case eventid::MouseDoubleClicked:
             // The press before it put the caret on the clicked line.
-            state_.linemarks.toggle(lineOf(caretOffset_));
+            if (!datamark) {
+                state_.linemarks.toggle(lineOf(caretOffset_));
+            }
             break;
         default:
             break;
+    }
+}
+
+void CHexPanel::refreshDatamarks() {
+    state_.datamarks = datamarks_.images();
+    repaintClient(false);
+}
+
+std::optional<std::size_t> CHexPanel::datamarkAt(int x, int y) const {
+    if (!state_.attached || !state_.shown.mark) {
+        return std::nullopt;
+    }
+    const int size = CShowMarkdata::kImageSize;
+    const int left = mark_.getBounds().x + (mark_.getBounds().width - size) / 2;
+    if (x < left || x >= left + size || y < state_.headerHeight + state_.pixels.top) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < state_.datamarks.size(); ++i) {
+        const ViewState::DatamarkImage& image = state_.datamarks[i];
+        if (!image.levelShown || image.offset >= state_.dataSize) {
+            continue;
+        }
+        const auto line = static_cast<std::int64_t>(lineOf(image.offset));
+        const auto top = state_.lineY(line) + (state_.pixels.lineHeight - size) / 2;
+        if (y >= top && y < top + size) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+void CHexPanel::selectDatamark(const CBmitemObj& datamark) {
+    const std::int64_t found =
+        datamark.normalDatamark ? 0 : countHexTokens(datamark.findResultString, false);
+    if (found > 0 && datamark.position + static_cast<std::uint64_t>(found) <= state_.dataSize) {
+        selectMatch(datamark.position, static_cast<std::uint64_t>(found));
+    } else {
+        clearSelection();
+        gotoOffset(std::min(datamark.position, state_.dataSize));
     }
 }
 

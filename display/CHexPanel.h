@@ -9,6 +9,7 @@
 #include "display/CHexShow.h"
 #include "display/DataEditor.h"
 #include "display/SelectionModel.h"
+#include "display/ViewDatamarks.h"
 #include "display/ViewState.h"
 #include "editdata/CEditData.h"
 #include "framework/NativeContainer.h"
@@ -215,6 +216,21 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     void gotoNextLinemark();
     void gotoPreviousLinemark();
 
+    // ------------------------------------------------------------ datamarks
+    ViewDatamarks& datamarks() { return datamarks_; }
+    const ViewDatamarks& datamarks() const { return datamarks_; }
+    // After any change of the list or the level table: the mark panel
+    // draws the datamarks anew.
+    void refreshDatamarks();
+    // The shown datamark whose image square holds a window point (the first
+    // in list order), if any.
+    std::optional<std::size_t> datamarkAt(int x, int y) const;
+    // The datamark the "Bookmark" menu was opened over, while it is open.
+    std::optional<std::size_t> bookmarkMenuDatamark() const { return bookmarkMenuDatamark_; }
+    // Selects what a datamark marks: the bytes its advanced find found, or
+    // the caret on its position.
+    void selectDatamark(const CBmitemObj& datamark);
+
     // ------------------------------------------------------------ editing
     // Typing, delete, copy, paste, overwrite and the data commands.
     DataEditor& editor() { return editor_; }
@@ -324,6 +340,8 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     bool focused_ = false;
     // The line under the pointer while the "Bookmark" menu is open.
     std::optional<std::uint64_t> bookmarkMenuLine_;
+    std::optional<std::size_t> bookmarkMenuDatamark_;
+    ViewDatamarks datamarks_;
     void markPanelMouse(MouseEvent& event);
     void gotoLinemark(std::optional<std::uint64_t> line);
 };

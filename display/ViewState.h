@@ -77,7 +77,7 @@ struct Selection {
 namespace viewimage {
 inline constexpr int kPageMark = 1;
 inline constexpr int kMarkHeader = 2;
-inline constexpr int kDatamarkLevelBase = 100;  // + level number
+inline constexpr int kDatamarkLevelBase = 100;  // + the level's image, 0..8
 }  // namespace viewimage
 
 // What every panel of one view draws from: the presentation, the metrics,

@@ -274,7 +274,7 @@ TEST_F(DatamarkStoreTest, ARandomRunAgreesWithTheLayoutAfterEveryReload) {
     const std::vector<std::string> paths{"/p/a", "/p/A", "/p/b#c", "/p/d"};
     const std::vector<std::string> pool{"one", "One", "two", "three", "x", "y", "z"};
     LayoutModel model;
-    for (int step = 0; step < 300; ++step) {
+    for (int step = 0; step < 1000; ++step) {
         const std::string& path = paths[random() % paths.size()];
         CBmitemObj datamark = mark(path, pool[random() % pool.size()], random() % (1ull << 40));
         datamark.level = static_cast<std::int32_t>(1 + random() % 40);
