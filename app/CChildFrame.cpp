@@ -8,8 +8,11 @@
 #include "display/EditWarnings.h"
 #include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"
+#include "marks/ui/CClearDatamarkDialog.h"
+#include "marks/ui/CDefineDatamarkDialog.h"
 #include "platform/MessageService.h"
 #include "settings/CSettings.h"
+#include "settings/SettingKeys.h"
 
 // ------------------------------------------------------------ document
 
@@ -50,19 +53,24 @@ bool CKestraneDoc::confirmIrreversible(int stringId) {
     return EditWarnings(settings_, messages_).confirmIrreversible(stringId);
 }
 
-void CKestraneDoc::closeDatamarks() {
+bool CKestraneDoc::closeDatamarks() {
     if (!datamarksModified_) {
-        return;
+        return true;
     }
-    const bool autoSave = settings_.getInt(settings::section::Bookmark, "Auto Save", 1) != 0;
-    if (autoSave ||
-        messages_.show(2026, {platform::MessageIcon::Question, platform::MessageButtons::YesNo}) ==
-            platform::MessageAnswer::Yes) {
-        if (saveDatamarks) {
-            saveDatamarks();
+    const bool autoSave = settings_.get(settings::bookmark::AutoSave) != 0;
+    if (autoSave || messages_.show(marktext::kConfirmSave, {platform::MessageIcon::Question,
+                                                            platform::MessageButtons::YesNo}) ==
+                        platform::MessageAnswer::Yes) {
+        const std::string failure = saveDatamarks ? saveDatamarks() : std::string();
+        if (!failure.empty() &&
+            messages_.show(marktext::kSaveFailedAtClose,
+                           {platform::MessageIcon::Exclamation, platform::MessageButtons::YesNo},
+                           {failure}) != platform::MessageAnswer::Yes) {
+            return false;  // kept open, the datamarks still modified
         }
     }
     datamarksModified_ = false;
+    return true;
 }
 
 // --------------------------------------------------------------- child
@@ -137,4 +145,98 @@ CGoToDialog& CChildFrame::goToDialog() {
         goTo_->afterJump = [this] { view_->hexWindow().update(); };
     }
     return *goTo_;
+}
+
+// ------------------------------------------------------------ datamarks
+
+CDefineDatamarkDialog& CChildFrame::defineDialog(const DatamarkLevels& levels,
+                                                 platform::Clipboard& clipboard) {
+    if (defineDialog_ == nullptr) {
+        defineDialog_ =
+            new CDefineDatamarkDialog(definitionHooks_, levels, clipboard, messages_,
+                                      settings_.get(settings::edit::FindContinue) != 0,
+                                      settings_.get(settings::bookmark::AcrossFile) != 0, this);
+        // While it is shown the view takes no edits.
+        defineDialog_->onShownChanged = [this](bool shown) {
+            panel().editor().holdReadOnly(shown);
+            view().update();
+        };
+    }
+    return *defineDialog_;
+}
+
+ClearConfirmation& CChildFrame::clearConfirmation() {
+    if (!clearConfirmation_) {
+        clearConfirmation_ = std::make_unique<ClearConfirmation>(
+            settings_.get(settings::bookmark::AutoDisconnect) != 0,
+            [this](bool noLongerHint, bool autoDisconnect) {
+                return showClearDatamarkDialog(this,
+                                               messages_.strings().text(marktext::kDisconnect),
+                                               noLongerHint, autoDisconnect);
+            });
+    }
+    return *clearConfirmation_;
+}
+
+CEditData& CChildFrame::DefinitionHooks::data() {
+    return child_.panel().data();
+}
+
+std::uint64_t CChildFrame::DefinitionHooks::caretOffset() const {
+    return child_.panel().caretOffset();
+}
+
+bool CChildFrame::DefinitionHooks::hasSelection() const {
+    return child_.panel().hasSelection();
+}
+
+void CChildFrame::DefinitionHooks::selectMatch(std::uint64_t offset, std::uint64_t length) {
+    child_.panel().selectMatch(offset, length);
+    child_.view().update();
+}
+
+std::vector<std::uint8_t> CChildFrame::DefinitionHooks::selectedBytes(std::size_t limit) {
+    CHexPanel& panel = child_.panel();
+    const Selection& selection = panel.state().selection;
+    std::uint64_t start = panel.caretOffset();
+    std::uint64_t count = 1;
+    if (selection.kind == Selection::Kind::Range && selection.end > selection.start) {
+        start = selection.start;
+        count = selection.end - selection.start;
+    }
+    count = std::min<std::uint64_t>(count, limit);
+    std::vector<std::uint8_t> bytes(count);
+    std::uint64_t read = 0;
+    if (count == 0 || !panel.data().readData(bytes.data(), count, read, start)) {
+        return {};
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+void CChildFrame::DefinitionHooks::showCaret() {
+    CHexPanel& panel = child_.panel();
+    panel.clearSelection();
+    panel.gotoOffset(panel.caretOffset());
+    child_.view().update();
+}
+
+int CChildFrame::DefinitionHooks::lineWidth() const {
+    return child_.panel().state().presentation.lineWidth();
+}
+
+std::string CChildFrame::DefinitionHooks::documentPath() const {
+    return child_.document().path();
+}
+
+DatamarkList& CChildFrame::DefinitionHooks::datamarks() {
+    return child_.panel().datamarks().list();
+}
+
+void CChildFrame::DefinitionHooks::datamarksChanged(bool withPath) {
+    if (withPath) {
+        child_.document().setDatamarksModified(true);
+    }
+    child_.panel().refreshDatamarks();
+    child_.view().update();
 }

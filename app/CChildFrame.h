@@ -9,15 +9,20 @@
 
 #include "display/CHexPanel.h"
 #include "display/PanelSearchView.h"
+#include "marks/DatamarkClearing.h"
+#include "marks/DatamarkDefinition.h"
 #include "search/ui/FindDialogs.h"
 
+class CDefineDatamarkDialog;
 class CGoToDialog;
+class DatamarkLevels;
 class CHexWindow;
 class CSettings;
 
 namespace platform {
+class Clipboard;
 class MessageService;
-}
+}  // namespace platform
 
 // One open file: its title, path and modified mark, and the view that holds
 // its byte store. The title carries " *" while the document is modified.
@@ -33,12 +38,14 @@ class CKestraneDoc : public CEditDataDocument {
     std::function<void()> onTitleChanged;
 
     // The file's datamarks changed since they were loaded or saved; closing
-    // then saves them (asking unless "Auto Save" is on) through `saveDatamarks`.
+    // then saves them (asking unless "Auto Save" is on) through `saveDatamarks`,
+    // which answers the reason a save failed, or "" when it succeeded.
     bool datamarksModified() const { return datamarksModified_; }
     void setDatamarksModified(bool modified) { datamarksModified_ = modified; }
-    std::function<void()> saveDatamarks;
-    // Runs the datamark step of closing.
-    void closeDatamarks();
+    std::function<std::string()> saveDatamarks;
+    // Runs the datamark step of closing; false when a save failed and the
+    // user keeps the file open to try again.
+    bool closeDatamarks();
 
     // CEditDataDocument
     void markModified(bool modified) override;
@@ -86,6 +93,12 @@ class CChildFrame : public QMdiSubWindow {
     FindDialog& findDialog(const FindContext& context);
     ReplaceDialog& replaceDialog(const FindContext& context);
     SearchView& searchView() { return searchView_; }
+    // The view's Define Datamark window, made on first use and kept.
+    CDefineDatamarkDialog& defineDialog(const DatamarkLevels& levels,
+                                        platform::Clipboard& clipboard);
+    CDefineDatamarkDialog* existingDefineDialog() const { return defineDialog_; }
+    // The view's "Clear datamark" confirmation, which remembers its check boxes.
+    ClearConfirmation& clearConfirmation();
 
   private:
     CSettings& settings_;
@@ -98,4 +111,23 @@ class CChildFrame : public QMdiSubWindow {
     std::unique_ptr<ReplaceTool> replaceTool_;
     FindDialog* findDialog_ = nullptr;
     ReplaceDialog* replaceDialog_ = nullptr;
+    // The view as the Define Datamark window sees it.
+    struct DefinitionHooks : DefinitionView {
+        explicit DefinitionHooks(CChildFrame& child) : child_(child) {}
+        CEditData& data() override;
+        std::uint64_t caretOffset() const override;
+        bool hasSelection() const override;
+        void selectMatch(std::uint64_t offset, std::uint64_t length) override;
+        std::vector<std::uint8_t> selectedBytes(std::size_t limit) override;
+        void showCaret() override;
+        int lineWidth() const override;
+        std::string documentPath() const override;
+        DatamarkList& datamarks() override;
+        void datamarksChanged(bool withPath) override;
+
+      private:
+        CChildFrame& child_;
+    } definitionHooks_{*this};
+    CDefineDatamarkDialog* defineDialog_ = nullptr;
+    std::unique_ptr<ClearConfirmation> clearConfirmation_;
 };

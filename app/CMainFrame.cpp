@@ -42,6 +42,7 @@
 #include "editdata/EditDataStrings.h"
 #include "editdata/ui/CQuickUndoPopup.h"
 #include "exchange/ClipboardExchange.h"
+#include "marks/DatamarkDefinition.h"
 #include "platform/File.h"
 #include "platform/FileCopy.h"
 #include "platform/MessageService.h"
@@ -83,6 +84,7 @@ CMainFrame::CMainFrame(CSettings& settings, const platform::StringTable& strings
     setCentralWidget(area_);
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     recent_.load(settings);
+    setUpDatamarks();
     buildMenus();
     buildToolBars();
     buildStatusBar();
@@ -457,6 +459,8 @@ CChildFrame* CMainFrame::activeChild() const {
 CChildFrame* CMainFrame::addChild() {
     auto* child = new CChildFrame(settings_, messages_, {settings_, progress_, &messages_});
     child->panel().editor().setClipboard(&clipboard_);
+    child->panel().datamarks().setLevels(&levels_);
+    child->document().saveDatamarks = [this, child] { return storeDatamarksOf(*child); };
     area_->addSubWindow(child);
     tabs_->addTab(QString());
     child->document().onTitleChanged = [this, child] { childTitleChanged(child); };
@@ -552,6 +556,7 @@ bool CMainFrame::openDocument(const std::string& given, bool readOnly) {
         return false;
     }
     child->document().setPath(path);
+    loadDatamarksOf(*child);
     child->show();
     if (settings_.get(settings::general::MaximizeDocFrame) != 0 && children().size() == 1) {
         child->showMaximized();
@@ -586,7 +591,15 @@ bool CMainFrame::saveDocument(CChildFrame& child, bool askForName) {
         }
         return false;
     }
+    const bool renamed = path != document.path();
     document.setPath(path);
+    if (renamed) {
+        // The datamarks go with the file to its new path; the old path keeps its own.
+        const std::string failure = storeDatamarksOf(child);
+        if (!failure.empty()) {
+            messages_.show(marktext::kSaveFailed, {platform::MessageIcon::Exclamation}, {failure});
+        }
+    }
     recent_.add(path);
     recent_.save(settings_);
     refreshRecentMenu();
@@ -617,18 +630,20 @@ bool CMainFrame::askToSave(CChildFrame& child) {
            (answer == platform::MessageAnswer::Yes && saveDocument(child, false));
 }
 
-void CMainFrame::finishClose(CChildFrame& child) {
-    child.document().closeDatamarks();
+bool CMainFrame::finishClose(CChildFrame& child) {
+    if (!child.document().closeDatamarks()) {
+        return false;
+    }
     child.panel().closeFile();
     child.close();
+    return true;
 }
 
 bool CMainFrame::closeDocument(CChildFrame& child) {
     if (!askToSave(child)) {
         return false;
     }
-    finishClose(child);
-    return true;
+    return finishClose(child);
 }
 
 bool CMainFrame::closeAllDocuments() {
@@ -640,7 +655,9 @@ bool CMainFrame::closeAllDocuments() {
         }
     }
     for (CChildFrame* child : all) {
-        finishClose(*child);
+        if (!finishClose(*child)) {
+            return false;  // its datamarks could not be saved and it stays open
+        }
     }
     return true;
 }

@@ -11,6 +11,8 @@
 #include "app/TipSelector.h"
 #include "display/CHexPanel.h"
 #include "framework/CommandTarget.h"
+#include "marks/DatamarkLevels.h"
+#include "marks/DatamarkStore.h"
 #include "platform/qt/QtClipboard.h"
 
 class CSearchBar;
@@ -73,6 +75,7 @@ class CMainFrame : public QMainWindow, public CaretListener {
     bool restorePlacement();
     void storePlacement();
     const RecentFiles& recentFiles() const { return recent_; }
+    const DatamarkLevels& datamarkLevels() const { return levels_; }
     // Next and Previous tab, cyclically.
     void activateTab(int step);
     void showTipOfTheDay();
@@ -132,10 +135,22 @@ class CMainFrame : public QMainWindow, public CaretListener {
     // "Save changes to ...?" with the document in front: true to go on
     // closing (saved or not wanted), false for Cancel or a failed save.
     bool askToSave(CChildFrame& child);
-    void finishClose(CChildFrame& child);
+    bool finishClose(CChildFrame& child);
     // One message for a file that could not be opened or saved, with its reason.
     void reportFileError(const std::string& path, int error, const char* doing);
     void runOnPanel(const std::function<void(CHexPanel&)>& command);
+    // Datamarks: the store, the level table, the commands and the life of a
+    // view's list (loaded at open, stored on Save As, Save All and closing).
+    void setUpDatamarks();
+    void rebuildLevels();
+    void addDatamarkCommands(QMenu* search);
+    void runDatamark(int id);
+    void loadDatamarksOf(CChildFrame& child);
+    // Stores the view's list under its document's path; the reason when that failed.
+    std::string storeDatamarksOf(CChildFrame& child);
+    std::string storeFailure() const;
+    std::unique_ptr<DatamarkStore> datamarkStore_;
+    DatamarkLevels levels_;
     void launchSibling(const char* name);
 
     CSettings& settings_;

@@ -38,6 +38,8 @@ QMenu* CMainFrame::buildSearchMenu() {
     add(cmd::SearchPreviousLinemark, "Pre&vious Linemark\tShift+F2",
         QKeySequence(Qt::SHIFT | Qt::Key_F2));
     add(cmd::SearchClearAllLinemarks, "Clear All Linemarks", {});
+    search->addSeparator();
+    addDatamarkCommands(search);
     return search;
 }
 
@@ -151,7 +153,9 @@ void CMainFrame::runMark(int id) {
     if (child == nullptr) {
         return;
     }
-    MarkCommands(&child->panel()).run(id);
+    if (!MarkCommands(&child->panel()).run(id)) {
+        runDatamark(id);
+    }
     child->view().update();
     updateCommands();
 }

@@ -7,7 +7,6 @@
 #include "exchange/NewAndPaste.h"
 #include "platform/NumberText.h"
 
-
 class CSettings;
 class QCheckBox;
 class QLineEdit;

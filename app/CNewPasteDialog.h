@@ -31,4 +31,3 @@ class CNewPasteDialog : public QDialog {
     QCheckBox* defaults_;
     QCheckBox* directly_;
 };
-

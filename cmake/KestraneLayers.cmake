@@ -5,20 +5,25 @@
 # include anything.
 
 # The rank of a folder (higher is drawn higher) and its name as one folder:
-# "display/ui" and "calc/ui" are two folders of one rank.
+# "display/ui" and "search/ui" are two folders of one rank. "calc/ui" holds
+# the hex edit box, the control the dialogs of the other subsystems are built
+# with, so it stands below them.
 function(_kestrane_layer_of path rank_var folder_var)
     string(REGEX MATCH "^[^/]+" top "${path}")
     string(REGEX MATCH "^[^/]+/[^/]+" two "${path}")
     set(folder "${top}")
     if(top STREQUAL "programs" OR top STREQUAL "brisvane")
-        set(rank 10)
+        set(rank 11)
         if(top STREQUAL "programs")
             set(folder "${two}")
         endif()
     elseif(top STREQUAL "app")
-        set(rank 9)
-    elseif(two MATCHES "^[^/]+/ui$")
+        set(rank 10)
+    elseif(two STREQUAL "calc/ui")
         set(rank 8)
+        set(folder "${two}")
+    elseif(two MATCHES "^[^/]+/ui$")
+        set(rank 9)
         set(folder "${two}")
     elseif(top STREQUAL "display")
         set(rank 7)

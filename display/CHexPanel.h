@@ -194,6 +194,7 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     void processFocusEvent(FocusEvent& event) override;
     // Whether the document has a file path (File Attributes needs one).
     void setHasPath(bool hasPath) { hasPath_ = hasPath; }
+    bool hasPath() const { return hasPath_; }
     void setCaretOffset(std::uint64_t offset) {
         caretOffset_ = offset;
         caretNibble_ = 0;

@@ -21,7 +21,18 @@ bool DataEditor::canSwapData() const {
 }
 
 bool DataEditor::canToggleReadOnly() const {
-    return state_.attached && (data_.accessMode() & kGenericWrite) != 0;
+    return state_.attached && (data_.accessMode() & kGenericWrite) != 0 && !heldReadOnly_;
+}
+
+void DataEditor::holdReadOnly(bool hold) {
+    if (hold && !heldReadOnly_) {
+        heldReadOnly_ = data_.isReadOnly();
+        data_.setReadOnly(true);
+    } else if (!hold && heldReadOnly_) {
+        data_.setReadOnly(*heldReadOnly_);
+        heldReadOnly_.reset();
+    }
+    view_.stateChanged();
 }
 
 void DataEditor::toggleReadOnly() {

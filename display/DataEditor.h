@@ -63,6 +63,10 @@ class DataEditor {
     // The store was opened with write access.
     bool canToggleReadOnly() const;
     void toggleReadOnly();
+    // While a Define Datamark window is shown its view takes no edits: the
+    // store is held read-only, and given back as it was when the hold ends.
+    void holdReadOnly(bool hold);
+    bool readOnlyHeld() const { return heldReadOnly_.has_value(); }
 
     // Typing overwrites at the caret (after the selection, if any, is
     // deleted); each key is one "Typing" action and the caret moves on.
@@ -96,6 +100,8 @@ class DataEditor {
     bool swapData(bool wholeData, bool alignLine);
 
   private:
+    // The store's own read-only state while a hold lasts.
+    std::optional<bool> heldReadOnly_;
     struct Replacement {
         bool ok = true;
         LinkedDeletion deletion;  // linked to the change that follows

@@ -9,6 +9,8 @@ bool MarkCommands::isMarkCommand(int id) {
         case cmd::SearchNextLinemark:
         case cmd::SearchPreviousLinemark:
         case cmd::SearchClearAllLinemarks:
+        case cmd::DefineDatamark:
+        case cmd::EditDatamarks:
         case cmd::SearchNextDatamark:
         case cmd::SearchPreviousDatamark:
         case cmd::SearchClearAllDatamarks:
@@ -26,6 +28,7 @@ std::optional<CommandState> MarkCommands::state(int id) {
         return std::nullopt;
     }
     const bool marked = panel_ != nullptr && !panel_->linemarks().empty();
+    const bool datamarks = panel_ != nullptr && !panel_->datamarks().list().empty();
     switch (id) {
         case cmd::SearchToggleLinemark:
             return CommandState{true, false};  // without a data panel it does nothing
@@ -33,8 +36,19 @@ std::optional<CommandState> MarkCommands::state(int id) {
         case cmd::SearchPreviousLinemark:
         case cmd::SearchClearAllLinemarks:
             return CommandState{marked, false};
+        case cmd::EditDatamarks:
+            return CommandState{false, false};  // the Edit Datamarks window is not there yet
+        case cmd::DefineDatamark:
+            return CommandState{panel_ != nullptr && panel_->state().attached, false};
+        case cmd::SearchClearAllDatamarks:
+            return CommandState{datamarks, false};
+        case cmd::SearchSaveAllDatamarks:
+            return CommandState{datamarks && panel_->hasPath(), false};
+        case cmd::BookmarkClearDatamark:
+            return CommandState{panel_ != nullptr && panel_->bookmarkMenuDatamark().has_value(),
+                                false};
         default:
-            return CommandState{false, false};  // the datamarks are not kept yet
+            return CommandState{false, false};  // navigation comes with associations
     }
 }
 

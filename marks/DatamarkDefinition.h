@@ -24,6 +24,8 @@ class DefinitionView {
     virtual std::uint64_t caretOffset() const = 0;
     virtual bool hasSelection() const = 0;
     virtual void selectMatch(std::uint64_t offset, std::uint64_t length) = 0;
+    // The selected bytes (at most `limit`), or the byte at the caret.
+    virtual std::vector<std::uint8_t> selectedBytes(std::size_t limit) = 0;
     // The caret back into view, with no selection.
     virtual void showCaret() = 0;
     virtual int lineWidth() const = 0;

@@ -34,6 +34,9 @@ class DatamarkLevels {
     // 1 <= level <= N and the level is shown.
     bool isShown(const CBmitemObj& datamark) const;
     static int imageOf(int levelNumber);
+    // The colour (0x00BBGGRR) and label of each of the nine level images.
+    static std::uint32_t imageColour(int image);
+    static std::string imageLabel(int image);
 
   private:
     std::vector<CBmlevelObj> levels_;

@@ -6,6 +6,8 @@
 
 #include "display/CHexPanel.h"
 #include "display/ui/QtGraphics.h"
+#include "marks/DatamarkLevels.h"
+#include "platform/qt/FlagImage.h"
 
 namespace {
 
@@ -52,6 +54,10 @@ HexViewRenderer::HexViewRenderer(const std::string& face, int logicalDpiY) {
     glyphs_ = std::make_unique<CellGlyphs>(font_);
     images_[viewimage::kPageMark] = pageMarkImage();
     images_[viewimage::kMarkHeader] = markHeaderImage();
+    for (int image = 0; image < DatamarkLevels::kImages; ++image) {
+        images_[viewimage::kDatamarkLevelBase + image] =
+            flagImage(DatamarkLevels::imageColour(image), DatamarkLevels::imageLabel(image));
+    }
 }
 
 void HexViewRenderer::applyMetrics(CHexPanel& panel) const {

@@ -7,6 +7,7 @@
 #include "display/EditCommands.h"
 #include "editdata/EditDataStrings.h"
 #include "exchange/ClipboardExchange.h"
+#include "marks/DatamarkDefinition.h"
 #include "search/SearchEngine.h"
 
 namespace {
@@ -23,8 +24,6 @@ constexpr std::array kProgramStrings{
     platform::StringEntry{
         1174, "Some settings could not be saved: another program kept the settings file locked."},
     platform::StringEntry{1401, "Please confirm whether to release the Kestrane's clipboard data?"},
-    platform::StringEntry{
-        2026, "You have modified one or more datamarks, \nplease confirm whether to save?"},
     platform::StringEntry{61440, "Open"},
     // The document template: window title, document name, filter, extension
     // and registry type names, separated by line feeds.
@@ -43,5 +42,5 @@ platform::StringTable makeKestraneStringTable() {
     // Subsystem tables join this list as their subsystems are built in.
     return platform::StringTable{kestraneProgramStrings(), editDataStrings(), displayStrings(),
                                  editCommandStrings(),     exchangeStrings(), searchStrings(),
-                                 tipStrings()};
+                                 datamarkStrings(),        tipStrings()};
 }

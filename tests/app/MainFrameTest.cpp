@@ -124,7 +124,10 @@ TEST_F(MainFrameTest, ClosingAModifiedDocumentAsksAndCancelKeepsIt) {
 TEST_F(MainFrameTest, ClosingSavesChangedDatamarksAskingUnlessAutoSaveIsOn) {
     ASSERT_TRUE(frame->openDocument(makeFile("marks.bin", "data")));
     int saved = 0;
-    frame->activeChild()->document().saveDatamarks = [&] { ++saved; };
+    frame->activeChild()->document().saveDatamarks = [&] {
+        ++saved;
+        return std::string();
+    };
     frame->activeChild()->document().setDatamarksModified(true);
     settings.writeInt("Bookmark", "Auto Save", 0);
     messages.answer(MessageAnswer::Yes);
@@ -133,12 +136,28 @@ TEST_F(MainFrameTest, ClosingSavesChangedDatamarksAskingUnlessAutoSaveIsOn) {
     EXPECT_EQ(messages.shownIds(), std::vector<int>{2026});
 
     ASSERT_TRUE(frame->openDocument(makeFile("marks2.bin", "data")));
-    frame->activeChild()->document().saveDatamarks = [&] { ++saved; };
+    frame->activeChild()->document().saveDatamarks = [&] {
+        ++saved;
+        return std::string();
+    };
     frame->activeChild()->document().setDatamarksModified(true);
     settings.writeInt("Bookmark", "Auto Save", 1);
     ASSERT_TRUE(frame->closeDocument(*frame->activeChild()));
     EXPECT_EQ(saved, 2);
     EXPECT_EQ(messages.shown().size(), 1u);  // saved without asking
+
+    // A save that fails asks whether to close without them; No keeps the file.
+    ASSERT_TRUE(frame->openDocument(makeFile("marks3.bin", "data")));
+    frame->activeChild()->document().saveDatamarks = [] { return std::string("locked"); };
+    frame->activeChild()->document().setDatamarksModified(true);
+    messages.answer(MessageAnswer::No);
+    EXPECT_FALSE(frame->closeDocument(*frame->activeChild()));
+    EXPECT_EQ(messages.shownIds().back(), 2033);
+    EXPECT_THAT(messages.shown().back().text, testing::HasSubstr("(locked)"));
+    ASSERT_EQ(frame->children().size(), 1u);
+    EXPECT_TRUE(frame->activeChild()->document().datamarksModified());
+    messages.answer(MessageAnswer::Yes);
+    EXPECT_TRUE(frame->closeDocument(*frame->activeChild()));
 }
 
 TEST_F(MainFrameTest, NextOnTheLastTabSelectsTheFirst) {

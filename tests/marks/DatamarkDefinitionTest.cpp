@@ -123,6 +123,7 @@ class FakeView : public DefinitionView {
         caret = offset;
     }
     void showCaret() override { selected.reset(); }
+    std::vector<std::uint8_t> selectedBytes(std::size_t) override { return {}; }
     int lineWidth() const override { return 16; }
     std::string documentPath() const override { return path; }
     DatamarkList& datamarks() override { return list; }

@@ -1,0 +1,124 @@
+// The frame's datamarks: the store and the level table, the datamark
+// commands of the "&Search" and "Bookmark" menus, and the life of each
+// view's list: loaded when its file opens, stored under the new path by
+// Save As, by Save All, and when the document closes.
+#include <QMenu>
+
+#include "app/CMainFrame.h"
+#include "display/MarkCommands.h"
+#include "marks/DatamarkClearing.h"
+#include "marks/DatamarkDefinition.h"
+#include "marks/MarkCommandIds.h"
+#include "marks/ui/CDefineDatamarkDialog.h"
+#include "platform/MessageService.h"
+#include "platform/PrintfFormat.h"
+#include "settings/CSettings.h"
+#include "settings/SettingKeys.h"
+
+void CMainFrame::setUpDatamarks() {
+    datamarkStore_ = std::make_unique<DatamarkStore>(settings_);
+    rebuildLevels();
+}
+
+void CMainFrame::rebuildLevels() {
+    const int stored = settings_.getInt(settings::bookmark::LevelNumber.section,
+                                        settings::bookmark::LevelNumber.key,
+                                        settings::bookmark::LevelNumber.defaultValue);
+    const std::string format = strings_.text(marktext::kLevelName);
+    levels_ = datamarkStore_->buildLevels(
+        stored, [&format](int number) { return platform::formatPrintf(format, {number}); });
+    for (CChildFrame* child : children()) {
+        child->panel().refreshDatamarks();
+    }
+}
+
+void CMainFrame::addDatamarkCommands(QMenu* search) {
+    const auto add = [this, search](int id, const char* text, QList<QKeySequence> keys) {
+        addCommand(search, id, QString::fromUtf8(text), {}, [this, id] {
+            runMark(id);
+        })->setShortcuts(keys);
+    };
+    using K = QKeySequence;
+    add(cmd::DefineDatamark, "&Define Datamark...\tCtrl+F4", {K(Qt::CTRL | Qt::Key_F4)});
+    add(cmd::SearchNextDatamark, "Nex&t Datamark\tF4", {K(Qt::Key_F4)});
+    add(cmd::SearchPreviousDatamark, "Previo&us Datamark\tShift+F4", {K(Qt::SHIFT | Qt::Key_F4)});
+    add(cmd::SearchClearAllDatamarks, "Clear All Datamarks", {});
+    add(cmd::SearchSaveAllDatamarks, "Save All Datamarks", {});
+    // Linux desktops keep Alt+F4 for closing windows.
+    add(cmd::EditDatamarks, "&Edit Datamarks...\tCtrl+Shift+F4",
+        {K(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), K(Qt::ALT | Qt::Key_F4)});
+}
+
+void CMainFrame::runDatamark(int id) {
+    CChildFrame* child = activeChild();
+    if (child == nullptr || child->panel().data().isBusy() ||
+        !MarkCommands(&child->panel()).state(id).value_or(CommandState{}).enabled) {
+        return;
+    }
+    CHexPanel& panel = child->panel();
+    DatamarkList& list = panel.datamarks().list();
+    switch (id) {
+        case cmd::DefineDatamark: {
+            CDefineDatamarkDialog& dialog = child->defineDialog(levels_, clipboard_);
+            dialog.show();
+            dialog.raise();
+            dialog.activateWindow();
+            return;
+        }
+        case cmd::SearchClearAllDatamarks:
+            if (clearAllDatamarks(list, *datamarkStore_, child->clearConfirmation())) {
+                child->document().setDatamarksModified(true);
+            }
+            break;
+        case cmd::BookmarkClearDatamark:
+            if (const auto index = panel.bookmarkMenuDatamark();
+                index && clearDatamark(list, *index, *datamarkStore_, child->clearConfirmation())) {
+                child->document().setDatamarksModified(true);
+            }
+            break;
+        case cmd::SearchSaveAllDatamarks:
+            if (!datamarkStore_->saveDatamarks(list.items())) {
+                messages_.show(marktext::kSaveFailed, {platform::MessageIcon::Exclamation},
+                               {storeFailure()});
+            }
+            break;
+        default:
+            return;
+    }
+    panel.refreshDatamarks();
+}
+
+void CMainFrame::loadDatamarksOf(CChildFrame& child) {
+    CHexPanel& panel = child.panel();
+    DatamarkList& list = panel.datamarks().list();
+    list.clear();
+    list.setLoaded(true);
+    DatamarkLoad load = datamarkStore_->loadDatamarks(child.document().path());
+    const std::uint64_t size = panel.data().getDataSize();
+    const auto beyond = std::count_if(load.datamarks.begin(), load.datamarks.end(),
+                                      [size](const CBmitemObj& d) { return d.position >= size; });
+    for (CBmitemObj& datamark : load.datamarks) {
+        list.append(std::move(datamark));
+    }
+    panel.refreshDatamarks();
+    if (load.damaged > 0 || beyond > 0) {
+        messages_.show(marktext::kDamagedOnLoad, {platform::MessageIcon::Exclamation},
+                       {load.damaged, static_cast<std::int64_t>(beyond)});
+    }
+}
+
+std::string CMainFrame::storeDatamarksOf(CChildFrame& child) {
+    const std::string& path = child.document().path();
+    if (path.empty()) {
+        return {};
+    }
+    if (!datamarkStore_->replaceStoredDatamarks(child.panel().datamarks().list().items(), path)) {
+        return storeFailure();
+    }
+    return {};
+}
+
+std::string CMainFrame::storeFailure() const {
+    return settings_.registry().lastWriteWasBusy() ? "another program holds the settings file"
+                                                   : "the settings file cannot be written";
+}
