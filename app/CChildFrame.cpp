@@ -92,12 +92,15 @@ CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages
       searchView_(view_->hexWindow().panel()) {
     setWidget(view_);
     setAttribute(Qt::WA_DeleteOnClose);
-    // The sub-window's own menu closes with Ctrl+W, which is Overwrite here.
-    const QKeySequence overwrite(Qt::CTRL | Qt::Key_W);
-    for (QAction* entry : systemMenu()->actions()) {
-        QList<QKeySequence> keys = entry->shortcuts();
-        if (keys.removeAll(overwrite) > 0) {
-            entry->setShortcuts(keys);
+    // The sub-window's own menu closes with Ctrl+W and Ctrl+F4, which are
+    // Overwrite and Define Datamark here.
+    for (const QKeySequence& taken :
+         {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)}) {
+        for (QAction* entry : systemMenu()->actions()) {
+            QList<QKeySequence> keys = entry->shortcuts();
+            if (keys.removeAll(taken) > 0) {
+                entry->setShortcuts(keys);
+            }
         }
     }
     view_->hexWindow().panel().setDocument(document_.get());

@@ -1,0 +1,152 @@
+// Datamarks through the real frame: defined in the Define Datamark window,
+// kept across closing and opening, drawn in the mark panel, cleared from
+// its menu, and carried along by Save As.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/CMainFrame.h"
+#include "calc/ui/CHexEditBox.h"
+#include "display/ui/CHexWindow.h"
+#include "marks/DatamarkDefinition.h"
+#include "marks/DatamarkStore.h"
+#include "marks/MarkCommandIds.h"
+#include "marks/ui/CDefineDatamarkDialog.h"
+#include "settings/SettingKeys.h"
+#include "tests/app/FrameFixture.h"
+
+namespace {
+
+using platform::MessageAnswer;
+
+class DatamarkFrameTest : public testsupport::FrameFixture {
+  protected:
+    CChildFrame& open(const std::string& path) {
+        EXPECT_TRUE(frame->openDocument(path));
+        return *frame->activeChild();
+    }
+    CDefineDatamarkDialog* defineDialog() const {
+        return frame->findChild<CDefineDatamarkDialog*>();
+    }
+};
+
+TEST_F(DatamarkFrameTest, DefinedByAdvancedFindKeptAndDrawnAfterReopening) {
+    const std::string path = makeFile("marked.bin", std::string("\x00\x11\x22\xce\x42\x00", 6));
+    CChildFrame& child = open(path);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    child.view().setFocus();
+    frame->updateCommands();
+    QTest::keyClick(&child.view(), Qt::Key_F4, Qt::ControlModifier);
+    CDefineDatamarkDialog* dialog = defineDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    // The view takes no edits while the window is shown.
+    EXPECT_TRUE(child.panel().data().isReadOnly());
+    EXPECT_FALSE(dialog->nameBox()->isEnabled());
+
+    dialog->findBox()->setHexText("CE ..");
+    dialog->button(QStringLiteral("F"))->click();
+    EXPECT_EQ(child.panel().state().selection.start, 3u);
+    dialog->button(QStringLiteral("?"))->click();
+    ASSERT_TRUE(dialog->nameBox()->isEnabled());
+    QTest::keyClicks(dialog->nameBox(), QStringLiteral("Magic"));
+    dialog->button(QStringLiteral("add"))->click();
+    EXPECT_EQ(messages.shownIds().back(), marktext::kDefined);
+    ASSERT_EQ(child.panel().datamarks().list().size(), 1u);
+    EXPECT_TRUE(child.document().datamarksModified());
+    dialog->button(QStringLiteral("exit"))->click();
+    EXPECT_FALSE(child.panel().data().isReadOnly());
+
+    settings.write(settings::bookmark::AutoSave, 0);
+    messages.answer(MessageAnswer::Yes);
+    ASSERT_TRUE(frame->closeDocument(child));
+    EXPECT_EQ(messages.shownIds().back(), marktext::kConfirmSave);
+    QApplication::processEvents();
+
+    CChildFrame& again = open(path);
+    const DatamarkList& list = again.panel().datamarks().list();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list.at(0).name, "Magic");
+    EXPECT_EQ(list.at(0).position, 3u);
+    EXPECT_EQ(list.at(0).findResultString, "ce 42 ");
+    // Drawn in the first line with the first level's image.
+    ASSERT_EQ(again.panel().state().datamarks.size(), 1u);
+    EXPECT_EQ(again.panel().state().datamarks[0].imageId, viewimage::kDatamarkLevelBase);
+    EXPECT_TRUE(again.panel().state().datamarks[0].levelShown);
+}
+
+TEST_F(DatamarkFrameTest, SaveAllStoresTheListAndClearAllDisconnects) {
+    const std::string path = makeFile("list.bin", std::string(64, 'x'));
+    DatamarkStore store(settings);
+    CBmitemObj first;
+    first.filePath = path;
+    first.name = "first";
+    first.normalDatamark = true;
+    first.associations = {"#second"};
+    CBmitemObj second = first;
+    second.name = "second";
+    second.position = 40;
+    second.associations.clear();
+    ASSERT_TRUE(store.saveDatamark(first));
+    ASSERT_TRUE(store.saveDatamark(second));
+
+    CChildFrame& child = open(path);
+    ASSERT_EQ(child.panel().datamarks().list().size(), 2u);
+    frame->updateCommands();
+    EXPECT_TRUE(frame->action(cmd::SearchClearAllDatamarks)->isEnabled());
+    EXPECT_TRUE(frame->action(cmd::SearchSaveAllDatamarks)->isEnabled());
+
+    child.panel().datamarks().list().at(0).comment = "noted";
+    frame->action(cmd::SearchSaveAllDatamarks)->trigger();
+    EXPECT_EQ(store.loadDatamarks(path).datamarks.at(0).comment, "noted");
+    EXPECT_FALSE(child.document().datamarksModified());
+
+    int asked = 0;
+    child.clearConfirmation() = ClearConfirmation(true, [&asked](bool, bool) {
+        ++asked;
+        return ClearConfirmation::Answer{true, true, true};
+    });
+    frame->action(cmd::SearchClearAllDatamarks)->trigger();
+    EXPECT_EQ(asked, 1);  // "first" refers to "second", cleared first
+    EXPECT_TRUE(child.panel().datamarks().list().empty());
+    EXPECT_TRUE(child.document().datamarksModified());
+    EXPECT_TRUE(child.panel().state().datamarks.empty());
+    // The store keeps them until the document closes with saving.
+    EXPECT_EQ(store.loadDatamarks(path).datamarks.size(), 2u);
+    ASSERT_TRUE(frame->closeDocument(child));  // "Auto Save" is on
+    EXPECT_TRUE(store.loadDatamarks(path).datamarks.empty());
+}
+
+TEST_F(DatamarkFrameTest, DamagedStoredDatamarksAreReportedOnceAtOpening) {
+    const std::string path = makeFile("damaged.bin", std::string(8, 'x'));
+    DatamarkStore store(settings);
+    CBmitemObj far;
+    far.filePath = path;
+    far.name = "far";
+    far.position = 100;
+    ASSERT_TRUE(store.saveDatamark(far));
+    far.name = "broken";
+    ASSERT_TRUE(store.saveDatamark(far));
+    settings.sectionKey(settings::section::Bookmark)
+        .openSubkey("Bookmark Item\\FilePath0\\Name1")
+        .deleteValue("Name");
+    CChildFrame& child = open(path);
+    ASSERT_EQ(messages.shownIds(), std::vector<int>{marktext::kDamagedOnLoad});
+    EXPECT_THAT(messages.shown().back().text,
+                testing::StartsWith("1 stored datamarks of this file are damaged"));
+    EXPECT_THAT(messages.shown().back().text, testing::HasSubstr("; 1 lie beyond"));
+    // Kept, but never hit in the mark column.
+    EXPECT_EQ(child.panel().datamarks().list().size(), 1u);
+    const auto column = child.panel().markPanel().getBounds();
+    for (int y = 0; y < 200; ++y) {
+        EXPECT_FALSE(child.panel().datamarkAt(column.x + column.width / 2, y).has_value());
+    }
+}
+
+}  // namespace
