@@ -146,6 +146,7 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void addDatamarkCommands(QMenu* search);
     void runDatamark(int id);
     void loadDatamarksOf(CChildFrame& child);
+    void editProperties(CChildFrame& child, std::size_t index);
     // Stores the view's list under its document's path; the reason when that failed.
     std::string storeDatamarksOf(CChildFrame& child);
     std::string storeFailure() const;

@@ -6,9 +6,12 @@
 
 #include "app/CMainFrame.h"
 #include "display/MarkCommands.h"
+#include "display/ui/CHexWindow.h"
 #include "marks/DatamarkClearing.h"
 #include "marks/DatamarkDefinition.h"
+#include "marks/DatamarkProperties.h"
 #include "marks/MarkCommandIds.h"
+#include "marks/ui/CDatamarkPropertiesDialog.h"
 #include "marks/ui/CDefineDatamarkDialog.h"
 #include "platform/MessageService.h"
 #include "platform/PrintfFormat.h"
@@ -76,6 +79,11 @@ void CMainFrame::runDatamark(int id) {
                 child->document().setDatamarksModified(true);
             }
             break;
+        case cmd::BookmarkEditProperties:
+            if (const auto index = panel.bookmarkMenuDatamark()) {
+                editProperties(*child, *index);
+            }
+            break;
         case cmd::SearchSaveAllDatamarks:
             if (!datamarkStore_->saveDatamarks(list.items())) {
                 messages_.show(marktext::kSaveFailed, {platform::MessageIcon::Exclamation},
@@ -86,6 +94,37 @@ void CMainFrame::runDatamark(int id) {
             return;
     }
     panel.refreshDatamarks();
+}
+
+void CMainFrame::editProperties(CChildFrame& child, std::size_t index) {
+    CHexPanel& panel = child.panel();
+    DatamarkList& list = panel.datamarks().list();
+    DatamarkProperties properties(list.at(index));
+    CDatamarkPropertiesDialog::Hooks hooks;
+    hooks.validate = [&] {
+        const DatamarkProperties::Validity validity = properties.validate(panel.data());
+        if (validity.valid && validity.length == 0) {
+            panel.clearSelection();
+            panel.gotoOffset(properties.original().position);
+        } else if (validity.valid) {
+            panel.selectMatch(properties.original().position, validity.length);
+        }
+        child.view().update();
+        return validity.valid;
+    };
+    hooks.check = [&](const DatamarkProperties& edited) {
+        return edited.checkFromView(list, index);
+    };
+    CDatamarkPropertiesDialog dialog(properties, levels_.count(), hooks, messages_, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    // A new name reaches the store with the next save of the list, which
+    // removes the old one: a No at closing then loses nothing.
+    list.at(index) = properties.accepted();
+    if (!list.at(index).filePath.empty()) {
+        child.document().setDatamarksModified(true);
+    }
 }
 
 void CMainFrame::loadDatamarksOf(CChildFrame& child) {

@@ -45,6 +45,7 @@ std::optional<CommandState> MarkCommands::state(int id) {
         case cmd::SearchSaveAllDatamarks:
             return CommandState{datamarks && panel_->hasPath(), false};
         case cmd::BookmarkClearDatamark:
+        case cmd::BookmarkEditProperties:
             return CommandState{panel_ != nullptr && panel_->bookmarkMenuDatamark().has_value(),
                                 false};
         default:

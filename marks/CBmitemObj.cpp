@@ -19,3 +19,44 @@ bool isUsableDatamarkName(std::string_view name) {
     return !name.empty() && name.size() <= kMaxDatamarkName &&
            name.find('#') == std::string_view::npos;
 }
+
+std::string_view markop::text(int code) {
+    switch (code) {
+        case Add:
+            return "+";
+        case Subtract:
+            return "-";
+        case Multiply:
+            return "*";
+        case Divide:
+            return "/";
+        case Mod:
+            return "Mod";
+        case And:
+            return "And";
+        case Or:
+            return "Or";
+        case Xor:
+            return "Xor";
+        case Not:
+            return "Not";
+        case ShiftLeft:
+            return "Lsh";
+        case ShiftRight:
+            return "Rsh";
+        case Equal:
+            return "==";
+        case NotEqual:
+            return "!=";
+        case GreaterOrEqual:
+            return ">=";
+        case LessOrEqual:
+            return "<=";
+        case Greater:
+            return ">";
+        case Less:
+            return "<";
+        default:
+            return {};
+    }
+}

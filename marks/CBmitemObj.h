@@ -32,6 +32,8 @@ inline bool isArithmetic(int code) {
 inline bool isComparison(int code) {
     return code >= Equal && code <= Less;
 }
+// The operator's caption ("+", "Mod", "==", ...); empty for another code.
+std::string_view text(int code);
 }  // namespace markop
 
 // One datamark: a named, commented, levelled marker at a byte offset of a

@@ -9,6 +9,7 @@
 #include "marks/DatamarkClearing.h"
 #include "marks/DatamarkDefinition.h"
 #include "marks/DatamarkList.h"
+#include "marks/DatamarkProperties.h"
 #include "marks/DatamarkStore.h"
 #include "tests/search/SearchTestSupport.h"
 #include "tests/support/ScriptedMessageService.h"
@@ -312,6 +313,82 @@ TEST_F(DatamarkClearingTest, ReferrersInTheStoreAreDisconnectedAndSaved) {
     EXPECT_EQ(store.loadDatamarks("/other").datamarks.at(0).associations,
               std::vector<std::string>{"/f#gone"});
     EXPECT_EQ(asked, 2);
+}
+
+}  // namespace
+
+namespace {
+
+class DatamarkPropertiesTest : public testing::Test {
+  protected:
+    static CBmitemObj advanced(std::uint64_t position, const char* found) {
+        CBmitemObj datamark;
+        datamark.filePath = "/f";
+        datamark.name = "adv";
+        datamark.position = position;
+        datamark.findString = "ce ..";
+        datamark.findResultString = found;
+        datamark.operateString = "00 ";
+        datamark.operateResultString = found;
+        datamark.compareString = found;
+        return datamark;
+    }
+    searchtest::StoreOf store{std::string("\x00\x11\xce\x42\x99", 5)};
+};
+
+TEST_F(DatamarkPropertiesTest, ValidWhileTheDataStillHoldsWhatWasFound) {
+    EXPECT_TRUE(DatamarkProperties(advanced(2, "ce 42 ")).validate(store.store()).valid);
+    EXPECT_EQ(DatamarkProperties(advanced(2, "ce 42 ")).validate(store.store()).length, 2u);
+    EXPECT_FALSE(DatamarkProperties(advanced(1, "ce 42 ")).validate(store.store()).valid);
+    EXPECT_FALSE(DatamarkProperties(advanced(4, "99 00 ")).validate(store.store()).valid);
+    CBmitemObj normal;
+    normal.normalDatamark = true;
+    normal.position = 4;
+    EXPECT_TRUE(DatamarkProperties(normal).validate(store.store()).valid);
+    normal.position = 5;
+    EXPECT_FALSE(DatamarkProperties(normal).validate(store.store()).valid);
+}
+
+TEST_F(DatamarkPropertiesTest, OkChecksAndWhatIsCopiedBack) {
+    DatamarkList list;
+    list.append(advanced(2, "ce 42 "));
+    CBmitemObj other = advanced(3, "42 ");
+    other.name = "Other";
+    list.append(other);
+    DatamarkProperties properties(list.at(0));
+    properties.name = "";
+    EXPECT_EQ(properties.checkFromView(list, 0), marktext::kNoName);
+    properties.name = "a#b";
+    EXPECT_EQ(properties.checkFromView(list, 0), marktext::kHashInName);
+    properties.name = "OTHER";
+    EXPECT_EQ(properties.checkFromView(list, 0), marktext::kNameUsed);
+    properties.name = "ADV";  // its own name in another case is no clash
+    EXPECT_EQ(properties.checkFromView(list, 0), 0);
+    properties.normal = true;
+    properties.level = 40;
+    const CBmitemObj accepted = properties.accepted();
+    EXPECT_TRUE(accepted.normalDatamark);
+    EXPECT_TRUE(accepted.findResultString.empty());
+    EXPECT_EQ(accepted.level, 40);
+    EXPECT_EQ(accepted.position, 2u);
+
+    CBmitemObj incomplete = advanced(2, "ce 42 ");
+    incomplete.compareString.clear();
+    EXPECT_EQ(DatamarkProperties(incomplete).checkFromView(list, 0), marktext::kIncomplete);
+}
+
+TEST_F(DatamarkPropertiesTest, FromEditDatamarksANameTheStoreHoldsIsRefused) {
+    testsupport::TempDir dir;
+    platform::Registry registry(dir.file("r.sqlite"));
+    DatamarkStore marks(registry, registry.createKey(platform::RegistryRoot::CurrentUser, "B"));
+    CBmitemObj taken = advanced(0, "00 ");
+    taken.name = "taken";
+    marks.saveDatamark(taken);
+    DatamarkProperties properties(advanced(2, "ce 42 "));
+    properties.name = "Taken";
+    EXPECT_EQ(properties.checkFromStore(marks), marktext::kStoredNameUsed);
+    properties.name = "free";
+    EXPECT_EQ(properties.checkFromStore(marks), 0);
 }
 
 }  // namespace
