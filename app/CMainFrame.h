@@ -147,6 +147,8 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void runDatamark(int id);
     void loadDatamarksOf(CChildFrame& child);
     void editProperties(CChildFrame& child, std::size_t index);
+    // Edit Datamarks: the stored datamarks of every file; open views follow.
+    void editStoredDatamarks();
     // Stores the view's list under its document's path; the reason when that failed.
     std::string storeDatamarksOf(CChildFrame& child);
     std::string storeFailure() const;

@@ -11,8 +11,10 @@
 #include "marks/DatamarkDefinition.h"
 #include "marks/DatamarkProperties.h"
 #include "marks/MarkCommandIds.h"
+#include "marks/StoredDatamarkEdits.h"
 #include "marks/ui/CDatamarkPropertiesDialog.h"
 #include "marks/ui/CDefineDatamarkDialog.h"
+#include "marks/ui/CEditDatamarksDialog.h"
 #include "platform/MessageService.h"
 #include "platform/PrintfFormat.h"
 #include "settings/CSettings.h"
@@ -48,8 +50,22 @@ void CMainFrame::addDatamarkCommands(QMenu* search) {
     add(cmd::SearchClearAllDatamarks, "Clear All Datamarks", {});
     add(cmd::SearchSaveAllDatamarks, "Save All Datamarks", {});
     // Linux desktops keep Alt+F4 for closing windows.
-    add(cmd::EditDatamarks, "&Edit Datamarks...\tCtrl+Shift+F4",
-        {K(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), K(Qt::ALT | Qt::Key_F4)});
+    addCommand(search, cmd::EditDatamarks, QStringLiteral("&Edit Datamarks...\tCtrl+Shift+F4"), {},
+               [this] { editStoredDatamarks(); })
+        ->setShortcuts({K(Qt::CTRL | Qt::SHIFT | Qt::Key_F4), K(Qt::ALT | Qt::Key_F4)});
+}
+
+void CMainFrame::editStoredDatamarks() {
+    CEditDatamarksDialog dialog(*datamarkStore_, levels_, messages_, this);
+    dialog.exec();
+    // Open views follow what was deleted, renamed and changed in the store.
+    for (CChildFrame* child : children()) {
+        if (followStoredEdits(child->panel().datamarks().list(), dialog.edits(), *datamarkStore_)) {
+            child->panel().refreshDatamarks();
+            child->view().update();
+        }
+    }
+    updateCommands();
 }
 
 void CMainFrame::runDatamark(int id) {

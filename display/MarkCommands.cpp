@@ -37,7 +37,7 @@ std::optional<CommandState> MarkCommands::state(int id) {
         case cmd::SearchClearAllLinemarks:
             return CommandState{marked, false};
         case cmd::EditDatamarks:
-            return CommandState{false, false};  // the Edit Datamarks window is not there yet
+            return CommandState{true, false};
         case cmd::DefineDatamark:
             return CommandState{panel_ != nullptr && panel_->state().attached, false};
         case cmd::SearchClearAllDatamarks:

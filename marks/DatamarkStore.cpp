@@ -341,6 +341,16 @@ bool DatamarkStore::deleteStoredDatamark(std::string_view path, std::string_view
     return true;
 }
 
+bool DatamarkStore::replaceDatamark(std::string_view oldName, const CBmitemObj& datamark) {
+    return registry_->runTransaction([&] {
+        if (!sameMarkName(oldName, datamark.name) &&
+            !deleteStoredDatamark(datamark.filePath, oldName)) {
+            return false;
+        }
+        return saveWithin(datamark);
+    });
+}
+
 std::vector<CBmitemObj> DatamarkStore::findReferringDatamarks(std::string_view association) const {
     std::vector<CBmitemObj> referring;
     for (CBmitemObj& datamark : loadAllDatamarks().datamarks) {

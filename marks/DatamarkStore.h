@@ -50,6 +50,9 @@ class DatamarkStore {
     // Every datamark with a path and a name, as one write.
     bool saveDatamarks(const std::vector<CBmitemObj>& datamarks);
     bool deleteStoredDatamark(std::string_view path, std::string_view name);
+    // A datamark edited under its stored name `oldName`: the old key goes
+    // when the name changed, and the datamark is saved, as one write.
+    bool replaceDatamark(std::string_view oldName, const CBmitemObj& datamark);
     // Stored datamarks of any file with an association equal to `association`
     // (ignoring case).
     std::vector<CBmitemObj> findReferringDatamarks(std::string_view association) const;
