@@ -151,7 +151,6 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void editStoredDatamarks();
     // Stores the view's list under its document's path; the reason when that failed.
     std::string storeDatamarksOf(CChildFrame& child);
-    std::string storeFailure() const;
     std::unique_ptr<DatamarkStore> datamarkStore_;
     DatamarkLevels levels_;
     void launchSibling(const char* name);

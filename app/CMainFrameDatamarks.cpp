@@ -103,7 +103,7 @@ void CMainFrame::runDatamark(int id) {
         case cmd::SearchSaveAllDatamarks:
             if (!datamarkStore_->saveDatamarks(list.items())) {
                 messages_.show(marktext::kSaveFailed, {platform::MessageIcon::Exclamation},
-                               {storeFailure()});
+                               {datamarkStore_->failureReason()});
             }
             break;
         default:
@@ -168,12 +168,7 @@ std::string CMainFrame::storeDatamarksOf(CChildFrame& child) {
         return {};
     }
     if (!datamarkStore_->replaceStoredDatamarks(child.panel().datamarks().list().items(), path)) {
-        return storeFailure();
+        return datamarkStore_->failureReason();
     }
     return {};
-}
-
-std::string CMainFrame::storeFailure() const {
-    return settings_.registry().lastWriteWasBusy() ? "another program holds the settings file"
-                                                   : "the settings file cannot be written";
 }

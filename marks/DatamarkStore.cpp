@@ -379,6 +379,11 @@ bool DatamarkStore::replaceStoredDatamarks(std::vector<CBmitemObj>& list, std::s
     });
 }
 
+std::string DatamarkStore::failureReason() const {
+    return registry_->lastWriteWasBusy() ? "another program holds the settings file"
+                                         : "the settings file cannot be written";
+}
+
 DatamarkLevels DatamarkStore::buildLevels(
     int levelNumber, const std::function<std::string(int)>& defaultName) const {
     const int count =

@@ -60,6 +60,9 @@ class DatamarkStore {
     // the path and stores the list in its place.
     bool replaceStoredDatamarks(std::vector<CBmitemObj>& list, std::string_view path);
 
+    // Why the last write failed, for the message that reports it.
+    std::string failureReason() const;
+
     // The level table for `levelNumber` levels (held to 8..32): the default
     // names from `defaultName`, with the stored names and show flags.
     DatamarkLevels buildLevels(int levelNumber,

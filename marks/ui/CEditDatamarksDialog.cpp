@@ -129,7 +129,7 @@ void CEditDatamarksDialog::editSelected() {
     const CBmitemObj edited = properties.accepted();
     if (!store_.replaceDatamark(oldName, edited)) {
         messages_.show(marktext::kSaveFailed, {platform::MessageIcon::Exclamation},
-                       {std::string("the settings file cannot be written")});
+                       {store_.failureReason()});
         return;
     }
     QTreeWidgetItem* item = tree_->currentItem();
