@@ -43,6 +43,7 @@
 #include "editdata/ui/CQuickUndoPopup.h"
 #include "exchange/ClipboardExchange.h"
 #include "marks/DatamarkDefinition.h"
+#include "marks/MarkCommandIds.h"
 #include "platform/File.h"
 #include "platform/FileCopy.h"
 #include "platform/MessageService.h"
@@ -475,6 +476,8 @@ CChildFrame* CMainFrame::addChild() {
             runDataStartAddress(child->panel(), messages_, this);
         } else if (id == cmd::ViewDecimalAddress) {
             runPresentation(id);
+        } else if (id == cmd::BookmarkClearDatamark || id == cmd::BookmarkEditProperties) {
+            runMark(id);  // the mark panel's own entries
         } else if (QAction* command = action(id)) {
             command->trigger();  // the main menu's command of that name
         }

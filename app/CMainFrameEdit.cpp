@@ -146,5 +146,7 @@ CommandState CMainFrame::commandState(CChildFrame* child, int id) {
     }
     // The commands of the view's own menus only.
     PresentationCommands presentation(&child->panel());
-    return presentation.state(id).value_or(CommandState{});
+    MarkCommands marks(&child->panel());
+    const CommandChain chain{&presentation, &marks};
+    return chain.state(id);
 }

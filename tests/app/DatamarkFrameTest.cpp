@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "app/CMainFrame.h"
 #include "calc/ui/CHexEditBox.h"
@@ -147,6 +149,55 @@ TEST_F(DatamarkFrameTest, DamagedStoredDatamarksAreReportedOnceAtOpening) {
     for (int y = 0; y < 200; ++y) {
         EXPECT_FALSE(child.panel().datamarkAt(column.x + column.width / 2, y).has_value());
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The mark panel's "Bookmark" menu over a datamark, as a user opens it with
+// the right button, choosing `entry` once it shows.
+void chooseFromBookmarkMenu(CChildFrame& child, const QPoint& at, const QString& entry) {
+    QTimer::singleShot(50, [entry] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* menu = qobject_cast<QMenu*>(widget); menu != nullptr && menu->isVisible()) {
+                for (QAction* item : menu->actions()) {
+                    if (item->text() == entry) {
+                        EXPECT_TRUE(item->isEnabled()) << entry.toStdString();
+                        menu->setActiveAction(item);
+                        QTest::keyClick(menu, Qt::Key_Return);
+                        return;
+                    }
+                }
+                menu->close();
+            }
+        }
+    });
+    QTest::mouseClick(&child.view(), Qt::RightButton, {}, at);
+}
+
+TEST_F(DatamarkFrameTest, TheBookmarkMenuOverADatamarkClearsIt) {
+    const std::string path = makeFile("menu.bin", std::string(64, 'x'));
+    DatamarkStore store(settings);
+    CBmitemObj mark;
+    mark.filePath = path;
+    mark.name = "here";
+    mark.normalDatamark = true;
+    mark.position = 16;  // the second line
+    ASSERT_TRUE(store.saveDatamark(mark));
+    CChildFrame& child = open(path);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    const auto column = child.panel().markPanel().getBounds();
+    const int x = column.x + column.width / 2;
+    int y = 0;
+    while (y < 400 && !child.panel().datamarkAt(x, y)) {
+        ++y;
+    }
+    ASSERT_LT(y, 400) << "no datamark square in the mark column";
+    chooseFromBookmarkMenu(child, QPoint(x, y + 2), QStringLiteral("Clear Datamark"));
+    EXPECT_TRUE(child.panel().datamarks().list().empty());
+    EXPECT_TRUE(child.document().datamarksModified());
 }
 
 }  // namespace
