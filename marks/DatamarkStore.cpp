@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <set>
+#include <unordered_set>
 
 #include "settings/CSettings.h"
 #include "settings/SettingKeys.h"
@@ -20,6 +22,16 @@ constexpr std::string_view kFilePrefix = "FilePath";
 constexpr std::string_view kNamePrefix = "Name";
 constexpr std::string_view kConnectKey = "Connect";
 constexpr std::uint32_t kNoPosition = 0xFFFFFFFFu;
+
+std::string foldedName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return out;
+}
 
 std::string hexName(std::string_view prefix, std::uint64_t n) {
     char digits[24];
@@ -51,14 +63,17 @@ std::optional<std::uint64_t> suffixOf(std::string_view name, std::string_view pr
 // they were numbered, other keys after them.
 template <typename Item, typename NameOf>
 void sortBySuffix(std::vector<Item>& items, std::string_view prefix, NameOf nameOf) {
-    std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
-        const auto x = suffixOf(nameOf(a), prefix);
-        const auto y = suffixOf(nameOf(b), prefix);
-        if (x && y) {
-            return *x < *y;
-        }
-        return x.has_value() && !y.has_value();
-    });
+    std::vector<std::pair<std::uint64_t, Item>> keyed;
+    keyed.reserve(items.size());
+    for (Item& item : items) {
+        const auto n = suffixOf(nameOf(item), prefix);
+        keyed.emplace_back(n ? *n : UINT64_MAX, std::move(item));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i] = std::move(keyed[i].second);
+    }
 }
 
 // The smallest free key name "prefix" + n among `names`.
@@ -174,17 +189,15 @@ void readFileKey(const RegistryTreeNode& fileKey, const std::string& path, Datam
         keys.push_back(&child);
     }
     sortBySuffix(keys, kNamePrefix, [](const RegistryTreeNode* key) { return key->name; });
-    const std::size_t first = load.datamarks.size();
+    std::unordered_set<std::string> seen;
+    seen.reserve(keys.size());
     for (const RegistryTreeNode* key : keys) {
         auto datamark = readDatamark(*key, path);
         if (!datamark) {
             ++load.damaged;
             continue;
         }
-        const bool seen = std::any_of(
-            load.datamarks.begin() + static_cast<std::ptrdiff_t>(first), load.datamarks.end(),
-            [&](const CBmitemObj& other) { return sameMarkName(other.name, datamark->name); });
-        if (!seen) {
+        if (seen.insert(foldedName(datamark->name)).second) {
             load.datamarks.push_back(std::move(*datamark));
         }
     }
@@ -252,20 +265,11 @@ std::optional<CBmitemObj> DatamarkStore::reloadDatamark(std::string_view path,
     return std::nullopt;
 }
 
-bool DatamarkStore::writeDatamark(const RegistryKey& fileKey, const CBmitemObj& datamark) {
-    std::optional<std::string> keyName;
-    std::vector<std::string> names;
-    for (const auto& [name, value] : fileKey.subkeyValues(kNamePrefix)) {
-        names.push_back(name);
-        if (!keyName && value && value->type == RegistryType::String &&
-            sameMarkName(value->text, datamark.name)) {
-            keyName = name;
-        }
-    }
-    if (keyName && !fileKey.deleteTree(*keyName)) {
-        return false;
-    }
-    const RegistryKey key = fileKey.createSubkey(keyName.value_or(freeName(names, kNamePrefix)));
+namespace {
+
+// The twelve values, "Position High" where needed and the associations of
+// one datamark into its own fresh key.
+bool writeValues(const RegistryKey& key, const CBmitemObj& datamark) {
     const auto low = static_cast<std::uint32_t>(datamark.position & 0xFFFFFFFFu);
     bool done =
         key.isValid() && key.setString("Name", datamark.name) &&
@@ -293,38 +297,96 @@ bool DatamarkStore::writeDatamark(const RegistryKey& fileKey, const CBmitemObj& 
     return done;
 }
 
-bool DatamarkStore::saveWithin(const CBmitemObj& datamark) {
-    if (datamark.filePath.empty() || datamark.name.empty()) {
-        return true;  // nothing to write
+}  // namespace
+
+// The datamarks of one file key, read once for a whole batch of saves: a
+// datamark key is found by name in a map, a new one takes the smallest free
+// number (which only grows while keys are added).
+class DatamarkStore::FileKeyWriter {
+  public:
+    explicit FileKeyWriter(RegistryKey fileKey) : fileKey_(std::move(fileKey)) {
+        for (const auto& [name, value] : fileKey_.subkeyValues(kNamePrefix)) {
+            if (const auto n = suffixOf(name, kNamePrefix);
+                n && hexName(kNamePrefix, *n).size() == name.size()) {
+                used_.insert(*n);
+            }
+            if (value && value->type == RegistryType::String) {
+                byName_.emplace(foldedName(value->text), name);  // the first key wins
+            }
+        }
     }
+
+    bool write(const CBmitemObj& datamark) {
+        const std::string folded = foldedName(datamark.name);
+        std::string keyName;
+        if (const auto found = byName_.find(folded); found != byName_.end()) {
+            keyName = found->second;
+            if (!fileKey_.deleteTree(keyName)) {
+                return false;
+            }
+        } else {
+            while (used_.count(free_) != 0) {
+                ++free_;
+            }
+            used_.insert(free_);
+            keyName = hexName(kNamePrefix, free_);
+            byName_.emplace(folded, keyName);
+        }
+        return writeValues(fileKey_.createSubkey(keyName), datamark);
+    }
+
+  private:
+    RegistryKey fileKey_;
+    std::map<std::string, std::string> byName_;
+    std::set<std::uint64_t> used_;
+    std::uint64_t free_ = 0;
+};
+
+std::optional<DatamarkStore::FileKeyWriter> DatamarkStore::writerFor(std::string_view path) {
     const RegistryKey list = bookmark_.createSubkey(kItemKey);
     if (!list.isValid()) {
-        return false;
+        return std::nullopt;
     }
-    RegistryKey fileKey;
-    if (const auto name = fileKeyName(datamark.filePath)) {
-        fileKey = list.at(*name);
-    } else {
-        fileKey = list.createSubkey(freeName(list.subkeyNames(), kFilePrefix));
-        if (!fileKey.isValid() || !fileKey.setString(kFilePrefix, datamark.filePath)) {
+    if (const auto name = fileKeyName(path)) {
+        return FileKeyWriter(list.at(*name));
+    }
+    const RegistryKey fileKey = list.createSubkey(freeName(list.subkeyNames(), kFilePrefix));
+    if (!fileKey.isValid() || !fileKey.setString(kFilePrefix, path)) {
+        return std::nullopt;
+    }
+    return FileKeyWriter(fileKey);
+}
+
+bool DatamarkStore::saveWithin(const std::vector<const CBmitemObj*>& datamarks) {
+    std::map<std::string, std::optional<FileKeyWriter>> writers;
+    for (const CBmitemObj* datamark : datamarks) {
+        if (datamark->filePath.empty() || datamark->name.empty()) {
+            continue;  // nothing to write
+        }
+        auto [entry, added] = writers.try_emplace(datamark->filePath);
+        if (added) {
+            entry->second = writerFor(datamark->filePath);
+        }
+        if (!entry->second || !entry->second->write(*datamark)) {
             return false;
         }
     }
-    return writeDatamark(fileKey, datamark);
+    return true;
 }
 
 bool DatamarkStore::saveDatamark(const CBmitemObj& datamark) {
     if (datamark.filePath.empty() || datamark.name.empty()) {
         return false;
     }
-    return registry_->runTransaction([&] { return saveWithin(datamark); });
+    return registry_->runTransaction([&] { return saveWithin({&datamark}); });
 }
 
 bool DatamarkStore::saveDatamarks(const std::vector<CBmitemObj>& datamarks) {
-    return registry_->runTransaction([&] {
-        return std::all_of(datamarks.begin(), datamarks.end(),
-                           [&](const CBmitemObj& datamark) { return saveWithin(datamark); });
-    });
+    std::vector<const CBmitemObj*> all;
+    for (const CBmitemObj& datamark : datamarks) {
+        all.push_back(&datamark);
+    }
+    return registry_->runTransaction([&] { return saveWithin(all); });
 }
 
 bool DatamarkStore::deleteStoredDatamark(std::string_view path, std::string_view name) {
@@ -347,7 +409,7 @@ bool DatamarkStore::replaceDatamark(std::string_view oldName, const CBmitemObj& 
             !deleteStoredDatamark(datamark.filePath, oldName)) {
             return false;
         }
-        return saveWithin(datamark);
+        return saveWithin({&datamark});
     });
 }
 
@@ -374,8 +436,11 @@ bool DatamarkStore::replaceStoredDatamarks(std::vector<CBmitemObj>& list, std::s
                 return false;
             }
         }
-        return std::all_of(list.begin(), list.end(),
-                           [&](const CBmitemObj& datamark) { return saveWithin(datamark); });
+        std::vector<const CBmitemObj*> all;
+        for (const CBmitemObj& datamark : list) {
+            all.push_back(&datamark);
+        }
+        return saveWithin(all);
     });
 }
 

@@ -73,8 +73,11 @@ class DatamarkStore {
   private:
     platform::RegistryKey items() const;
     std::optional<std::string> fileKeyName(std::string_view path) const;
-    bool writeDatamark(const platform::RegistryKey& fileKey, const CBmitemObj& datamark);
-    bool saveWithin(const CBmitemObj& datamark);
+    class FileKeyWriter;
+    // The writer of a path's file key, made when the path has none yet.
+    std::optional<FileKeyWriter> writerFor(std::string_view path);
+    // Saves inside a running transaction; false when a write failed.
+    bool saveWithin(const std::vector<const CBmitemObj*>& datamarks);
 
     platform::Registry* registry_;
     platform::RegistryKey bookmark_;

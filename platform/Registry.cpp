@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <thread>
+#include <unordered_map>
 
 #include "platform/SqliteConnection.h"
 #include "platform/UiThread.h"
@@ -647,57 +648,71 @@ std::optional<RegistryTreeNode> Registry::readTree(const RegistryKey& key) {
         return std::nullopt;
     }
     // Everything below the key lies in one range of folded paths: those
-    // starting with the key's path and a separator ("\\" + 1 is "]").
+    // starting with the key's path and a separator ("\\" + 1 is "]"). Both
+    // queries walk their primary key through that range.
     const std::string low = key.folded_ + kSeparator;
     const std::string high = key.folded_ + static_cast<char>(kSeparator + 1);
     auto keys = db_->prepare(
-        "SELECT folded, parent, name FROM reg_keys WHERE folded > ?1 AND folded < ?2 "
-        "ORDER BY parent, sortkey");
+        "SELECT folded, parent, name, sortkey FROM reg_keys WHERE folded > ?1 AND folded < ?2");
+    auto ownValues = db_->prepare("SELECT key, name, type, data FROM reg_values WHERE key = ?1");
     auto values = db_->prepare(
-        "SELECT key, name, type, data FROM reg_values "
-        "WHERE key = ?3 OR (key > ?1 AND key < ?2) ORDER BY key, folded");
-    if (!keys || !values) {
+        "SELECT key, name, type, data FROM reg_values WHERE key > ?1 AND key < ?2 "
+        "ORDER BY key, folded");
+    if (!keys || !ownValues || !values) {
         return std::nullopt;
     }
     struct Row {
         std::string parent;
+        std::string sortkey;
         RegistryTreeNode node;
-        std::vector<std::string> childFolded;
+        std::vector<Row*> children;
     };
-    std::map<std::string, Row> rows;
-    rows[key.folded_].node.name = key.path_.substr(key.path_.rfind(kSeparator) + 1);
+    std::unordered_map<std::string, Row> rows;
+    Row& top = rows[key.folded_];
+    top.node.name = key.path_.substr(key.path_.rfind(kSeparator) + 1);
     keys->bind(1, low).bind(2, high);
-    std::vector<std::string> order;
     while (keys->step() == SQLITE_ROW) {
-        std::string folded = keys->columnText(0);
-        Row& row = rows[folded];
+        Row& row = rows[keys->columnText(0)];
         row.parent = keys->columnText(1);
         row.node.name = keys->columnText(2);
-        order.push_back(std::move(folded));
+        row.sortkey = keys->columnText(3);
     }
-    for (const std::string& folded : order) {  // in sort order within each parent
-        const auto parent = rows.find(rows[folded].parent);
-        if (parent != rows.end()) {
-            parent->second.childFolded.push_back(folded);
+    for (auto& [folded, row] : rows) {
+        if (const auto parent = rows.find(row.parent); parent != rows.end() && &row != &top) {
+            parent->second.children.push_back(&row);
         }
     }
-    values->bind(1, low).bind(2, high).bind(3, key.folded_);
-    while (values->step() == SQLITE_ROW) {
-        const auto row = rows.find(values->columnText(0));
-        if (row != rows.end()) {
-            row->second.node.values.push_back({values->columnText(1), *readValue(values, 2)});
-        }
-    }
-    // Assembled from the deepest keys up, moving each finished node into its parent.
-    const std::function<RegistryTreeNode(const std::string&)> build =
-        [&](const std::string& folded) {
-            Row& row = rows[folded];
-            for (const std::string& child : row.childFolded) {
-                row.node.children.push_back(build(child));
+    // Values arrive grouped by key: the key is looked up once per group.
+    const auto readValues = [&rows](const SqliteQuery& query) {
+        Row* current = nullptr;
+        std::string currentKey;
+        while (query->step() == SQLITE_ROW) {
+            if (current == nullptr || query->columnView(0) != currentKey) {
+                currentKey = query->columnView(0);
+                const auto found = rows.find(currentKey);
+                current = found != rows.end() ? &found->second : nullptr;
+                if (current == nullptr) {
+                    continue;
+                }
             }
-            return std::move(row.node);
-        };
-    return build(key.folded_);
+            current->node.values.push_back({query->columnText(1), *readValue(query, 2)});
+        }
+    };
+    ownValues->bind(1, key.folded_);
+    readValues(ownValues);
+    values->bind(1, low).bind(2, high);
+    readValues(values);
+    // Assembled from the deepest keys up, children in enumeration order.
+    const std::function<RegistryTreeNode(Row&)> build = [&build](Row& row) {
+        std::sort(row.children.begin(), row.children.end(),
+                  [](const Row* a, const Row* b) { return a->sortkey < b->sortkey; });
+        row.node.children.reserve(row.children.size());
+        for (Row* child : row.children) {
+            row.node.children.push_back(build(*child));
+        }
+        return std::move(row.node);
+    };
+    return build(top);
 }
 
 std::vector<std::pair<std::string, std::optional<RegistryValue>>> Registry::subkeyValues(

@@ -49,6 +49,14 @@ std::string SqliteStatement::columnText(int column) const {
                 : std::string();
 }
 
+std::string_view SqliteStatement::columnView(int column) const {
+    const auto* text = sqlite3_column_text(statement_, column);
+    const int size = sqlite3_column_bytes(statement_, column);
+    return text ? std::string_view(reinterpret_cast<const char*>(text),
+                                   static_cast<std::size_t>(size))
+                : std::string_view();
+}
+
 int SqliteStatement::columnType(int column) const {
     return sqlite3_column_type(statement_, column);
 }

@@ -34,6 +34,8 @@ class SqliteStatement {
 
     std::int64_t columnInt(int column) const;
     std::string columnText(int column) const;
+    // The same without a copy, valid until the next step or reset.
+    std::string_view columnView(int column) const;
     int columnType(int column) const;
 
   private:
