@@ -1,6 +1,7 @@
 #include "app/CChildFrame.h"
 
 #include <QMenu>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -242,4 +243,32 @@ void CChildFrame::DefinitionHooks::datamarksChanged(bool withPath) {
     }
     child_.panel().refreshDatamarks();
     child_.view().update();
+}
+
+void CChildFrame::startDatamarkLoad(std::future<DatamarkLoad> load,
+                                    std::function<void(DatamarkLoad&)> finish) {
+    datamarkLoad_ = std::move(load);
+    finishLoad_ = std::move(finish);
+    if (loadPoll_ == nullptr) {
+        loadPoll_ = new QTimer(this);
+        loadPoll_->setInterval(10);
+        connect(loadPoll_, &QTimer::timeout, this, [this] {
+            if (datamarkLoad_.valid() &&
+                datamarkLoad_.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+                awaitDatamarks();
+            }
+        });
+    }
+    loadPoll_->start();
+}
+
+void CChildFrame::awaitDatamarks() {
+    if (!datamarkLoad_.valid()) {
+        return;
+    }
+    loadPoll_->stop();
+    DatamarkLoad load = datamarkLoad_.get();
+    if (finishLoad_) {
+        finishLoad_(load);
+    }
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -11,9 +12,11 @@
 #include "display/PanelSearchView.h"
 #include "marks/DatamarkClearing.h"
 #include "marks/DatamarkDefinition.h"
+#include "marks/DatamarkStore.h"
 #include "search/ui/FindDialogs.h"
 
 class CDefineDatamarkDialog;
+class QTimer;
 class CGoToDialog;
 class DatamarkLevels;
 class CHexWindow;
@@ -99,6 +102,13 @@ class CChildFrame : public QMdiSubWindow {
     CDefineDatamarkDialog* existingDefineDialog() const { return defineDialog_; }
     // The view's "Clear datamark" confirmation, which remembers its check boxes.
     ClearConfirmation& clearConfirmation();
+    // The file's stored datamarks, read on a worker while the file is
+    // already shown; `finish` takes them into the list when they are there.
+    void startDatamarkLoad(std::future<DatamarkLoad> load,
+                           std::function<void(DatamarkLoad&)> finish);
+    // Waits for a load still running and finishes it: every datamark
+    // command and save asks this first.
+    void awaitDatamarks();
 
   private:
     CSettings& settings_;
@@ -129,5 +139,8 @@ class CChildFrame : public QMdiSubWindow {
         CChildFrame& child_;
     } definitionHooks_{*this};
     CDefineDatamarkDialog* defineDialog_ = nullptr;
+    std::future<DatamarkLoad> datamarkLoad_;
+    std::function<void(DatamarkLoad&)> finishLoad_;
+    QTimer* loadPoll_ = nullptr;
     std::unique_ptr<ClearConfirmation> clearConfirmation_;
 };

@@ -146,6 +146,7 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void addDatamarkCommands(QMenu* search);
     void runDatamark(int id);
     void loadDatamarksOf(CChildFrame& child);
+    void takeLoadedDatamarks(CChildFrame& child, DatamarkLoad& load);
     void editProperties(CChildFrame& child, std::size_t index);
     // Edit Datamarks: the stored datamarks of every file; open views follow.
     void editStoredDatamarks();

@@ -3,6 +3,7 @@
 // view's list: loaded when its file opens, stored under the new path by
 // Save As, by Save All, and when the document closes.
 #include <QMenu>
+#include <future>
 
 #include "app/CMainFrame.h"
 #include "display/MarkCommands.h"
@@ -56,6 +57,9 @@ void CMainFrame::addDatamarkCommands(QMenu* search) {
 }
 
 void CMainFrame::editStoredDatamarks() {
+    for (CChildFrame* child : children()) {
+        child->awaitDatamarks();  // no load may finish over the window's changes
+    }
     CEditDatamarksDialog dialog(*datamarkStore_, levels_, messages_, this);
     dialog.exec();
     // Open views follow what was deleted, renamed and changed in the store.
@@ -70,7 +74,11 @@ void CMainFrame::editStoredDatamarks() {
 
 void CMainFrame::runDatamark(int id) {
     CChildFrame* child = activeChild();
-    if (child == nullptr || child->panel().data().isBusy() ||
+    if (child == nullptr) {
+        return;
+    }
+    child->awaitDatamarks();
+    if (child->panel().data().isBusy() ||
         !MarkCommands(&child->panel()).state(id).value_or(CommandState{}).enabled) {
         return;
     }
@@ -143,12 +151,27 @@ void CMainFrame::editProperties(CChildFrame& child, std::size_t index) {
     }
 }
 
+// The file is shown at once; its stored datamarks are read on a worker with
+// a registry connection of its own and join the list when they are there.
 void CMainFrame::loadDatamarksOf(CChildFrame& child) {
-    CHexPanel& panel = child.panel();
-    DatamarkList& list = panel.datamarks().list();
+    DatamarkList& list = child.panel().datamarks().list();
     list.clear();
     list.setLoaded(true);
-    DatamarkLoad load = datamarkStore_->loadDatamarks(child.document().path());
+    child.panel().refreshDatamarks();
+    const std::string registryFile = settings_.registry().filePath();
+    const std::string bookmarkKey = settings_.sectionKey(settings::section::Bookmark).path();
+    const std::string path = child.document().path();
+    child.startDatamarkLoad(
+        std::async(std::launch::async,
+                   [registryFile, bookmarkKey, path] {
+                       return DatamarkStore::loadOnOwnConnection(registryFile, bookmarkKey, path);
+                   }),
+        [this, &child](DatamarkLoad& load) { takeLoadedDatamarks(child, load); });
+}
+
+void CMainFrame::takeLoadedDatamarks(CChildFrame& child, DatamarkLoad& load) {
+    CHexPanel& panel = child.panel();
+    DatamarkList& list = panel.datamarks().list();
     const std::uint64_t size = panel.data().getDataSize();
     const auto beyond = std::count_if(load.datamarks.begin(), load.datamarks.end(),
                                       [size](const CBmitemObj& d) { return d.position >= size; });
@@ -156,6 +179,8 @@ void CMainFrame::loadDatamarksOf(CChildFrame& child) {
         list.append(std::move(datamark));
     }
     panel.refreshDatamarks();
+    child.view().update();
+    updateCommands();
     if (load.damaged > 0 || beyond > 0) {
         messages_.show(marktext::kDamagedOnLoad, {platform::MessageIcon::Exclamation},
                        {load.damaged, static_cast<std::int64_t>(beyond)});
@@ -163,6 +188,7 @@ void CMainFrame::loadDatamarksOf(CChildFrame& child) {
 }
 
 std::string CMainFrame::storeDatamarksOf(CChildFrame& child) {
+    child.awaitDatamarks();
     const std::string& path = child.document().path();
     if (path.empty()) {
         return {};

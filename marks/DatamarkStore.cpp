@@ -236,6 +236,18 @@ DatamarkLoad DatamarkStore::loadDatamarks(std::string_view path) const {
     return load;
 }
 
+DatamarkLoad DatamarkStore::loadOnOwnConnection(const std::string& registryFile,
+                                                const std::string& bookmarkKey,
+                                                const std::string& path) {
+    const auto rooted = platform::splitRootedPath(bookmarkKey);
+    if (!rooted) {
+        return {};
+    }
+    platform::Registry registry(registryFile);
+    const DatamarkStore store(registry, registry.root(rooted->first).at(rooted->second));
+    return store.loadDatamarks(path);
+}
+
 DatamarkLoad DatamarkStore::loadAllDatamarks() const {
     DatamarkLoad load;
     auto tree = items().readTree();

@@ -41,6 +41,11 @@ class DatamarkStore {
     explicit DatamarkStore(const CSettings& settings);
 
     DatamarkLoad loadDatamarks(std::string_view path) const;
+    // The same on a connection of its own to the registry file, for a worker
+    // thread; `bookmarkKey` is the "Bookmark" key's full path.
+    static DatamarkLoad loadOnOwnConnection(const std::string& registryFile,
+                                            const std::string& bookmarkKey,
+                                            const std::string& path);
     DatamarkLoad loadAllDatamarks() const;
     // One datamark again, by path and name.
     std::optional<CBmitemObj> reloadDatamark(std::string_view path, std::string_view name) const;

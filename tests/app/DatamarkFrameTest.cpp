@@ -28,8 +28,10 @@ using platform::MessageAnswer;
 
 class DatamarkFrameTest : public testsupport::FrameFixture {
   protected:
+    // The file opened, its stored datamarks taken into the view.
     CChildFrame& open(const std::string& path) {
         EXPECT_TRUE(frame->openDocument(path));
+        frame->activeChild()->awaitDatamarks();
         return *frame->activeChild();
     }
     CDefineDatamarkDialog* defineDialog() const {
@@ -198,6 +200,27 @@ TEST_F(DatamarkFrameTest, TheBookmarkMenuOverADatamarkClearsIt) {
     chooseFromBookmarkMenu(child, QPoint(x, y + 2), QStringLiteral("Clear Datamark"));
     EXPECT_TRUE(child.panel().datamarks().list().empty());
     EXPECT_TRUE(child.document().datamarksModified());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DatamarkFrameTest, TheFileShowsAtOnceAndItsDatamarksJoinFromTheWorker) {
+    const std::string path = makeFile("later.bin", std::string(64, 'x'));
+    DatamarkStore store(settings);
+    CBmitemObj mark;
+    mark.filePath = path;
+    mark.name = "later";
+    ASSERT_TRUE(store.saveDatamark(mark));
+    ASSERT_TRUE(frame->openDocument(path));
+    CChildFrame& child = *frame->activeChild();
+    // Taken in on the user-interface thread only, from its event loop.
+    EXPECT_TRUE(child.panel().datamarks().list().empty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !child.panel().datamarks().list().empty(); }, 5000));
+    EXPECT_EQ(child.panel().state().datamarks.size(), 1u);
+    child.awaitDatamarks();  // nothing left to wait for
+    EXPECT_EQ(child.panel().datamarks().list().size(), 1u);
 }
 
 }  // namespace
