@@ -154,12 +154,14 @@ CGoToDialog& CChildFrame::goToDialog() {
 // ------------------------------------------------------------ datamarks
 
 CDefineDatamarkDialog& CChildFrame::defineDialog(const DatamarkLevels& levels,
-                                                 platform::Clipboard& clipboard) {
+                                                 platform::Clipboard& clipboard,
+                                                 platform::ProgressRunner* progress) {
     if (defineDialog_ == nullptr) {
         defineDialog_ =
             new CDefineDatamarkDialog(definitionHooks_, levels, clipboard, messages_,
                                       settings_.get(settings::edit::FindContinue) != 0,
                                       settings_.get(settings::bookmark::AcrossFile) != 0, this);
+        defineDialog_->definition().setProgressRunner(progress);
         // While it is shown the view takes no edits.
         defineDialog_->onShownChanged = [this](bool shown) {
             panel().editor().holdReadOnly(shown);

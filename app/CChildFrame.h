@@ -25,6 +25,7 @@ class CSettings;
 namespace platform {
 class Clipboard;
 class MessageService;
+class ProgressRunner;
 }  // namespace platform
 
 // One open file: its title, path and modified mark, and the view that holds
@@ -98,7 +99,8 @@ class CChildFrame : public QMdiSubWindow {
     SearchView& searchView() { return searchView_; }
     // The view's Define Datamark window, made on first use and kept.
     CDefineDatamarkDialog& defineDialog(const DatamarkLevels& levels,
-                                        platform::Clipboard& clipboard);
+                                        platform::Clipboard& clipboard,
+                                        platform::ProgressRunner* progress);
     CDefineDatamarkDialog* existingDefineDialog() const { return defineDialog_; }
     // The view's "Clear datamark" confirmation, which remembers its check boxes.
     ClearConfirmation& clearConfirmation();

@@ -86,7 +86,7 @@ void CMainFrame::runDatamark(int id) {
     DatamarkList& list = panel.datamarks().list();
     switch (id) {
         case cmd::DefineDatamark: {
-            CDefineDatamarkDialog& dialog = child->defineDialog(levels_, clipboard_);
+            CDefineDatamarkDialog& dialog = child->defineDialog(levels_, clipboard_, progress_);
             dialog.show();
             dialog.raise();
             dialog.activateWindow();

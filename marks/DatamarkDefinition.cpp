@@ -7,6 +7,9 @@
 #include "marks/AdvancedFind.h"
 #include "marks/DatamarkList.h"
 #include "platform/MessageService.h"
+#include "platform/PrintfFormat.h"
+#include "platform/Progress.h"
+#include "search/FindTool.h"
 
 namespace {
 
@@ -81,10 +84,26 @@ void DatamarkDefinition::setNormal(bool value) {
     }
 }
 
-std::optional<std::uint64_t> DatamarkDefinition::searchFrom(std::uint64_t start,
-                                                            std::uint64_t end) {
+std::optional<std::uint64_t> DatamarkDefinition::searchFrom(std::uint64_t start, std::uint64_t end,
+                                                            bool firstPass) {
     bool cancelled = false;
-    const auto match = engine_.searchRange(true, start, end, nullptr, cancelled);
+    std::optional<SearchMatch> match;
+    if (runner_ == nullptr || end - start <= kProgressThreshold) {
+        match = engine_.searchRange(true, start, end, nullptr, cancelled);
+    } else {
+        const std::string text =
+            platform::formatPrintf(messages_.strings().text(firstPass ? searchtext::kFindFirstPass
+                                                                      : searchtext::kFindOtherEnd),
+                                   {shortenedFindText(findString)});
+        const CEditData::WorkerLease lease(view_.data());
+        const bool finished = runner_->runWithProgressText(
+            searchtext::kFindCaption, text, true, [&](const platform::ProgressCallback& callback) {
+                match = engine_.searchRange(true, start, end, &callback, cancelled);
+            });
+        if (!finished || cancelled) {
+            match.reset();  // cancelled: not found
+        }
+    }
     if (!match) {
         return std::nullopt;
     }
@@ -102,9 +121,9 @@ bool DatamarkDefinition::find() {
     const bool again = engine_.lastFoundOffset >= 0 &&
                        caret == static_cast<std::uint64_t>(engine_.lastFoundOffset) &&
                        view_.hasSelection();
-    std::optional<std::uint64_t> found = searchFrom(again ? caret + 1 : caret, size);
+    std::optional<std::uint64_t> found = searchFrom(again ? caret + 1 : caret, size, true);
     if (!found && findContinue_ && caret > 0) {
-        found = searchFrom(0, std::min(caret + 1024, size));
+        found = searchFrom(0, std::min(caret + 1024, size), false);
     }
     operateEnabled_ = false;
     compareEnabled_ = false;

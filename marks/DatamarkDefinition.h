@@ -14,7 +14,8 @@ class DatamarkList;
 
 namespace platform {
 class MessageService;
-}
+class ProgressRunner;
+}  // namespace platform
 
 // What the Define Datamark dialog asks of its view.
 class DefinitionView {
@@ -42,6 +43,10 @@ class DefinitionView {
 class DatamarkDefinition {
   public:
     DatamarkDefinition(DefinitionView& view, platform::MessageService& messages, bool findContinue);
+    // A find over more than 4 MiB runs under this runner's progress dialog
+    // (Cancel counts as not found).
+    void setProgressRunner(platform::ProgressRunner* runner) { runner_ = runner; }
+    static constexpr std::uint64_t kProgressThreshold = std::uint64_t{4} << 20;
 
     // The fields, as the dialog's controls hold them.
     bool normal = false;
@@ -80,12 +85,13 @@ class DatamarkDefinition {
     bool add();
 
   private:
-    std::optional<std::uint64_t> searchFrom(std::uint64_t start, std::uint64_t end);
+    std::optional<std::uint64_t> searchFrom(std::uint64_t start, std::uint64_t end, bool firstPass);
 
     DefinitionView& view_;
     platform::MessageService& messages_;
     bool findContinue_;
     SearchEngine engine_;
+    platform::ProgressRunner* runner_ = nullptr;
     bool operateEnabled_ = false;
     bool compareEnabled_ = false;
     bool propertiesEnabled_ = false;

@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr int kFindCaption = 3021;    // "Find data asynchronously"
-constexpr int kFindFirstPass = 3022;  // "Kestrane is finding the data: "%s" ..."
-constexpr int kFindOtherEnd = 3023;   // "... finding in another end the data ..."
+using searchtext::kFindCaption;
+using searchtext::kFindFirstPass;
+using searchtext::kFindOtherEnd;
 
 }  // namespace
 

@@ -26,6 +26,9 @@ inline constexpr int kInvalidHexFind = 3005;     // the hex find string is not v
 inline constexpr int kInvalidHexReplace = 3006;  // the hex replace string is not valid
 inline constexpr int kTextNotFound = 3007;       // F3 / Shift+F3 in a text mode
 inline constexpr int kHexNotFound = 3008;        // F3 / Shift+F3 in hex mode
+inline constexpr int kFindCaption = 3021;        // a find under the progress dialog
+inline constexpr int kFindFirstPass = 3022;      // its text: the first pass
+inline constexpr int kFindOtherEnd = 3023;       // its text: the pass from the other end
 }  // namespace searchtext
 std::span<const platform::StringEntry> searchStrings();
 

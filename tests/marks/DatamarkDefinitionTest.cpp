@@ -12,6 +12,7 @@
 #include "marks/DatamarkProperties.h"
 #include "marks/DatamarkStore.h"
 #include "tests/search/SearchTestSupport.h"
+#include "tests/support/FakeProgressRunner.h"
 #include "tests/support/ScriptedMessageService.h"
 
 namespace {
@@ -389,6 +390,35 @@ TEST_F(DatamarkPropertiesTest, FromEditDatamarksANameTheStoreHoldsIsRefused) {
     EXPECT_EQ(properties.checkFromStore(marks), marktext::kStoredNameUsed);
     properties.name = "free";
     EXPECT_EQ(properties.checkFromStore(marks), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DatamarkDefinitionLargeTest, AFindOverMoreThanFourMebibytesRunsUnderTheProgressDialog) {
+    std::string bytes(5 << 20, '\x11');
+    bytes[(5 << 20) - 10] = '\xce';
+    FakeView view(bytes);
+    platform::StringTable strings{datamarkStrings(), searchStrings()};
+    testsupport::ScriptedMessageService messages{strings};
+    testsupport::FakeProgressRunner runner;
+    DatamarkDefinition definition(view, messages, true);
+    definition.setProgressRunner(&runner);
+    definition.findString = "ce";
+    ASSERT_TRUE(definition.find());
+    EXPECT_EQ(view.selected->first, (5u << 20) - 10);
+    ASSERT_EQ(runner.runs().size(), 1u);
+    EXPECT_EQ(runner.runs()[0].captionId, searchtext::kFindCaption);
+    EXPECT_TRUE(runner.runs()[0].cancellable);
+
+    // Cancel counts as not found, silently.
+    view.caret = 0;
+    view.selected.reset();
+    runner.cancelAtReport(1);
+    EXPECT_FALSE(definition.find());
+    EXPECT_FALSE(definition.operateEnabled());
+    EXPECT_TRUE(messages.shownIds().empty());
 }
 
 }  // namespace
