@@ -6,11 +6,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <memory>
 
 #include "app/CMainFrame.h"
 #include "calc/ui/CHexEditBox.h"
@@ -18,6 +21,7 @@
 #include "marks/DatamarkDefinition.h"
 #include "marks/DatamarkStore.h"
 #include "marks/MarkCommandIds.h"
+#include "marks/ui/CDatamarkPropertiesDialog.h"
 #include "marks/ui/CDefineDatamarkDialog.h"
 #include "settings/SettingKeys.h"
 #include "tests/app/FrameFixture.h"
@@ -160,7 +164,16 @@ namespace {
 // The mark panel's "Bookmark" menu over a datamark, as a user opens it with
 // the right button, choosing `entry` once it shows.
 void chooseFromBookmarkMenu(CChildFrame& child, const QPoint& at, const QString& entry) {
-    QTimer::singleShot(50, [entry] {
+    // Looks for the menu until it shows, then chooses the entry.
+    // The menu runs inside the click below, so `choose` outlives every retry.
+    auto choose = std::make_shared<std::function<void()>>();
+    const std::weak_ptr<std::function<void()>> self = choose;
+    const auto retry = [self] {
+        if (const auto again = self.lock()) {
+            (*again)();
+        }
+    };
+    *choose = [entry, retry] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* menu = qobject_cast<QMenu*>(widget); menu != nullptr && menu->isVisible()) {
                 for (QAction* item : menu->actions()) {
@@ -172,9 +185,12 @@ void chooseFromBookmarkMenu(CChildFrame& child, const QPoint& at, const QString&
                     }
                 }
                 menu->close();
+                return;
             }
         }
-    });
+        QTimer::singleShot(20, retry);
+    };
+    QTimer::singleShot(20, retry);
     QTest::mouseClick(&child.view(), Qt::RightButton, {}, at);
 }
 
@@ -221,6 +237,65 @@ TEST_F(DatamarkFrameTest, TheFileShowsAtOnceAndItsDatamarksJoinFromTheWorker) {
     EXPECT_EQ(child.panel().state().datamarks.size(), 1u);
     child.awaitDatamarks();  // nothing left to wait for
     EXPECT_EQ(child.panel().datamarks().list().size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DatamarkFrameTest, PropertiesFromTheMenuShowTheStoredStrings) {
+    const std::string path = makeFile("props.bin", std::string("\x00\xce\x42\x00", 4));
+    DatamarkStore store(settings);
+    CBmitemObj mark;
+    mark.filePath = path;
+    mark.name = "Stored";
+    mark.comment = "kept between sessions";
+    mark.position = 1;
+    mark.findString = "ce ..";
+    mark.findResultString = "ce 42 ";
+    mark.operateString = "00 ";
+    mark.operateResultString = "ce 42 ";
+    mark.compareString = "ce 42 ";
+    ASSERT_TRUE(store.saveDatamark(mark));
+    CChildFrame& child = open(path);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    const auto column = child.panel().markPanel().getBounds();
+    const int x = column.x + column.width / 2;
+    int y = 0;
+    while (y < 400 && !child.panel().datamarkAt(x, y)) {
+        ++y;
+    }
+    ASSERT_LT(y, 400);
+    QStringList seen;
+    QString validity;
+    // Looks for the dialog until it shows, then reads it and presses OK.
+    std::function<void()> inspect = [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = dynamic_cast<CDatamarkPropertiesDialog*>(widget);
+                dialog != nullptr && dialog->isVisible()) {
+                for (const QLineEdit* box : dialog->findChildren<QLineEdit*>()) {
+                    seen.append(box->text());
+                }
+                validity = dialog->validityText()->text();
+                dialog->nameBox()->setText(QStringLiteral("Changed"));
+                dialog->okButton()->click();
+                return;
+            }
+        }
+        QTimer::singleShot(20, inspect);
+    };
+    QTimer::singleShot(20, inspect);
+    chooseFromBookmarkMenu(child, QPoint(x, y + 2), QStringLiteral("Edit Properties..."));
+    EXPECT_TRUE(seen.contains(QStringLiteral("ce ..")));
+    EXPECT_TRUE(seen.contains(QStringLiteral("ce 42 ")));
+    EXPECT_TRUE(seen.contains(QStringLiteral("Stored")));
+    EXPECT_EQ(validity, QStringLiteral(" Valid Datamark"));
+    EXPECT_EQ(child.panel().state().selection.start, 1u);  // the found bytes shown
+    EXPECT_EQ(child.panel().datamarks().list().at(0).name, "Changed");
+    EXPECT_TRUE(child.document().datamarksModified());
+    // The store keeps the old name until the list is saved.
+    EXPECT_EQ(store.loadDatamarks(path).datamarks.at(0).name, "Stored");
 }
 
 }  // namespace
