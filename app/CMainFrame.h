@@ -148,6 +148,8 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void loadDatamarksOf(CChildFrame& child);
     void takeLoadedDatamarks(CChildFrame& child, DatamarkLoad& load);
     void editProperties(CChildFrame& child, std::size_t index);
+    // Opens the file of "path#name" (or activates it) and shows that datamark.
+    void openAndGoToDatamark(const std::string& association);
     // Edit Datamarks: the stored datamarks of every file; open views follow.
     void editStoredDatamarks();
     // Stores the view's list under its document's path; the reason when that failed.

@@ -3,6 +3,8 @@
 // view's list: loaded when its file opens, stored under the new path by
 // Save As, by Save All, and when the document closes.
 #include <QMenu>
+#include <cerrno>
+#include <filesystem>
 #include <future>
 
 #include "app/CMainFrame.h"
@@ -10,6 +12,7 @@
 #include "display/ui/CHexWindow.h"
 #include "marks/DatamarkClearing.h"
 #include "marks/DatamarkDefinition.h"
+#include "marks/DatamarkNavigator.h"
 #include "marks/DatamarkProperties.h"
 #include "marks/MarkCommandIds.h"
 #include "marks/StoredDatamarkEdits.h"
@@ -108,6 +111,23 @@ void CMainFrame::runDatamark(int id) {
                 editProperties(*child, *index);
             }
             break;
+        case cmd::SearchNextDatamark:
+        case cmd::SearchPreviousDatamark: {
+            DatamarkNavigator navigator(
+                list, [&panel](const CBmitemObj& d) { return panel.datamarks().isShown(d); },
+                panel.data().getDataSize(), panel.state().presentation.lineWidth());
+            const NavigationTarget target = navigator.step(
+                id == cmd::SearchNextDatamark,
+                static_cast<BrowserStyle>(settings_.get(settings::bookmark::BrowserStyle)),
+                panel.caretOffset());
+            if (target.kind == NavigationTarget::Kind::Here) {
+                panel.goToDatamark(target.index);
+            } else if (target.kind == NavigationTarget::Kind::OtherFile) {
+                openAndGoToDatamark(target.association);
+                return;
+            }
+            break;
+        }
         case cmd::SearchSaveAllDatamarks:
             if (!datamarkStore_->saveDatamarks(list.items())) {
                 messages_.show(marktext::kSaveFailed, {platform::MessageIcon::Exclamation},
@@ -197,4 +217,26 @@ std::string CMainFrame::storeDatamarksOf(CChildFrame& child) {
         return datamarkStore_->failureReason();
     }
     return {};
+}
+
+void CMainFrame::openAndGoToDatamark(const std::string& association) {
+    const auto target = splitAssociation(association);
+    const std::string path = target && !target->path.empty() ? target->path : association;
+    // Navigation opens only a regular file named by an absolute path, so a
+    // stored association can never block on a pipe or a device.
+    std::error_code error;
+    if (!std::filesystem::path(path).is_absolute() ||
+        !std::filesystem::is_regular_file(path, error)) {
+        reportFileError(path, std::filesystem::exists(path, error) ? EINVAL : ENOENT, "opened");
+        return;
+    }
+    if (!openDocument(path)) {
+        return;
+    }
+    CChildFrame* child = activeChild();
+    if (child != nullptr && target && !target->path.empty()) {
+        child->awaitDatamarks();
+        child->panel().goToDatamarkByName(target->name);
+        child->view().update();
+    }
 }

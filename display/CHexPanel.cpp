@@ -581,7 +581,7 @@ void CHexPanel::markPanelMouse(MouseEvent& event) {
     switch (event.getId()) {
         case eventid::MousePressed:
             if ((event.getModifiers() & modifier::LeftButton) != 0 && datamark) {
-                selectDatamark(datamarks_.list().at(*datamark));
+                goToDatamark(*datamark);
             } else if ((event.getModifiers() & modifier::LeftButton) != 0) {
                 // The caret to the first byte of the line, a selection starting there.
                 if (const std::optional<std::uint64_t> line = markLineAt(event.getY())) {
@@ -641,6 +641,25 @@ void CHexPanel::selectDatamark(const CBmitemObj& datamark) {
         clearSelection();
         gotoOffset(std::min(datamark.position, state_.dataSize));
     }
+}
+
+void CHexPanel::goToDatamark(std::size_t index) {
+    DatamarkList& list = datamarks_.list();
+    if (index >= list.size()) {
+        return;
+    }
+    list.setCurrentDatamark(index);
+    selectDatamark(list.at(index));
+}
+
+bool CHexPanel::goToDatamarkByName(std::string_view name) {
+    const DatamarkList& list = datamarks_.list();
+    const auto found = list.find(name);
+    if (const auto target = found ? found : list.currentDatamark()) {
+        goToDatamark(*target);
+        return true;
+    }
+    return false;
 }
 
 std::uint64_t CHexPanel::lineOf(std::uint64_t offset) const {

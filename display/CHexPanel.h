@@ -231,6 +231,11 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     // Selects what a datamark marks: the bytes its advanced find found, or
     // the caret on its position.
     void selectDatamark(const CBmitemObj& datamark);
+    // The datamark at `index` becomes current and is shown.
+    void goToDatamark(std::size_t index);
+    // The first datamark of that name (ignoring case), or else the current
+    // one again; false when neither exists.
+    bool goToDatamarkByName(std::string_view name);
 
     // ------------------------------------------------------------ editing
     // Typing, delete, copy, paste, overwrite and the data commands.

@@ -40,6 +40,8 @@ std::optional<CommandState> MarkCommands::state(int id) {
             return CommandState{true, false};
         case cmd::DefineDatamark:
             return CommandState{panel_ != nullptr && panel_->state().attached, false};
+        case cmd::SearchNextDatamark:
+        case cmd::SearchPreviousDatamark:
         case cmd::SearchClearAllDatamarks:
             return CommandState{datamarks, false};
         case cmd::SearchSaveAllDatamarks:
@@ -49,7 +51,7 @@ std::optional<CommandState> MarkCommands::state(int id) {
             return CommandState{panel_ != nullptr && panel_->bookmarkMenuDatamark().has_value(),
                                 false};
         default:
-            return CommandState{false, false};  // navigation comes with associations
+            return CommandState{false, false};
     }
 }
 

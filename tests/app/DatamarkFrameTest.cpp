@@ -299,3 +299,51 @@ TEST_F(DatamarkFrameTest, PropertiesFromTheMenuShowTheStoredStrings) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DatamarkFrameTest, F4InAssociationModeOpensTheOtherFileAtItsDatamark) {
+    const std::string a = makeFile("a.bin", std::string(64, 'a'));
+    const std::string b = makeFile("b.bin", std::string(64, 'b'));
+    DatamarkStore store(settings);
+    CBmitemObj start;
+    start.filePath = a;
+    start.name = "start";
+    start.normalDatamark = true;
+    start.position = 0;
+    start.associations = {b + "#head"};
+    CBmitemObj head;
+    head.filePath = b;
+    head.name = "Head";
+    head.normalDatamark = true;
+    head.position = 40;
+    ASSERT_TRUE(store.saveDatamark(start));
+    ASSERT_TRUE(store.saveDatamark(head));
+    settings.write(settings::bookmark::BrowserStyle, 2);
+
+    CChildFrame& first = open(a);
+    frame->updateCommands();
+    ASSERT_TRUE(frame->action(cmd::SearchNextDatamark)->isEnabled());
+    frame->action(cmd::SearchNextDatamark)->trigger();  // no current one: by position
+    EXPECT_EQ(first.panel().datamarks().list().currentDatamark(), 0u);
+    frame->action(cmd::SearchNextDatamark)->trigger();  // its first association
+    ASSERT_EQ(frame->children().size(), 2u);
+    CChildFrame* second = frame->activeChild();
+    EXPECT_EQ(second->document().path(), b);
+    EXPECT_EQ(second->panel().caretOffset(), 40u);
+    EXPECT_EQ(first.panel().datamarks().list().currentDatamark(), 0u);  // stays
+
+    // A missing file is reported and nothing moves.
+    first.panel().datamarks().list().at(0).associations = {dir.file("gone.bin") + "#x"};
+    frame->closeDocument(*second);
+    QApplication::processEvents();
+    ASSERT_EQ(frame->activeChild(), &first);
+    first.panel().gotoOffset(0);
+    frame->action(cmd::SearchNextDatamark)->trigger();  // from the caret: "start" again
+    frame->action(cmd::SearchNextDatamark)->trigger();
+    EXPECT_THAT(messages.shown().back().text, testing::HasSubstr("gone.bin"));
+    EXPECT_EQ(frame->children().size(), 1u);
+    EXPECT_EQ(first.panel().datamarks().list().currentDatamark(), 0u);
+}
+
+}  // namespace
