@@ -16,6 +16,8 @@ namespace {
 using platform::StringEntry;
 
 constexpr std::array kStrings{
+    StringEntry{2001, "Current Editing File"},
+    StringEntry{2002, "The datamark chosen has already been associated with current object"},
     StringEntry{2003, "Inexistent Associations"},
     StringEntry{2004, "Source Datamarks"},
     StringEntry{2005, "No inexistent association."},
@@ -46,6 +48,9 @@ constexpr std::array kStrings{
                 "The datamarks could not be saved (%s).\nClose the file without them?"},
     StringEntry{marktext::kSaveFailed, "The datamarks could not be saved (%s)."},
     StringEntry{marktext::kDefined, "The new datamark has been defined successfully!"},
+    StringEntry{2041, "Datamark (%s)"},
+    StringEntry{2042, "Linemark (temp bookmark)"},
+    StringEntry{2051, "Go To: %s"},
     StringEntry{marktext::kValid, " Valid Datamark"},
     StringEntry{marktext::kInvalid, " Invalid Datamark"},
 };
