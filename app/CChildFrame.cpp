@@ -9,6 +9,8 @@
 #include "display/EditWarnings.h"
 #include "display/ui/CGoToDialog.h"
 #include "display/ui/CHexWindow.h"
+#include "marks/AssociationList.h"
+#include "marks/ui/CAssociationEditor.h"
 #include "marks/ui/CClearDatamarkDialog.h"
 #include "marks/ui/CDefineDatamarkDialog.h"
 #include "platform/MessageService.h"
@@ -162,6 +164,7 @@ CDefineDatamarkDialog& CChildFrame::defineDialog(const DatamarkLevels& levels,
                                       settings_.get(settings::edit::FindContinue) != 0,
                                       settings_.get(settings::bookmark::AcrossFile) != 0, this);
         defineDialog_->definition().setProgressRunner(progress);
+        defineDialog_->onAssociate = [this] { return chooseAssociationFor({}, document().path()); };
         // While it is shown the view takes no edits.
         defineDialog_->onShownChanged = [this](bool shown) {
             panel().editor().holdReadOnly(shown);
@@ -273,4 +276,17 @@ void CChildFrame::awaitDatamarks() {
     if (finishLoad_) {
         finishLoad_(load);
     }
+}
+
+std::optional<std::string> CChildFrame::chooseAssociationFor(const std::string& editedName,
+                                                             const std::string& ownPath) {
+    const bool across = settings_.get(settings::bookmark::AcrossFile) != 0;
+    const std::vector<CBmitemObj> stored =
+        across ? DatamarkStore(settings_).loadAllDatamarks().datamarks : std::vector<CBmitemObj>{};
+    const std::vector<ChooserGroup> groups =
+        chooserContents(panel().datamarks().list(), document().path(), editedName, stored, across);
+    QWidget* parent = defineDialog_ != nullptr && defineDialog_->isVisible()
+                          ? static_cast<QWidget*>(defineDialog_)
+                          : static_cast<QWidget*>(this);
+    return chooseAssociation(parent, groups, messages_.strings().text(2001), ownPath);
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "display/CHexPanel.h"
@@ -102,6 +103,10 @@ class CChildFrame : public QMdiSubWindow {
                                         platform::Clipboard& clipboard,
                                         platform::ProgressRunner* progress);
     CDefineDatamarkDialog* existingDefineDialog() const { return defineDialog_; }
+    // The association chooser over this view's datamarks (and, across files,
+    // every other file's), leaving out the datamark being edited.
+    std::optional<std::string> chooseAssociationFor(const std::string& editedName,
+                                                    const std::string& ownPath);
     // The view's "Clear datamark" confirmation, which remembers its check boxes.
     ClearConfirmation& clearConfirmation();
     // The file's stored datamarks, read on a worker while the file is

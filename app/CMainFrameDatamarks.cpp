@@ -159,6 +159,10 @@ void CMainFrame::editProperties(CChildFrame& child, std::size_t index) {
     hooks.check = [&](const DatamarkProperties& edited) {
         return edited.checkFromView(list, index);
     };
+    hooks.choose = [&child, &properties] {
+        return child.chooseAssociationFor(properties.original().name,
+                                          properties.original().filePath);
+    };
     CDatamarkPropertiesDialog dialog(properties, levels_.count(), hooks, messages_, this);
     if (dialog.exec() != QDialog::Accepted) {
         return;

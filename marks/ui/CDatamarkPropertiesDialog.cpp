@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "marks/DatamarkDefinition.h"
+#include "marks/ui/CAssociationEditor.h"
 #include "platform/MessageService.h"
 
 namespace {
@@ -62,11 +63,8 @@ CDatamarkPropertiesDialog::CDatamarkPropertiesDialog(DatamarkProperties& propert
     name_->setMaxLength(static_cast<int>(kMaxDatamarkName));
     comment_ = new QPlainTextEdit(qtext(properties.comment), this);
     comment_->setFixedHeight(comment_->fontMetrics().lineSpacing() * 3 + 12);
-    associations_ = new QListWidget(this);
-    associations_->setFixedHeight(comment_->height());
-    for (const std::string& association : properties.associations) {
-        associations_->addItem(qtext(association));
-    }
+    associations_ = new CAssociationEditor(messages, hooks_.choose, this);
+    associations_->setEntries(properties.associations);
     level_ = new QSpinBox(this);
     level_->setObjectName(QStringLiteral("Spin1"));
     // A level above the table's stays as it is unless the spin is moved.
@@ -118,6 +116,7 @@ void CDatamarkPropertiesDialog::tryAccept() {
     properties_.name = name_->text().toStdString();
     properties_.comment = comment_->toPlainText().toStdString();
     properties_.level = level_->value();
+    properties_.associations = associations_->entries();
     const int refused = hooks_.check ? hooks_.check(properties_) : 0;
     if (refused != 0) {
         messages_.show(refused, platform::MessageStyle(platform::MessageIcon::Information));

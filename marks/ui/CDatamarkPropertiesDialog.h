@@ -2,9 +2,12 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "marks/DatamarkProperties.h"
 
+class CAssociationEditor;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +32,8 @@ class CDatamarkPropertiesDialog : public QDialog {
         std::function<bool()> validate;
         // The checks of OK: a message id, or 0 to accept.
         std::function<int(const DatamarkProperties&)> check;
+        // "Associate ...": the chooser's association string, or nothing.
+        std::function<std::optional<std::string>()> choose;
     };
     CDatamarkPropertiesDialog(DatamarkProperties& properties, int levelCount, Hooks hooks,
                               platform::MessageService& messages, QWidget* parent);
@@ -47,7 +52,7 @@ class CDatamarkPropertiesDialog : public QDialog {
     QCheckBox* normal_ = nullptr;
     QLineEdit* name_ = nullptr;
     QPlainTextEdit* comment_ = nullptr;
-    QListWidget* associations_ = nullptr;
+    CAssociationEditor* associations_ = nullptr;
     QSpinBox* level_ = nullptr;
     QLabel* validity_ = nullptr;
     QPushButton* ok_ = nullptr;

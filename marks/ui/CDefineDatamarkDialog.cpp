@@ -16,6 +16,7 @@
 #include "calc/ui/CHexEditBox.h"
 #include "marks/AdvancedFind.h"
 #include "marks/DatamarkLevels.h"
+#include "marks/ui/CAssociationEditor.h"
 #include "platform/qt/FlagImage.h"
 
 namespace {
@@ -122,14 +123,12 @@ void CDefineDatamarkDialog::build(platform::Clipboard& clipboard,
     name_->setMaxLength(static_cast<int>(kMaxDatamarkName));
     comment_ = new QPlainTextEdit(properties);
     comment_->setFixedHeight(comment_->fontMetrics().lineSpacing() * 3 + 12);
-    associations_ = new QListWidget(properties);
-    associations_->setFixedHeight(comment_->height());
-    auto* order = new QSpinBox(properties);
-    order->setEnabled(false);  // associations are chosen with the navigation
-    auto* associate = new QPushButton(QStringLiteral("Associate ..."), properties);
-    auto* disconnect = new QPushButton(QStringLiteral("Disconnect "), properties);
-    associate->setEnabled(false);
-    disconnect->setEnabled(false);
+    associations_ = new CAssociationEditor(
+        messages,
+        [this]() -> std::optional<std::string> {
+            return onAssociate ? onAssociate() : std::nullopt;
+        },
+        properties);
     level_ = new QSpinBox(properties);
     level_->setObjectName(QStringLiteral("Spin1"));
     level_->setRange(1, std::max(levels_.count(), 1));
@@ -139,10 +138,7 @@ void CDefineDatamarkDialog::build(platform::Clipboard& clipboard,
     form->addWidget(new QLabel(QStringLiteral("Comment: "), properties), 1, 0);
     form->addWidget(comment_, 1, 1, 1, 3);
     form->addWidget(new QLabel(QStringLiteral("Association: "), properties), 2, 0);
-    form->addWidget(associations_, 2, 1, 2, 1);
-    form->addWidget(order, 2, 2);
-    form->addWidget(associate, 2, 3);
-    form->addWidget(disconnect, 3, 3);
+    form->addWidget(associations_, 2, 1, 2, 3);
     form->addWidget(new QLabel(QStringLiteral("Level: "), properties), 4, 0);
     auto* levelRow = new QHBoxLayout();
     levelRow->addWidget(levelImage_);
@@ -245,10 +241,7 @@ void CDefineDatamarkDialog::pull() {
     definition_.name = name_->text().toStdString();
     definition_.comment = comment_->toPlainText().toStdString();
     definition_.level = level_->value();
-    definition_.associations.clear();
-    for (int i = 0; i < associations_->count(); ++i) {
-        definition_.associations.push_back(associations_->item(i)->text().toStdString());
-    }
+    definition_.associations = associations_->entries();
 }
 
 void CDefineDatamarkDialog::push() {
@@ -268,10 +261,11 @@ void CDefineDatamarkDialog::push() {
     }
     button(QStringLiteral("="))->setEnabled(advanced && definition_.operateEnabled());
     button(QStringLiteral("?"))->setEnabled(advanced && definition_.compareEnabled());
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             name_, comment_, associations_, level_, levelImage_, button(QStringLiteral("add"))}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{name_, comment_, level_, levelImage_,
+                                                            button(QStringLiteral("add"))}) {
         control->setEnabled(properties);
     }
+    associations_->setEditable(properties);
 }
 
 void CDefineDatamarkDialog::run(const std::function<void()>& step) {

@@ -3,9 +3,12 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "marks/DatamarkDefinition.h"
 
+class CAssociationEditor;
 class CHexEditBox;
 class DatamarkLevels;
 class QCheckBox;
@@ -35,6 +38,9 @@ class CDefineDatamarkDialog : public QDialog {
     DatamarkDefinition& definition() { return definition_; }
     // Told when the window shows and hides: the view is held read-only meanwhile.
     std::function<void(bool shown)> onShownChanged;
+    // "Associate ...": the chooser's association string, or nothing.
+    std::function<std::optional<std::string>()> onAssociate;
+    CAssociationEditor* associationEditor() const { return associations_; }
 
     // The controls, for the window's tests.
     QCheckBox* normalBox() const { return normal_; }
@@ -71,7 +77,7 @@ class CDefineDatamarkDialog : public QDialog {
     QPushButton* comparison_ = nullptr;
     QLineEdit* name_ = nullptr;
     QPlainTextEdit* comment_ = nullptr;
-    QListWidget* associations_ = nullptr;
+    CAssociationEditor* associations_ = nullptr;
     QSpinBox* level_ = nullptr;
     QLabel* levelImage_ = nullptr;
     std::unique_ptr<QMenu> arithmeticMenu_;
