@@ -492,12 +492,22 @@ CHexPanel::Cursor CHexPanel::cursorAt(int x, int y) {
         return Cursor::IBeam;
     }
     if (panel == &mark_) {
-        return Cursor::Mark;
+        if (const auto datamark = datamarkAt(x, y)) {
+            return datamarks_.list().at(*datamark).associations.empty() ? Cursor::Arrow
+                                                                        : Cursor::Link;
+        }
+        const auto line = markLineAt(y);
+        return line && state_.linemarks.contains(*line) ? Cursor::Arrow : Cursor::Mark;
     }
     if (panel == &sizable_) {
         return Cursor::Sizing;
     }
     return Cursor::Arrow;
+}
+
+std::uint32_t CHexPanel::markTipColourAt(int x, int y) const {
+    const auto datamark = datamarkAt(x, y);
+    return datamark && !datamarks_.list().at(*datamark).associations.empty() ? 0xFF0000u : 0u;
 }
 
 std::string CHexPanel::pageTipFor(std::int64_t line) const {

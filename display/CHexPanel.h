@@ -108,10 +108,15 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     }
 
     // The mouse cursor over a window point, when no mouse grab is held.
-    enum class Cursor { Arrow, IBeam, Mark, Sizing };
+    // Link over a datamark with associations; over any other datamark, a
+    // linemark or a page mark the arrow; elsewhere in the mark panel Mark.
+    enum class Cursor { Arrow, IBeam, Mark, Link, Sizing };
     Cursor cursorAt(int x, int y);
     // The tip the mark panel shows at a window point, or "" for none.
     std::string markTipAt(int x, int y);
+    // The colour (0x00BBGGRR) of that tip's text: 0xFF0000 over a datamark
+    // with associations, else black.
+    std::uint32_t markTipColourAt(int x, int y) const;
     // "Page: %i" for the page the first visible line of `line` belongs to.
     std::string pageTipFor(std::int64_t line) const;
 

@@ -317,6 +317,9 @@ void CHexWindow::updatePointer(const QPoint& at) {
             setCursor(Qt::IBeamCursor);
             break;
         case CHexPanel::Cursor::Mark:
+            setCursor(Qt::UpArrowCursor);
+            break;
+        case CHexPanel::Cursor::Link:
             setCursor(Qt::PointingHandCursor);
             break;
         case CHexPanel::Cursor::Sizing:
@@ -328,7 +331,11 @@ void CHexWindow::updatePointer(const QPoint& at) {
     }
     const std::string markTip = panel_->markTipAt(at.x(), at.y());
     if (!markTip.empty() && window()->isActiveWindow()) {
-        tip_->showText(QString::fromStdString(markTip), mapToGlobal(at + QPoint(12, 8)));
+        const std::uint32_t colour = panel_->markTipColourAt(at.x(), at.y());
+        tip_->showText(
+            QString::fromStdString(markTip), mapToGlobal(at + QPoint(12, 8)),
+            QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                   static_cast<int>((colour >> 16) & 0xFF)));
     } else {
         tip_->hideTip();
     }

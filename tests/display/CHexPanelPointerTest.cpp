@@ -94,6 +94,33 @@ TEST_F(CHexPanelPointerTest, TheMarkPanelTellsPageMarksAndLinemarks) {
     EXPECT_EQ(panel->markTipAt(centre, shown48), "");
 }
 
+TEST_F(CHexPanelPointerTest, DatamarksTellTheirNameColourAndCursor) {
+    const Rectangles mark = panel->markPanel().getBounds();
+    const int centre = mark.x + mark.width / 2;
+    const int line2 = 28 + 4 + 2 * 16 + 8;  // the middle of line 2
+    CBmitemObj plain;
+    plain.name = "plain";
+    plain.position = 2 * 16;
+    CBmitemObj linked = plain;
+    linked.name = "linked";
+    linked.position = 3 * 16;
+    linked.associations = {"#plain"};
+    panel->datamarks().list().append(plain);
+    panel->datamarks().list().append(linked);
+    panel->refreshDatamarks();
+    EXPECT_EQ(panel->markTipAt(centre, line2), "Datamark (plain)");
+    EXPECT_EQ(panel->markTipColourAt(centre, line2), 0u);
+    EXPECT_EQ(panel->cursorAt(centre, line2), CHexPanel::Cursor::Arrow);
+    EXPECT_EQ(panel->markTipAt(centre, line2 + 16), "Datamark (linked)");
+    EXPECT_EQ(panel->markTipColourAt(centre, line2 + 16), 0xFF0000u);
+    EXPECT_EQ(panel->cursorAt(centre, line2 + 16), CHexPanel::Cursor::Link);
+    // A hidden level is neither told nor hit.
+    panel->datamarks().list().at(1).level = 9;
+    panel->refreshDatamarks();
+    EXPECT_EQ(panel->markTipAt(centre, line2 + 16), "");
+    EXPECT_EQ(panel->cursorAt(centre, line2 + 16), CHexPanel::Cursor::Mark);
+}
+
 TEST_F(CHexPanelPointerTest, RightButtonReleasesAskForTheirPanelsMenu) {
     std::vector<CHexPanel::Menu> asked;
     panel->setMenuRequester([&](CHexPanel::Menu menu, int, int) { asked.push_back(menu); });
