@@ -149,6 +149,21 @@ CGoToDialog& CChildFrame::goToDialog() {
     if (goTo_ == nullptr) {
         goTo_ = new CGoToDialog(panel(), messages_, this);
         goTo_->afterJump = [this] { view_->hexWindow().update(); };
+        goTo_->otherDatamarks = [this] {
+            std::vector<std::string> entries;
+            for (const CBmitemObj& datamark :
+                 DatamarkStore(settings_).loadAllDatamarks().datamarks) {
+                if (datamark.filePath != document().path()) {
+                    entries.push_back(datamark.filePath + "#" + datamark.name);
+                }
+            }
+            return entries;
+        };
+        goTo_->openAndGoTo = [this](const std::string& entry) {
+            if (openAndGoToDatamark) {
+                openAndGoToDatamark(entry);
+            }
+        };
     }
     return *goTo_;
 }

@@ -88,6 +88,8 @@ class CChildFrame : public QMdiSubWindow {
     CKestraneDoc& document() { return *document_; }
     CHexWindow& view() { return view_->hexWindow(); }
     CHexPanel& panel();
+    // The application's open-and-go-to of "path#name", for the Go To dialog.
+    std::function<void(const std::string&)> openAndGoToDatamark;
     // The view's "Go To" dialog, made on first use and kept for the view.
     CGoToDialog& goToDialog();
     // The view's find and replace: made on first use (the tools silently,

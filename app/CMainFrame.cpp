@@ -462,6 +462,7 @@ CChildFrame* CMainFrame::addChild() {
     child->panel().editor().setClipboard(&clipboard_);
     child->panel().datamarks().setLevels(&levels_);
     child->document().saveDatamarks = [this, child] { return storeDatamarksOf(*child); };
+    child->openAndGoToDatamark = [this](const std::string& entry) { openAndGoToDatamark(entry); };
     area_->addSubWindow(child);
     tabs_->addTab(QString());
     child->document().onTitleChanged = [this, child] { childTitleChanged(child); };

@@ -25,7 +25,8 @@ CGoToDialog::CGoToDialog(CHexPanel& panel, platform::MessageService& messages, Q
       marks_(new QComboBox(this)),
       note_(new QLabel(this)),
       pin_(new QToolButton(this)),
-      go_(new QPushButton(QStringLiteral("&Go To"), this)) {
+      go_(new QPushButton(QStringLiteral("&Go To"), this)),
+      fresh_(new QPushButton(QStringLiteral("&Fresh"), this)) {
     setWindowTitle(QStringLiteral("Go To"));
     setModal(false);
     kinds_->addItems({QStringLiteral("Position"), QStringLiteral("Line"),
@@ -41,6 +42,7 @@ CGoToDialog::CGoToDialog(CHexPanel& panel, platform::MessageService& messages, Q
     top->addWidget(kinds_, 1);
     top->addWidget(pin_);
     auto* buttons = new QHBoxLayout();
+    buttons->addWidget(fresh_);
     buttons->addStretch(1);
     buttons->addWidget(go_);
     buttons->addWidget(close);
@@ -56,6 +58,11 @@ CGoToDialog::CGoToDialog(CHexPanel& panel, platform::MessageService& messages, Q
             [this](int index) { chooseKind(static_cast<Kind>(index)); });
     connect(go_, &QPushButton::clicked, this, [this] { goTo(); });
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
+    connect(fresh_, &QPushButton::clicked, this, [this] {
+        others_.reset();
+        fillMarks();
+        refreshTexts();
+    });
     chooseKind(Position);
     widenToTitle(*this);
 }
@@ -77,6 +84,7 @@ void CGoToDialog::chooseKind(Kind kind) {
     const bool typed = kind == Position || kind == Line;
     edit_->setVisible(typed);
     marks_->setVisible(!typed);
+    fresh_->setVisible(kind == Datamark);
     fillMarks();
     refreshTexts();
 }
@@ -120,7 +128,18 @@ void CGoToDialog::fillMarks() {
                 platform::formatPrintf("%08i", {static_cast<std::int64_t>(line)})));
         }
     }
-    // The datamark list belongs to the datamarks; until they are kept it is empty.
+    if (kinds_->currentIndex() == Datamark) {
+        if (!others_) {
+            others_ = otherDatamarks ? otherDatamarks() : std::vector<std::string>{};
+        }
+        for (const std::string& entry : *others_) {
+            marks_->addItem(QString::fromStdString(entry));
+        }
+        // This file's datamarks go in at the top: they show in reverse list order.
+        for (const CBmitemObj& datamark : panel_.datamarks().list().items()) {
+            marks_->insertItem(0, QString::fromStdString("#" + datamark.name));
+        }
+    }
     marks_->setEnabled(marks_->count() > 0);
     if (previous >= 0 && previous < marks_->count()) {
         marks_->setCurrentIndex(previous);
@@ -163,6 +182,24 @@ bool CGoToDialog::goTo() {
                 return false;
             }
             panel_.jumpToLine(static_cast<std::uint64_t>(*line));
+            break;
+        }
+        case Datamark: {
+            const std::string entry = marks_->currentText().toStdString();
+            if (entry.empty()) {
+                return false;
+            }
+            if (entry.front() == '#') {
+                if (!panel_.goToDatamarkByName(std::string_view(entry).substr(1))) {
+                    return false;
+                }
+            } else if (openAndGoTo) {
+                if (!pin_->isChecked()) {
+                    hide();
+                }
+                openAndGoTo(entry);  // another view takes the caret there
+                return true;
+            }
             break;
         }
         default:

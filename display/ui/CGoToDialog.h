@@ -2,6 +2,9 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 class CHexPanel;
 class QComboBox;
@@ -14,9 +17,9 @@ namespace platform {
 class MessageService;
 }
 
-// The modeless "Go To" dialog of one view: jumps to a position, a line or a
-// linemark. It closes after a jump unless pinned, and an unpinned one hides
-// itself when another window becomes active.
+// The modeless "Go To" dialog of one view: jumps to a position, a line, a
+// linemark or a datamark (of this file or another). It closes after a jump unless pinned, and an
+// unpinned one hides itself when another window becomes active.
 class CGoToDialog : public QDialog {
   public:
     enum Kind { Position = 0, Line = 1, Linemark = 2, Datamark = 3 };
@@ -37,6 +40,11 @@ class CGoToDialog : public QDialog {
     QToolButton* pinButton() const { return pin_; }
     // Runs after every successful jump (the host refreshes its status).
     std::function<void()> afterJump;
+    // The Datamark kind: "path#name" of every other file's stored datamark,
+    // and opening one of them (the application's open-and-go-to).
+    std::function<std::vector<std::string>()> otherDatamarks;
+    std::function<void(const std::string&)> openAndGoTo;
+    QPushButton* freshButton() const { return fresh_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -55,5 +63,8 @@ class CGoToDialog : public QDialog {
     QLabel* note_;
     QToolButton* pin_;
     QPushButton* go_;
+    QPushButton* fresh_;
+    // The other files' entries, read the first time and on "&Fresh".
+    std::optional<std::vector<std::string>> others_;
     bool showingMessage_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 
 #include "display/ui/CHexWindow.h"
@@ -93,6 +94,42 @@ TEST_F(CGoToDialogTest, LinemarksAreListedAndFollowed) {
     dialog->markList()->setCurrentIndex(1);
     ASSERT_TRUE(dialog->goTo());
     EXPECT_EQ(panel().caretOffset(), 80u);
+}
+
+TEST_F(CGoToDialogTest, DatamarksOfThisFileAndOthersAreListedAndFollowed) {
+    for (const auto& [name, position] :
+         std::vector<std::pair<std::string, std::uint64_t>>{{"first", 16}, {"second", 48}}) {
+        CBmitemObj datamark;
+        datamark.name = name;
+        datamark.position = position;
+        datamark.normalDatamark = true;
+        panel().datamarks().list().append(datamark);
+    }
+    int reads = 0;
+    dialog->otherDatamarks = [&reads] {
+        ++reads;
+        return std::vector<std::string>{"/other.bin#Head"};
+    };
+    std::string opened;
+    dialog->openAndGoTo = [&opened](const std::string& entry) { opened = entry; };
+    dialog->chooseKind(CGoToDialog::Datamark);
+    ASSERT_EQ(dialog->markList()->count(), 3);
+    EXPECT_EQ(dialog->markList()->itemText(0), "#second");  // reverse list order at the top
+    EXPECT_EQ(dialog->markList()->itemText(1), "#first");
+    EXPECT_EQ(dialog->markList()->itemText(2), "/other.bin#Head");
+    dialog->markList()->setCurrentIndex(1);
+    ASSERT_TRUE(dialog->goTo());
+    EXPECT_EQ(panel().caretOffset(), 16u);
+    EXPECT_EQ(panel().datamarks().list().currentDatamark(), 0u);
+
+    dialog->present();
+    dialog->chooseKind(CGoToDialog::Datamark);
+    EXPECT_EQ(reads, 1);  // the other files are read once, until "Fresh"
+    dialog->freshButton()->click();
+    EXPECT_EQ(reads, 2);
+    dialog->markList()->setCurrentIndex(2);
+    ASSERT_TRUE(dialog->goTo());
+    EXPECT_EQ(opened, "/other.bin#Head");
 }
 
 }  // namespace
