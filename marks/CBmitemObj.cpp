@@ -15,6 +15,12 @@ bool sameMarkName(std::string_view a, std::string_view b) {
                                               [](char x, char y) { return lower(x) == lower(y); });
 }
 
+std::string foldedMarkName(std::string_view name) {
+    std::string out(name);
+    std::transform(out.begin(), out.end(), out.begin(), lower);
+    return out;
+}
+
 bool isUsableDatamarkName(std::string_view name) {
     return !name.empty() && name.size() <= kMaxDatamarkName &&
            name.find('#') == std::string_view::npos;

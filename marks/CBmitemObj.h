@@ -65,5 +65,7 @@ inline constexpr std::size_t kMaxDatamarkText = 65535;
 // Names, association strings and the names inside them compare ignoring the
 // case of Latin letters.
 bool sameMarkName(std::string_view a, std::string_view b);
+// The name with its Latin letters in lower case: a key for sets and maps.
+std::string foldedMarkName(std::string_view name);
 // A name the store can keep: not empty, no "#", within the length limit.
 bool isUsableDatamarkName(std::string_view name);

@@ -23,16 +23,6 @@ constexpr std::string_view kNamePrefix = "Name";
 constexpr std::string_view kConnectKey = "Connect";
 constexpr std::uint32_t kNoPosition = 0xFFFFFFFFu;
 
-std::string foldedName(std::string_view name) {
-    std::string out(name);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
 std::string hexName(std::string_view prefix, std::uint64_t n) {
     char digits[24];
     std::snprintf(digits, sizeof digits, "%llx", static_cast<unsigned long long>(n));
@@ -197,7 +187,7 @@ void readFileKey(const RegistryTreeNode& fileKey, const std::string& path, Datam
             ++load.damaged;
             continue;
         }
-        if (seen.insert(foldedName(datamark->name)).second) {
+        if (seen.insert(foldedMarkName(datamark->name)).second) {
             load.datamarks.push_back(std::move(*datamark));
         }
     }
@@ -323,13 +313,13 @@ class DatamarkStore::FileKeyWriter {
                 used_.insert(*n);
             }
             if (value && value->type == RegistryType::String) {
-                byName_.emplace(foldedName(value->text), name);  // the first key wins
+                byName_.emplace(foldedMarkName(value->text), name);  // the first key wins
             }
         }
     }
 
     bool write(const CBmitemObj& datamark) {
-        const std::string folded = foldedName(datamark.name);
+        const std::string folded = foldedMarkName(datamark.name);
         std::string keyName;
         if (const auto found = byName_.find(folded); found != byName_.end()) {
             keyName = found->second;

@@ -5,20 +5,6 @@
 #include "marks/DatamarkList.h"
 #include "marks/DatamarkStore.h"
 
-namespace {
-
-std::string folded(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
 bool followStoredEdits(DatamarkList& list, const StoredDatamarkEdits& edits,
                        const DatamarkStore& store) {
     if (!edits.changed) {
@@ -59,7 +45,7 @@ std::vector<InexistentAssociation> findInexistentAssociations(
     const std::vector<CBmitemObj>& stored) {
     std::set<std::pair<std::string, std::string>> existing;
     for (const CBmitemObj& datamark : stored) {
-        existing.emplace(datamark.filePath, folded(datamark.name));
+        existing.emplace(datamark.filePath, foldedMarkName(datamark.name));
     }
     std::vector<InexistentAssociation> rows;
     for (const CBmitemObj& source : stored) {
@@ -73,7 +59,7 @@ std::vector<InexistentAssociation> findInexistentAssociations(
                 path = source.filePath;
             }
             const std::string name = association.substr(hash + 1);
-            if (existing.count({path, folded(name)}) == 0) {
+            if (existing.count({path, foldedMarkName(name)}) == 0) {
                 rows.push_back({path + "#" + name, source.filePath + "#" + source.name});
             }
         }

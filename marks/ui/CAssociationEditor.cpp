@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "marks/DatamarkLevels.h"
+#include "marks/ui/LevelImage.h"
 #include "platform/MessageService.h"
-#include "platform/qt/FlagImage.h"
 
 namespace {
 
@@ -34,12 +34,6 @@ class OrderSpin : public QAbstractSpinBox {
   private:
     std::function<void(int)> moved_;
 };
-
-QIcon levelIcon(int level) {
-    const int image = DatamarkLevels::imageOf(level);
-    return QIcon(QPixmap::fromImage(
-        flagImage(DatamarkLevels::imageColour(image), DatamarkLevels::imageLabel(image))));
-}
 
 }  // namespace
 

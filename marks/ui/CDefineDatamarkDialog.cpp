@@ -17,7 +17,7 @@
 #include "marks/AdvancedFind.h"
 #include "marks/DatamarkLevels.h"
 #include "marks/ui/CAssociationEditor.h"
-#include "platform/qt/FlagImage.h"
+#include "marks/ui/LevelImage.h"
 
 namespace {
 
@@ -275,9 +275,7 @@ void CDefineDatamarkDialog::run(const std::function<void()>& step) {
 }
 
 void CDefineDatamarkDialog::showLevelImage() {
-    const int image = DatamarkLevels::imageOf(level_->value());
-    levelImage_->setPixmap(QPixmap::fromImage(
-        flagImage(DatamarkLevels::imageColour(image), DatamarkLevels::imageLabel(image))));
+    levelImage_->setPixmap(levelIcon(level_->value()).pixmap(16, 16));
 }
 
 QPushButton* CDefineDatamarkDialog::button(const QString& objectName) const {

@@ -13,8 +13,8 @@
 #include "marks/DatamarkProperties.h"
 #include "marks/DatamarkStore.h"
 #include "marks/ui/CDatamarkPropertiesDialog.h"
+#include "marks/ui/LevelImage.h"
 #include "platform/MessageService.h"
-#include "platform/qt/FlagImage.h"
 
 namespace {
 
@@ -23,12 +23,6 @@ constexpr int kNameRole = Qt::UserRole + 1;
 
 QString qtext(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QIcon levelIcon(int level) {
-    const int image = DatamarkLevels::imageOf(level);
-    return QIcon(QPixmap::fromImage(
-        flagImage(DatamarkLevels::imageColour(image), DatamarkLevels::imageLabel(image))));
 }
 
 }  // namespace

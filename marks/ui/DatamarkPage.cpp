@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "marks/DatamarkDefinition.h"
+#include "marks/ui/LevelImage.h"
 #include "platform/MessageService.h"
-#include "platform/qt/FlagImage.h"
 
 namespace {
 
@@ -81,8 +81,7 @@ void DatamarkPage::fillLevels() {
     for (std::size_t i = 0; i < page_.levels.size(); ++i) {
         const CBmlevelObj& level = page_.levels[i];
         auto* name = new QTableWidgetItem(QString::fromStdString(level.name));
-        name->setIcon(QIcon(QPixmap::fromImage(flagImage(
-            DatamarkLevels::imageColour(level.image), DatamarkLevels::imageLabel(level.image)))));
+        name->setIcon(levelIcon(static_cast<int>(i) + 1));
         auto* show = new QTableWidgetItem(
             QString::fromStdString(messages_.strings().text(level.show ? 2016 : 2017)));
         show->setFlags(show->flags() & ~Qt::ItemIsEditable);
