@@ -107,6 +107,11 @@ CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages
         }
     }
     view_->hexWindow().panel().setDocument(document_.get());
+    view_->hexWindow().panel().setAssociationOpener([this](const std::string& association) {
+        if (openAndGoToDatamark) {
+            openAndGoToDatamark(association);
+        }
+    });
 }
 
 CChildFrame::~CChildFrame() = default;

@@ -88,7 +88,8 @@ class CChildFrame : public QMdiSubWindow {
     CKestraneDoc& document() { return *document_; }
     CHexWindow& view() { return view_->hexWindow(); }
     CHexPanel& panel();
-    // The application's open-and-go-to of "path#name", for the Go To dialog.
+    // The application's open-and-go-to of "path#name", for the Go To dialog and
+    // the associations followed from the mark panel.
     std::function<void(const std::string&)> openAndGoToDatamark;
     // The view's "Go To" dialog, made on first use and kept for the view.
     CGoToDialog& goToDialog();

@@ -113,20 +113,18 @@ void CMainFrame::runDatamark(int id) {
             break;
         case cmd::SearchNextDatamark:
         case cmd::SearchPreviousDatamark: {
-            DatamarkNavigator navigator(
-                list, [&panel](const CBmitemObj& d) { return panel.datamarks().isShown(d); },
-                panel.data().getDataSize(), panel.state().presentation.lineWidth());
-            const NavigationTarget target = navigator.step(
+            const NavigationTarget target = panel.navigator().step(
                 id == cmd::SearchNextDatamark,
                 static_cast<BrowserStyle>(settings_.get(settings::bookmark::BrowserStyle)),
                 panel.caretOffset());
+            // A step moves the caret and changes no datamark: nothing to redraw
+            // in the mark panel.
             if (target.kind == NavigationTarget::Kind::Here) {
                 panel.goToDatamark(target.index);
             } else if (target.kind == NavigationTarget::Kind::OtherFile) {
                 openAndGoToDatamark(target.association);
-                return;
             }
-            break;
+            return;
         }
         case cmd::SearchSaveAllDatamarks:
             if (!datamarkStore_->saveDatamarks(list.items())) {

@@ -11,6 +11,7 @@
 #include "display/SelectionModel.h"
 #include "display/ViewDatamarks.h"
 #include "display/ViewState.h"
+#include "marks/DatamarkNavigator.h"
 #include "editdata/CEditData.h"
 #include "framework/NativeContainer.h"
 
@@ -120,8 +121,10 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     // "Page: %i" for the page the first visible line of `line` belongs to.
     std::string pageTipFor(std::int64_t line) const;
 
-    // Which context menu a right-button release asks for, at a window point.
-    enum class Menu { None, Data, Address, Bookmark };
+    // Which menu a press asks for, at a window point: a right-button
+    // release the context menus, a left press on a datamark with
+    // associations to follow the association menu.
+    enum class Menu { None, Data, Address, Bookmark, Association };
     void setMenuRequester(std::function<void(Menu, int x, int y)> requester) {
         menuRequester_ = std::move(requester);
     }
@@ -231,8 +234,30 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     // The shown datamark whose image square holds a window point (the first
     // in list order), if any.
     std::optional<std::size_t> datamarkAt(int x, int y) const;
-    // The datamark the "Bookmark" menu was opened over, while it is open.
+    // The datamark the "Bookmark" or the association menu was opened over,
+    // while it is open.
     std::optional<std::size_t> bookmarkMenuDatamark() const { return bookmarkMenuDatamark_; }
+    // The association entries of that datamark (none while no menu is open
+    // over one): ids 1001 + the association's index, "Go To: %s", the image
+    // of the target's level or the external-link image.
+    struct AssociationMenuItem {
+        int id = 0;
+        std::string text;
+        int imageId = 0;
+    };
+    std::vector<AssociationMenuItem> associationMenuItems() const;
+    // Next, Previous and associations over this view's datamarks, its
+    // levels and its data.
+    DatamarkNavigator navigator();
+    // Follows the association behind a chosen entry of that menu.
+    void followAssociationEntry(int id);
+    // "#name": that datamark of this file becomes current and is shown
+    // (none: nothing); anything else goes to the association opener.
+    void followAssociation(std::string_view association);
+    // Opens another file at a datamark ("path#name"): the application's.
+    void setAssociationOpener(std::function<void(const std::string&)> opener) {
+        associationOpener_ = std::move(opener);
+    }
     // Selects what a datamark marks: the bytes its advanced find found, or
     // the caret on its position.
     void selectDatamark(const CBmitemObj& datamark);
@@ -353,6 +378,9 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     std::optional<std::uint64_t> bookmarkMenuLine_;
     std::optional<std::size_t> bookmarkMenuDatamark_;
     ViewDatamarks datamarks_;
+    std::function<void(const std::string&)> associationOpener_;
     void markPanelMouse(MouseEvent& event);
+    // Opens the association menu over a datamark; false when it has no entries.
+    bool openAssociationMenu(std::size_t datamark);
     void gotoLinemark(std::optional<std::uint64_t> line);
 };

@@ -77,6 +77,7 @@ struct Selection {
 namespace viewimage {
 inline constexpr int kPageMark = 1;
 inline constexpr int kMarkHeader = 2;
+inline constexpr int kExternalAssociation = 3;  // an association into another file
 inline constexpr int kDatamarkLevelBase = 100;  // + the level's image, 0..8
 }  // namespace viewimage
 

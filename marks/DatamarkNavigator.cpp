@@ -81,7 +81,7 @@ NavigationTarget DatamarkNavigator::follow(std::string_view association) const {
         return {NavigationTarget::Kind::OtherFile, 0, std::string(association)};
     }
     const auto found = byName(association.substr(1));
-    return found ? here(*found) : NavigationTarget{};
+    return found && list_.at(*found).position < dataSize_ ? here(*found) : NavigationTarget{};
 }
 
 NavigationTarget DatamarkNavigator::step(bool next, BrowserStyle style, std::uint64_t caret) {

@@ -6,6 +6,7 @@
 #include "platform/MessageService.h"
 #include "platform/PrintfFormat.h"
 #include "platform/Progress.h"
+#include "platform/Utf8.h"
 #include "settings/CSettings.h"
 
 namespace {
@@ -35,19 +36,9 @@ void FindOptions::store(CSettings& settings, bool withMarkLines) const {
 }
 
 std::string shortenedFindText(const std::string& text) {
-    // Counted in characters: a byte that continues a UTF-8 sequence is not one.
-    std::size_t characters = 0;
-    std::size_t cut = text.size();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (characters == 16) {
-                cut = i;
-                break;
-            }
-            ++characters;
-        }
-    }
-    return characters >= 16 ? text.substr(0, cut) + "..." : text;
+    // Counted in characters, so the cut never splits a UTF-8 sequence; a
+    // text of exactly 16 gets the dots too.
+    return utf8Length(text) >= 16 ? text.substr(0, utf8PrefixBytes(text, 16)) + "..." : text;
 }
 
 int FindTool::findNext(const std::string& findText, bool next, SearchView& view, bool findContinue,

@@ -1,22 +1,24 @@
 #include "display/ui/CHexWindow.h"
 
-#include <QTimer>
-
 #include <QFocusEvent>
+#include <QIcon>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "display/ui/CTipWindow.h"
 #include "display/ui/KeyCodes.h"
 #include "settings/CSettings.h"
-
-#include <QMenu>
-#include <QMetaObject>
 
 namespace {
 
@@ -358,7 +360,13 @@ void CHexWindow::showMenu(CHexPanel::Menu menu, int x, int y) {
         return;
     }
     const std::span<const MenuItem> items = menuFor(menu);
-    if (items.empty()) {
+    // Over a datamark its associations: the whole association menu, or
+    // appended to "Bookmark".
+    const std::vector<CHexPanel::AssociationMenuItem> links =
+        menu == CHexPanel::Menu::Association || menu == CHexPanel::Menu::Bookmark
+            ? panel_->associationMenuItems()
+            : std::vector<CHexPanel::AssociationMenuItem>{};
+    if (items.empty() && links.empty()) {
         return;
     }
     if (beforeMenu) {
@@ -377,9 +385,26 @@ void CHexWindow::showMenu(CHexPanel::Menu menu, int x, int y) {
         action->setCheckable(state.checked);
         action->setChecked(state.checked);
     }
+    if (!items.empty() && !links.empty()) {
+        popup.addSeparator();
+    }
+    std::vector<const QAction*> linkActions;
+    for (const CHexPanel::AssociationMenuItem& link : links) {
+        QAction* action = popup.addAction(QString::fromStdString(link.text));
+        action->setData(link.id);
+        const auto image = renderer_->images().find(link.imageId);
+        if (image != renderer_->images().end()) {
+            action->setIcon(QIcon(QPixmap::fromImage(image->second)));
+        }
+        linkActions.push_back(action);
+    }
     const QAction* chosen = popup.exec(mapToGlobal(QPoint(x, y)));
     if (chosen != nullptr) {
-        onCommand(chosen->data().toInt());
+        if (std::find(linkActions.begin(), linkActions.end(), chosen) != linkActions.end()) {
+            panel_->followAssociationEntry(chosen->data().toInt());
+        } else {
+            onCommand(chosen->data().toInt());
+        }
     }
     panel_->loadVisibleData();
     update();

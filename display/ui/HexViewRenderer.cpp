@@ -37,6 +37,27 @@ QImage markHeaderImage() {
     return image;
 }
 
+// An association into another file: a box with an arrow leaving it.
+QImage externalAssociationImage() {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QPen box(QColor(0x30, 0x50, 0x90), 1.0);
+    painter.setPen(box);
+    painter.setBrush(QColor(0xFF, 0xFF, 0xFF));
+    painter.drawPolyline(QPolygon(
+        {QPoint(7, 3), QPoint(2, 3), QPoint(2, 13), QPoint(12, 13), QPoint(12, 8)}));
+    QPen arrow(QColor(0x10, 0x70, 0x20), 2.0);
+    arrow.setCapStyle(Qt::FlatCap);
+    painter.setPen(arrow);
+    painter.drawLine(QPointF(6.5, 9.5), QPointF(13.0, 3.0));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x10, 0x70, 0x20));
+    painter.drawPolygon(QPolygon({QPoint(9, 1), QPoint(15, 1), QPoint(15, 7)}));
+    return image;
+}
+
 }  // namespace
 
 HexViewRenderer::HexViewRenderer(const std::string& face, int logicalDpiY) {
@@ -54,6 +75,7 @@ HexViewRenderer::HexViewRenderer(const std::string& face, int logicalDpiY) {
     glyphs_ = std::make_unique<CellGlyphs>(font_);
     images_[viewimage::kPageMark] = pageMarkImage();
     images_[viewimage::kMarkHeader] = markHeaderImage();
+    images_[viewimage::kExternalAssociation] = externalAssociationImage();
     for (int image = 0; image < DatamarkLevels::kImages; ++image) {
         images_[viewimage::kDatamarkLevelBase + image] =
             flagImage(DatamarkLevels::imageColour(image), DatamarkLevels::imageLabel(image));

@@ -161,11 +161,13 @@ TEST_F(DatamarkFrameTest, DamagedStoredDatamarksAreReportedOnceAtOpening) {
 
 namespace {
 
-// The mark panel's "Bookmark" menu over a datamark, as a user opens it with
-// the right button, choosing `entry` once it shows.
-void chooseFromBookmarkMenu(CChildFrame& child, const QPoint& at, const QString& entry) {
+// A menu of the mark panel as a user opens it with `button`, choosing
+// `entry` once it shows; returns the texts the menu held.
+QStringList chooseFromMarkMenu(CChildFrame& child, const QPoint& at, const QString& entry,
+                               Qt::MouseButton button) {
     // Looks for the menu until it shows, then chooses the entry.
     // The menu runs inside the click below, so `choose` outlives every retry.
+    auto texts = std::make_shared<QStringList>();
     auto choose = std::make_shared<std::function<void()>>();
     const std::weak_ptr<std::function<void()>> self = choose;
     const auto retry = [self] {
@@ -173,9 +175,12 @@ void chooseFromBookmarkMenu(CChildFrame& child, const QPoint& at, const QString&
             (*again)();
         }
     };
-    *choose = [entry, retry] {
+    *choose = [entry, retry, texts] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* menu = qobject_cast<QMenu*>(widget); menu != nullptr && menu->isVisible()) {
+                for (QAction* item : menu->actions()) {
+                    texts->append(item->text());
+                }
                 for (QAction* item : menu->actions()) {
                     if (item->text() == entry) {
                         EXPECT_TRUE(item->isEnabled()) << entry.toStdString();
@@ -191,7 +196,12 @@ void chooseFromBookmarkMenu(CChildFrame& child, const QPoint& at, const QString&
         QTimer::singleShot(20, retry);
     };
     QTimer::singleShot(20, retry);
-    QTest::mouseClick(&child.view(), Qt::RightButton, {}, at);
+    QTest::mouseClick(&child.view(), button, {}, at);
+    return *texts;
+}
+
+void chooseFromBookmarkMenu(CChildFrame& child, const QPoint& at, const QString& entry) {
+    chooseFromMarkMenu(child, at, entry, Qt::RightButton);
 }
 
 TEST_F(DatamarkFrameTest, TheBookmarkMenuOverADatamarkClearsIt) {
@@ -344,6 +354,73 @@ TEST_F(DatamarkFrameTest, F4InAssociationModeOpensTheOtherFileAtItsDatamark) {
     EXPECT_THAT(messages.shown().back().text, testing::HasSubstr("gone.bin"));
     EXPECT_EQ(frame->children().size(), 1u);
     EXPECT_EQ(first.panel().datamarks().list().currentDatamark(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// The window point at the centre of datamark `index`'s square.
+QPoint squareOf(CChildFrame& child, std::size_t index) {
+    const auto column = child.panel().markPanel().getBounds();
+    const int x = column.x + column.width / 2;
+    for (int y = 0; y < 600; ++y) {
+        if (child.panel().datamarkAt(x, y) == index) {
+            return {x, y + 5};
+        }
+    }
+    ADD_FAILURE() << "no square for datamark " << index;
+    return {};
+}
+
+TEST_F(DatamarkFrameTest, AClickOnADatamarkOffersItsAssociationsAndFollowsOne) {
+    const std::string a = makeFile("source.bin", std::string(64, 'a'));
+    const std::string b = makeFile("target.bin", std::string(64, 'b'));
+    DatamarkStore store(settings);
+    CBmitemObj start;
+    start.filePath = a;
+    start.name = "start";
+    start.normalDatamark = true;
+    start.position = 16;
+    start.associations = {b + "#head", "#local", "#missing"};
+    CBmitemObj local = start;
+    local.name = "Local";
+    local.position = 48;
+    local.associations.clear();
+    CBmitemObj head = local;
+    head.filePath = b;
+    head.name = "Head";
+    head.position = 40;
+    for (const CBmitemObj& d : {start, local, head}) {
+        ASSERT_TRUE(store.saveDatamark(d));
+    }
+    CChildFrame& child = open(a);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    const QString toOther = QString::fromStdString("Go To: " + b.substr(0, 5) + "...#head");
+
+    // The left button: only the association entries; the missing one left out.
+    QStringList shown = chooseFromMarkMenu(child, squareOf(child, 0),
+                                           QStringLiteral("Go To: #local"), Qt::LeftButton);
+    EXPECT_EQ(shown, QStringList({toOther, QStringLiteral("Go To: #local")}));
+    EXPECT_EQ(child.panel().caretOffset(), 48u);
+    EXPECT_EQ(child.panel().datamarks().list().currentDatamark(), 1u);
+
+    // The right button: "Bookmark" with the same entries appended.
+    shown = chooseFromMarkMenu(child, squareOf(child, 0), toOther, Qt::RightButton);
+    EXPECT_TRUE(shown.contains(QStringLiteral("Clear Datamark")));
+    EXPECT_EQ(shown.mid(shown.size() - 2), QStringList({toOther, QStringLiteral("Go To: #local")}));
+    ASSERT_EQ(frame->children().size(), 2u);
+    EXPECT_EQ(frame->activeChild()->document().path(), b);
+    EXPECT_EQ(frame->activeChild()->panel().caretOffset(), 40u);
+
+    // Without associations a click makes the datamark current.
+    frame->closeDocument(*frame->activeChild());
+    QApplication::processEvents();
+    child.panel().gotoOffset(0);
+    QTest::mouseClick(&child.view(), Qt::LeftButton, {}, squareOf(child, 1));
+    EXPECT_EQ(child.panel().caretOffset(), 48u);
+    EXPECT_EQ(child.panel().datamarks().list().currentDatamark(), 1u);
 }
 
 }  // namespace

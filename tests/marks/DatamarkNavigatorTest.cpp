@@ -112,6 +112,9 @@ TEST_F(DatamarkNavigatorTest, DatamarksBeyondTheDataAreNeverVisited) {
     caret = 10;
     EXPECT_EQ(step(true, BrowserStyle::Nature), 30u);
     EXPECT_EQ(step(true, BrowserStyle::Occurrence), 10u);
+    list.at(1).name = "far";
+    EXPECT_EQ(DatamarkNavigator(list, shown, 100000, 16).follow("#far").kind,
+              NavigationTarget::Kind::None);
     list.clear();
     EXPECT_EQ(step(true, BrowserStyle::Occurrence), UINT64_MAX);
 }
