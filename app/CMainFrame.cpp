@@ -42,6 +42,7 @@
 #include "editdata/EditDataStrings.h"
 #include "editdata/ui/CQuickUndoPopup.h"
 #include "exchange/ClipboardExchange.h"
+#include "interpret/ui/CHexInterpreter.h"
 #include "marks/DatamarkDefinition.h"
 #include "marks/MarkCommandIds.h"
 #include "platform/File.h"
@@ -89,6 +90,7 @@ CMainFrame::CMainFrame(CSettings& settings, const platform::StringTable& strings
     buildMenus();
     buildToolBars();
     buildStatusBar();
+    setUpInterpreter();
     setAcceptDrops(settings.get(settings::general::DragAcceptFile) != 0);
     connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         const auto list = children();
@@ -145,6 +147,7 @@ CMainFrame::~CMainFrame() {
         child->document().onTitleChanged = nullptr;
         delete child;
     }
+    delete interpreter_;  // it writes its stored values as it goes
 }
 
 QAction* CMainFrame::action(int id) const {
@@ -300,8 +303,14 @@ void CMainFrame::buildMenus() {
                [this] { launchSibling("Tamsorel"); });
     addCommand(tools, cmd::ToolsInterpreter, QStringLiteral("Hex &Data Interpreter"), {},
                [this] { launchSibling("Pellwick"); });
-    addCommand(tools, cmd::ToolsInterpretationWindow,
-               QStringLiteral("Data &Interpretation Dialog"));
+    QAction* interpretation =
+        addCommand(tools, cmd::ToolsInterpretationWindow,
+                   QStringLiteral("Data &Interpretation Dialog"), {}, [this] {
+                       if (interpreter_ != nullptr) {
+                           interpreter_->setHiddenByUser(!interpreter_->isHiddenByUser());
+                       }
+                   });
+    interpretation->setCheckable(true);
     addCommand(tools, cmd::ToolsOptions, QStringLiteral("&Options..."));
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
@@ -414,7 +423,12 @@ void CMainFrame::buildToolBars() {
     toolbarTips->setChecked(tips);
     toolbarTips->setData(cmd::ViewToolbarTips);
     actions_[cmd::ViewToolbarTips] = toolbarTips;
-    connect(toolbarTips, &QAction::toggled, this, [this](bool on) { toolbarTips_ = on; });
+    connect(toolbarTips, &QAction::toggled, this, [this](bool on) {
+        toolbarTips_ = on;
+        if (interpreter_ != nullptr) {
+            interpreter_->setTipsShown(on);
+        }
+    });
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -769,6 +783,10 @@ void CMainFrame::updateCommands() {
     enable(cmd::WindowPrevious, tabs_->count() > 1);
     enable(cmd::ToolsMultibyteCalculator, siblings_.tamsorel);
     enable(cmd::ToolsInterpreter, siblings_.pellwick);
+    enable(cmd::ToolsInterpretationWindow, interpreter_ != nullptr);
+    if (QAction* interpretation = action(cmd::ToolsInterpretationWindow)) {
+        interpretation->setChecked(interpreter_ != nullptr && !interpreter_->isHiddenByUser());
+    }
     updateViewCommands(child, pasteAvailable);
     updateSearchCommands(child);
     updateStatusPanes(child);
@@ -781,6 +799,7 @@ void CMainFrame::caretMoved(CHexPanel& panel) {
     }
     updateViewCommands(child);
     updateStatusPanes(child);
+    followCaretWithInterpreter(*child);
 }
 
 void CMainFrame::updateStatusPanes(CChildFrame* child) {

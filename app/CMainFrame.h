@@ -38,6 +38,8 @@ class StringTable;
 // tool bars, the open-file tab bar, the status bar with its seven panes, and
 // the documents in child windows. Commands are enabled and the status panes
 // filled by an update pass that runs when a menu opens and on a timer.
+class CHexInterpreter;
+
 class CMainFrame : public QMainWindow, public CaretListener {
   public:
     CMainFrame(CSettings& settings, const platform::StringTable& strings,
@@ -76,6 +78,8 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void storePlacement();
     const RecentFiles& recentFiles() const { return recent_; }
     const DatamarkLevels& datamarkLevels() const { return levels_; }
+    // The data interpretation window, or nullptr when it could not be made.
+    CHexInterpreter* interpreter() const { return interpreter_; }
     // Next and Previous tab, cyclically.
     void activateTab(int step);
     void showTipOfTheDay();
@@ -84,6 +88,7 @@ class CMainFrame : public QMainWindow, public CaretListener {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -157,6 +162,13 @@ class CMainFrame : public QMainWindow, public CaretListener {
     std::unique_ptr<DatamarkStore> datamarkStore_;
     DatamarkLevels levels_;
     void launchSibling(const char* name);
+    // The data interpretation window: made with the frame, following the
+    // active view's caret, placed in the frame's corner when first shown.
+    void setUpInterpreter();
+    void followCaretWithInterpreter(CChildFrame& child);
+    void placeInterpreterInitially();
+    CHexInterpreter* interpreter_ = nullptr;
+    bool interpreterPlaced_ = false;
 
     CSettings& settings_;
     const platform::StringTable& strings_;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "exchange/HexText.h"
 #include "interpret/CharacterText.h"
 #include "interpret/ExtendedFloat.h"
 
@@ -139,3 +140,15 @@ std::span<const platform::StringEntry> strings() {
 }
 
 }  // namespace interpretation
+
+void readTypedBytes(InterpretationState& state, std::string_view text, std::size_t selectionStart) {
+    const std::string_view rest =
+        selectionStart >= text.size() ? std::string_view{} : text.substr(selectionStart);
+    if (rest.empty() || countHexTokens(rest, false) < 0) {
+        state.count = 0;
+        return;
+    }
+    std::array<std::uint8_t, InterpretationState::kCapacity> bytes{};
+    const int tokens = parseHexText(rest, bytes);
+    state.setBytes(bytes.data(), std::min(tokens, InterpretationState::kCapacity));
+}

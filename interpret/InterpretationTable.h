@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/StringTable.h"
 
@@ -47,3 +48,8 @@ std::array<std::string, kRows> renderAll(const InterpretationState& state,
 std::span<const platform::StringEntry> strings();
 
 }  // namespace interpretation
+
+// Pellwick's reading of its box: the text from the selection start on
+// (none when the selection starts at or after its end), parsed as hex text
+// into at most 16 bytes; nothing when the text is not hex text.
+void readTypedBytes(InterpretationState& state, std::string_view text, std::size_t selectionStart);

@@ -35,6 +35,8 @@ class CHexWindow : public QWidget, public NativeWindow {
     std::function<void(int commandId)> onCommand;
     // Runs once before a context menu opens (the frame's update pass).
     std::function<void()> beforeMenu;
+    // The caret's top-left corner on the screen (where it is parked too).
+    QPoint caretOnScreen() const { return mapToGlobal(caret_.topLeft()); }
     // Re-reads fonts and colours after an appearance change.
     void reloadAppearance();
 

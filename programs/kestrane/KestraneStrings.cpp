@@ -7,6 +7,8 @@
 #include "display/EditCommands.h"
 #include "editdata/EditDataStrings.h"
 #include "exchange/ClipboardExchange.h"
+#include "interpret/InterpretationTable.h"
+#include "interpret/InterpreterStrings.h"
 #include "marks/DatamarkDefinition.h"
 #include "search/SearchEngine.h"
 
@@ -42,5 +44,6 @@ platform::StringTable makeKestraneStringTable() {
     // Subsystem tables join this list as their subsystems are built in.
     return platform::StringTable{kestraneProgramStrings(), editDataStrings(), displayStrings(),
                                  editCommandStrings(),     exchangeStrings(), searchStrings(),
-                                 datamarkStrings(),        tipStrings()};
+                                 datamarkStrings(),        tipStrings(),
+                                 interpretation::strings(), interpreterWindowStrings()};
 }

@@ -8,6 +8,11 @@
 #include "programs/kestrane/KestraneStrings.h"
 
 int main(int argc, char** argv) {
+    // The interpretation window follows the caret, so the program places its
+    // own windows, which X11 allows a client (through XWayland on a Wayland desktop).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kestrane.svg")));

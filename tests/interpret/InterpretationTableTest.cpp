@@ -145,3 +145,23 @@ TEST(InterpretationTableTest, SetBytesTakesAtMostSixteenAndRefusesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PellwickInputTest, TheBytesFromTheCaretOnAtMostSixteen) {
+    InterpretationState state;
+    readTypedBytes(state, "41 42 43 44", 6);  // just before the third byte
+    ASSERT_EQ(state.count, 2);
+    EXPECT_EQ(interpretation::render(state, 0, interpretation::CharacterRows::TwoByteText), "C");
+    EXPECT_EQ(interpretation::render(state, 4, interpretation::CharacterRows::TwoByteText),
+              "4443H");
+    readTypedBytes(state, "41 42", 5);
+    EXPECT_EQ(state.count, 0);
+    readTypedBytes(state, "00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 11 12", 0);
+    EXPECT_EQ(state.count, 16);
+    EXPECT_EQ(state.data[15], 0x0F);
+    readTypedBytes(state, "zz", 0);
+    EXPECT_EQ(state.count, 0);
+}
+
+}  // namespace
