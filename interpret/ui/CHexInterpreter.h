@@ -56,7 +56,7 @@ class CHexInterpreter : public QWidget {
     void toggleLockDataType();
 
     const InterpretationState& values() const { return values_; }
-    bool lockPosition() const { return stored_.lockPosition; }
+    bool lockPosition() const { return toggles_.lockPosition; }
     bool lockDataType() const { return toggles_.lockDataType; }
     InterpretationList* list() const { return list_; }
     QToolButton* button(InterpreterButton which) const;

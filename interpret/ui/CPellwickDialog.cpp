@@ -1,6 +1,7 @@
 #include "interpret/ui/CPellwickDialog.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -106,13 +107,13 @@ void CPellwickDialog::buildControls(platform::Clipboard& clipboard,
     list_->setToolTip(QString::fromStdString(strings_.text(pellwicktext::kValueArea)));
     list_->setInitialColumnWidths();
 
-    // Enter in the box presses this hidden default button: Update.
-    auto* updateButton = new QPushButton(client);
-    updateButton->setObjectName(QStringLiteral("1146"));
-    updateButton->setGeometry(units.rect(5, 111, 12, 12));
-    updateButton->setDefault(true);
-    updateButton->hide();
-    connect(updateButton, &QPushButton::clicked, this, [this] { readBox(); });
+    // Enter presses this hidden default button: Update.
+    updateButton_ = new QPushButton(client);
+    updateButton_->setObjectName(QStringLiteral("1146"));
+    updateButton_->setGeometry(units.rect(5, 111, 12, 12));
+    updateButton_->setDefault(true);
+    updateButton_->hide();
+    connect(updateButton_, &QPushButton::clicked, this, [this] { readBox(); });
 }
 
 void CPellwickDialog::buildMenuBar() {
@@ -145,6 +146,15 @@ QAction* CPellwickDialog::action(int id) const {
 
 QToolButton* CPellwickDialog::button(InterpreterButton which) const {
     return buttons_[static_cast<std::size_t>(which)];
+}
+
+void CPellwickDialog::keyPressEvent(QKeyEvent* event) {
+    // Qt's dialogs press only a visible default button; this one is hidden.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        updateButton_->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CPellwickDialog::updateMenus() {

@@ -10,6 +10,7 @@
 class CHexEditBox;
 class InterpretationList;
 class QAction;
+class QKeyEvent;
 class QPushButton;
 class QToolButton;
 
@@ -40,6 +41,9 @@ class CPellwickDialog : public QDialog {
     // Update: reads the box from its caret on and renders every row.
     void readBox();
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void buildControls(platform::Clipboard& clipboard, platform::MessageService& messages);
     void buildMenuBar();
@@ -57,4 +61,5 @@ class CPellwickDialog : public QDialog {
     InterpretationList* list_ = nullptr;
     std::array<QToolButton*, 5> buttons_{};
     std::map<int, QAction*> actions_;
+    QPushButton* updateButton_ = nullptr;
 };
