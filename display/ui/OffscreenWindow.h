@@ -18,10 +18,14 @@ class OffscreenWindow : public NativeWindow {
     void setEnabled(bool) override {}
     void setVisible(bool) override {}
     void createCaret(int, int) override {}
-    void setCaretPosition(int, int) override {}
+    void setCaretPosition(int x, int y) override { caret_ = {x, y}; }
     void showCaret(bool) override {}
     void destroyCaret() override {}
 
+    // Where the caret was placed last, in the window.
+    Point caretPosition() const { return caret_; }
+
   private:
     Dimension size_;
+    Point caret_{0, 0};
 };

@@ -54,7 +54,7 @@ CHexInterpreter::CHexInterpreter(CSettings& settings, const platform::StringTabl
     resize(units.size(210, 100).expandedTo(kMinimumSize));
     list_->setInitialColumnWidths();
     refreshButtons();
-    render();
+    renderValues();
 }
 
 CHexInterpreter::~CHexInterpreter() {
@@ -116,13 +116,13 @@ void CHexInterpreter::setTipsShown(bool shown) {
     refreshButtons();
 }
 
-void CHexInterpreter::render() {
+void CHexInterpreter::renderValues() {
     list_->showValues(interpretation::renderAll(values_, interpretation::CharacterRows::Converted));
 }
 
 void CHexInterpreter::showData(const std::uint8_t* bytes, int count, std::optional<QPoint> anchor) {
     values_.setBytes(bytes, count);
-    render();
+    renderValues();
     if (!toggles_.lockPosition && anchor && pos() != *anchor) {
         move(*anchor);
     }
@@ -177,14 +177,14 @@ void CHexInterpreter::toggleLockPosition() {
 
 void CHexInterpreter::toggleByteOrder() {
     values_.littleEndian = !values_.littleEndian;
-    render();
+    renderValues();
     refreshButtons();
     list_->setFocus();
 }
 
 void CHexInterpreter::toggleNumberSystem() {
     values_.decimal = (values_.decimal + 1) % 2;
-    render();
+    renderValues();
     refreshButtons();
     list_->setFocus();
 }

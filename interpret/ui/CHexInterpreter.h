@@ -70,7 +70,7 @@ class CHexInterpreter : public QWidget {
 
   private:
     QToolButton* makeButton(InterpreterButton which, const QRect& place);
-    void render();
+    void renderValues();
     void refreshButtons();
     Qt::Edges edgesAt(const QPoint& point) const;
 
