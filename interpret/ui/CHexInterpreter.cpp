@@ -11,7 +11,6 @@
 #include "interpret/InterpreterPlacement.h"
 #include "interpret/InterpreterStrings.h"
 #include "interpret/ui/InterpretationList.h"
-#include "interpret/ui/InterpreterImages.h"
 #include "platform/StringTable.h"
 #include "platform/qt/DialogUnits.h"
 
@@ -31,7 +30,9 @@ CHexInterpreter::CHexInterpreter(CSettings& settings, const platform::StringTabl
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint),
       settings_(settings),
       strings_(strings),
-      stored_(InterpreterSettings::load(settings)) {
+      stored_(InterpreterSettings::load(settings)),
+      buttons_(InterpreterProgram::Kestrane, strings,
+               [this](InterpreterButton which) { pressed(which); }) {
     setObjectName(QStringLiteral("InterpretationWindow"));
     // Shown on caret moves, it must not take the keyboard from the view.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -42,11 +43,11 @@ CHexInterpreter::CHexInterpreter(CSettings& settings, const platform::StringTabl
 
     const DialogUnits units(fontMetrics());
     gripper_ = units.rect(0, 0, 18, 6);
-    makeButton(InterpreterButton::Close, units.rect(2, 10, 14, 14));
-    makeButton(InterpreterButton::LockPosition, units.rect(2, 29, 14, 14));
-    makeButton(InterpreterButton::ByteOrder, units.rect(2, 45, 14, 14));
-    makeButton(InterpreterButton::NumberSystem, units.rect(2, 61, 14, 14));
-    makeButton(InterpreterButton::LockDataType, units.rect(2, 77, 14, 14));
+    buttons_.add(this, InterpreterButton::Close, units.rect(2, 10, 14, 14));
+    buttons_.add(this, InterpreterButton::LockPosition, units.rect(2, 29, 14, 14));
+    buttons_.add(this, InterpreterButton::ByteOrder, units.rect(2, 45, 14, 14));
+    buttons_.add(this, InterpreterButton::NumberSystem, units.rect(2, 61, 14, 14));
+    buttons_.add(this, InterpreterButton::LockDataType, units.rect(2, 77, 14, 14));
     list_ = new InterpretationList(strings, false, this);
     list_->setGeometry(units.rect(19, 0, 190, 100));
     list_->setMouseTracking(true);
@@ -64,48 +65,32 @@ CHexInterpreter::~CHexInterpreter() {
     stored_.store(settings_);
 }
 
-QToolButton* CHexInterpreter::makeButton(InterpreterButton which, const QRect& place) {
-    auto* button = new QToolButton(this);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setIconSize(QSize(16, 16));
-    button->setGeometry(
-        place.adjusted(0, 0, std::max(0, 18 - place.width()), std::max(0, 18 - place.height())));
-    buttons_[static_cast<std::size_t>(which)] = button;
-    connect(button, &QToolButton::clicked, this, [this, which] {
-        switch (which) {
-            case InterpreterButton::Close:
-                setHiddenByUser(true);
-                return;
-            case InterpreterButton::LockPosition:
-                toggleLockPosition();
-                return;
-            case InterpreterButton::ByteOrder:
-                toggleByteOrder();
-                return;
-            case InterpreterButton::NumberSystem:
-                toggleNumberSystem();
-                return;
-            case InterpreterButton::LockDataType:
-                toggleLockDataType();
-                return;
-        }
-    });
-    return button;
+void CHexInterpreter::pressed(InterpreterButton which) {
+    switch (which) {
+        case InterpreterButton::Close:
+            setHiddenByUser(true);
+            return;
+        case InterpreterButton::LockPosition:
+            toggleLockPosition();
+            return;
+        case InterpreterButton::ByteOrder:
+            toggleByteOrder();
+            return;
+        case InterpreterButton::NumberSystem:
+            toggleNumberSystem();
+            return;
+        case InterpreterButton::LockDataType:
+            toggleLockDataType();
+            return;
+    }
 }
 
 QToolButton* CHexInterpreter::button(InterpreterButton which) const {
-    return buttons_[static_cast<std::size_t>(which)];
+    return buttons_.button(which);
 }
 
 void CHexInterpreter::refreshButtons() {
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        const auto which = static_cast<InterpreterButton>(i);
-        buttons_[i]->setIcon(interpreterButtonIcon(buttonImageOffset(which, values_, toggles_)));
-        const int tip = buttonTip(InterpreterProgram::Kestrane, which, values_, toggles_);
-        buttons_[i]->setToolTip(tipsShown_ ? QString::fromStdString(strings_.text(tip))
-                                           : QString());
-    }
+    buttons_.refresh(values_, toggles_, tipsShown_);
     list_->setToolTip(tipsShown_
                           ? QString::fromStdString(strings_.text(interpretertext::kValueArea))
                           : QString());
@@ -216,7 +201,8 @@ void CHexInterpreter::paintEvent(QPaintEvent*) {
 void CHexInterpreter::resizeEvent(QResizeEvent*) {
     const int left = button(InterpreterButton::LockPosition)->width() + 8;
     list_->setGeometry(left, 0, std::max(0, width() - left), height());
-    list_->setColumnWidth(1, std::max(0, list_->viewport()->width() - list_->columnWidth(0) - 32));
+    // The list's own width: 32 pixels stay for the scroll bar and the grid.
+    list_->setColumnWidth(1, std::max(0, list_->width() - list_->columnWidth(0) - 32));
 }
 
 Qt::Edges CHexInterpreter::edgesAt(const QPoint& point) const {

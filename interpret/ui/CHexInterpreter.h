@@ -10,6 +10,7 @@
 #include "interpret/InterpretationTable.h"
 #include "interpret/InterpreterButtons.h"
 #include "interpret/InterpreterSettings.h"
+#include "interpret/ui/StateButtons.h"
 
 class CSettings;
 class InterpretationList;
@@ -69,7 +70,7 @@ class CHexInterpreter : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    QToolButton* makeButton(InterpreterButton which, const QRect& place);
+    void pressed(InterpreterButton which);
     void renderValues();
     void refreshButtons();
     Qt::Edges edgesAt(const QPoint& point) const;
@@ -81,7 +82,7 @@ class CHexInterpreter : public QWidget {
     InterpreterToggles toggles_;
     bool tipsShown_ = true;
     InterpretationList* list_ = nullptr;
-    std::array<QToolButton*, 5> buttons_{};
+    StateButtons buttons_;
     QRect gripper_;
     // The press point of a move drag (client), or of a size drag without
     // the window system's help.

@@ -11,7 +11,6 @@
 #include "calc/ui/CHexEditBox.h"
 #include "interpret/InterpreterStrings.h"
 #include "interpret/ui/InterpretationList.h"
-#include "interpret/ui/InterpreterImages.h"
 #include "platform/StringTable.h"
 #include "platform/qt/DialogUnits.h"
 
@@ -19,24 +18,15 @@ namespace {
 
 constexpr const char* kCaption = "Hexadecimal Data Interpreter";
 
-// The four image buttons: a platform button frame while pressed, else
-// the dialog's background under the image.
-QToolButton* imageButton(QWidget* parent, const QRect& place) {
-    auto* button = new QToolButton(parent);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setIconSize(QSize(16, 16));
-    button->setGeometry(
-        place.adjusted(0, 0, std::max(0, 18 - place.width()), std::max(0, 18 - place.height())));
-    return button;
-}
-
 }  // namespace
 
 CPellwickDialog::CPellwickDialog(const platform::StringTable& strings,
                                  platform::Clipboard& clipboard, platform::MessageService& messages,
                                  QWidget* parent)
-    : QDialog(parent), strings_(strings) {
+    : QDialog(parent),
+      strings_(strings),
+      buttons_(InterpreterProgram::Pellwick, strings,
+               [this](InterpreterButton which) { pressed(which); }) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QString::fromLatin1(kCaption));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -72,26 +62,7 @@ void CPellwickDialog::buildControls(platform::Clipboard& clipboard,
         {InterpreterButton::LockDataType, "1135"},
     };
     for (const auto& [which, place] : places) {
-        QToolButton* button = imageButton(client, place);
-        button->setObjectName(QString::fromLatin1(ids.at(which)));
-        buttons_[static_cast<std::size_t>(which)] = button;
-        connect(button, &QToolButton::clicked, this, [this, which] {
-            switch (which) {
-                case InterpreterButton::Close:
-                    reject();
-                    return;
-                case InterpreterButton::ByteOrder:
-                    toggleByteOrder();
-                    return;
-                case InterpreterButton::NumberSystem:
-                    toggleNumberSystem();
-                    return;
-                case InterpreterButton::LockDataType:
-                default:
-                    toggleLockDataType();
-                    return;
-            }
-        });
+        buttons_.add(client, which, place)->setObjectName(QString::fromLatin1(ids.at(which)));
     }
 
     box_ = new CHexEditBox(HexEditProgram::Pellwick, clipboard, messages, '*', client);
@@ -145,7 +116,26 @@ QAction* CPellwickDialog::action(int id) const {
 }
 
 QToolButton* CPellwickDialog::button(InterpreterButton which) const {
-    return buttons_[static_cast<std::size_t>(which)];
+    return buttons_.button(which);
+}
+
+void CPellwickDialog::pressed(InterpreterButton which) {
+    switch (which) {
+        case InterpreterButton::Close:
+            reject();
+            return;
+        case InterpreterButton::ByteOrder:
+            toggleByteOrder();
+            return;
+        case InterpreterButton::NumberSystem:
+            toggleNumberSystem();
+            return;
+        case InterpreterButton::LockDataType:
+            toggleLockDataType();
+            return;
+        case InterpreterButton::LockPosition:
+            return;  // Pellwick's window stays where it is put
+    }
 }
 
 void CPellwickDialog::keyPressEvent(QKeyEvent* event) {
@@ -223,15 +213,7 @@ void CPellwickDialog::toggleLockDataType() {
 }
 
 void CPellwickDialog::refreshButtons() {
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        if (buttons_[i] == nullptr) {
-            continue;  // Pellwick has no position lock
-        }
-        const auto which = static_cast<InterpreterButton>(i);
-        buttons_[i]->setIcon(interpreterButtonIcon(buttonImageOffset(which, values_, toggles_)));
-        buttons_[i]->setToolTip(QString::fromStdString(
-            strings_.text(buttonTip(InterpreterProgram::Pellwick, which, values_, toggles_))));
-    }
+    buttons_.refresh(values_, toggles_, true);  // Pellwick's tips are always on
 }
 
 void CPellwickDialog::showAbout() {

@@ -6,6 +6,7 @@
 
 #include "interpret/InterpretationTable.h"
 #include "interpret/InterpreterButtons.h"
+#include "interpret/ui/StateButtons.h"
 
 class CHexEditBox;
 class InterpretationList;
@@ -48,6 +49,7 @@ class CPellwickDialog : public QDialog {
     void buildControls(platform::Clipboard& clipboard, platform::MessageService& messages);
     void buildMenuBar();
     void runCommand(int id);
+    void pressed(InterpreterButton which);
     void toggleByteOrder();
     void toggleNumberSystem();
     void toggleLockDataType();
@@ -59,7 +61,7 @@ class CPellwickDialog : public QDialog {
     InterpreterToggles toggles_;
     CHexEditBox* box_ = nullptr;
     InterpretationList* list_ = nullptr;
-    std::array<QToolButton*, 5> buttons_{};
+    StateButtons buttons_;
     std::map<int, QAction*> actions_;
     QPushButton* updateButton_ = nullptr;
 };

@@ -102,7 +102,12 @@ QString InterpretationList::typeText(int row) const {
 }
 
 void InterpretationList::setInitialColumnWidths() {
-    const int third = viewport()->width() / 3;
+    // The client width: the list less its frame and, when the rows do not
+    // fit, the scroll bar (the viewport has no size before the list shows).
+    const QRect client = contentsRect();
+    const bool scrolls = headerHeight() + interpretation::kRows * rowHeight_ > client.height();
+    const int width = client.width() - (scrolls ? verticalScrollBar()->sizeHint().width() : 0);
+    const int third = std::max(0, width) / 3;
     widths_[0] = third;
     widths_[1] = std::max(0, 2 * third - 24);
     viewport()->update();
