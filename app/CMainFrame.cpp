@@ -264,8 +264,10 @@ void CMainFrame::buildMenus() {
         }
     });
     file->addSeparator();
-    addCommand(file, cmd::FileExportFile, QStringLiteral("Expor&t File As..."));
-    addCommand(file, cmd::FileExportSelection, QStringLiteral("Export Select&ion As..."));
+    addCommand(file, cmd::FileExportFile, QStringLiteral("&Export File As..."), {},
+               [this] { exportData(true); });
+    addCommand(file, cmd::FileExportSelection, QStringLiteral("Export S&election As..."), {},
+               [this] { exportData(false); });
     file->addSeparator();
     addCommand(file, cmd::FileAttributes, QStringLiteral("File Attri&butes..."), {}, [this] {
         if (CChildFrame* child = activeChild();
@@ -774,6 +776,8 @@ void CMainFrame::updateCommands() {
     enable(cmd::FileSave, hasChild && child->document().isModified());
     enable(cmd::FileSaveAs, hasChild);
     enable(cmd::FileAttributes, hasChild && !child->document().path().empty());
+    enable(cmd::FileExportFile, hasChild);
+    enable(cmd::FileExportSelection, hasChild && child->panel().hasSelection());
     enable(cmd::FileClose, hasChild);
     enable(cmd::FileCloseAll, hasChild);
     enable(cmd::FileSaveAll, hasChild);

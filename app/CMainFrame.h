@@ -162,6 +162,8 @@ class CMainFrame : public QMainWindow, public CaretListener {
     std::unique_ptr<DatamarkStore> datamarkStore_;
     DatamarkLevels levels_;
     void launchSibling(const char* name);
+    // Export File As (`wholeFile`) and Export Selection As of the active view.
+    void exportData(bool wholeFile);
     // The data interpretation window: made with the frame, following the
     // active view's caret, placed in the frame's corner when first shown.
     void setUpInterpreter();

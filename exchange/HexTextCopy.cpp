@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 #include "editdata/CEditData.h"
@@ -9,10 +12,10 @@
 
 namespace {
 
-void appendItem(std::string& text, const char* format, std::uint8_t byte) {
-    char item[16];
-    const int length = std::snprintf(item, sizeof item, format, static_cast<unsigned>(byte));
-    text.append(item, static_cast<std::size_t>(std::max(length, 0)));
+// One item of a form: every byte value formats to the same length.
+std::size_t formatItem(std::array<char, 12>& item, const char* format, unsigned byte) {
+    const int length = std::snprintf(item.data(), item.size(), format, byte);
+    return static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(item.size()) - 1));
 }
 
 CopyResult putText(platform::Clipboard& clipboard, std::string text) {
@@ -27,23 +30,54 @@ CopyResult putText(platform::Clipboard& clipboard, std::string text) {
 
 }  // namespace
 
+HexItemTable::HexItemTable(const HexItemForm& form) : prefix_(form.linePrefix) {
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        itemLength_ = formatItem(items_[byte], form.item, byte);
+        lastLength_ = formatItem(lastItems_[byte], form.lastItem, byte);
+    }
+}
+
+const HexItemTable& HexItemTable::of(const HexItemForm& form) {
+    static std::mutex guard;
+    static std::map<const HexItemForm*, std::unique_ptr<HexItemTable>> tables;
+    const std::lock_guard<std::mutex> lock(guard);
+    std::unique_ptr<HexItemTable>& table = tables[&form];
+    if (!table) {
+        table = std::make_unique<HexItemTable>(form);
+    }
+    return *table;
+}
+
+void HexItemTable::appendLine(std::string& text, std::span<const std::uint8_t> bytes,
+                              bool complete) const {
+    const std::size_t at = text.size();
+    text.resize(at + lineSize(bytes.size()));
+    char* out = text.data() + at;
+    out = std::copy(prefix_.begin(), prefix_.end(), out);
+    const std::size_t plain = complete && !bytes.empty() ? bytes.size() - 1 : bytes.size();
+    for (std::size_t i = 0; i < plain; ++i) {
+        out = std::copy_n(items_[bytes[i]].data(), itemLength_, out);
+    }
+    if (plain < bytes.size()) {
+        out = std::copy_n(lastItems_[bytes.back()].data(), lastLength_, out);
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+}
+
 void appendHexLine(std::string& text, std::span<const std::uint8_t> bytes, bool complete,
                    const HexItemForm& form) {
-    text += form.linePrefix;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const bool last = complete && i + 1 == bytes.size();
-        appendItem(text, last ? form.lastItem : form.item, bytes[i]);
-    }
+    HexItemTable::of(form).appendLine(text, bytes, complete);
 }
 
 std::string renderHexLines(std::span<const std::uint8_t> bytes, std::size_t lineLength,
                            const HexItemForm& form) {
+    const HexItemTable& items = HexItemTable::of(form);
     std::string text;
     text.reserve(bytes.size() * 6);
     lineLength = std::max<std::size_t>(lineLength, 1);
     for (std::size_t at = 0; at < bytes.size(); at += lineLength) {
         const std::size_t length = std::min(lineLength, bytes.size() - at);
-        appendHexLine(text, bytes.subspan(at, length), length == lineLength, form);
+        items.appendLine(text, bytes.subspan(at, length), length == lineLength);
     }
     return text;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -23,6 +25,29 @@ struct HexItemForm {
 };
 inline constexpr HexItemForm kClipboardHexForm{"", "%02x ", "%02x\r\n"};
 inline constexpr HexItemForm kClipboardCForm{"", "0x%02x, ", "0x%02x,\r\n"};
+
+// The items of one form for every byte value, formatted once: a line is
+// appended by copying them, not by formatting a byte at a time.
+class HexItemTable {
+  public:
+    explicit HexItemTable(const HexItemForm& form);
+    // The table of `form`, made on first use (any thread).
+    static const HexItemTable& of(const HexItemForm& form);
+
+    // Appends one line of `bytes`; a complete line ends in the last item.
+    void appendLine(std::string& text, std::span<const std::uint8_t> bytes, bool complete) const;
+    // The most characters a line of `count` bytes takes.
+    std::size_t lineSize(std::size_t count) const {
+        return prefix_.size() + count * std::max(itemLength_, lastLength_);
+    }
+
+  private:
+    std::string prefix_;
+    std::array<std::array<char, 12>, 256> items_{};
+    std::array<std::array<char, 12>, 256> lastItems_{};
+    std::size_t itemLength_ = 0;
+    std::size_t lastLength_ = 0;
+};
 
 // Appends one line of `bytes`; a complete line ends in the last-item form.
 void appendHexLine(std::string& text, std::span<const std::uint8_t> bytes, bool complete,

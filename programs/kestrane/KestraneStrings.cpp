@@ -7,6 +7,7 @@
 #include "display/EditCommands.h"
 #include "editdata/EditDataStrings.h"
 #include "exchange/ClipboardExchange.h"
+#include "exchange/ExportOperation.h"
 #include "interpret/InterpretationTable.h"
 #include "interpret/InterpreterStrings.h"
 #include "marks/DatamarkDefinition.h"
@@ -45,5 +46,6 @@ platform::StringTable makeKestraneStringTable() {
     return platform::StringTable{kestraneProgramStrings(), editDataStrings(), displayStrings(),
                                  editCommandStrings(),     exchangeStrings(), searchStrings(),
                                  datamarkStrings(),        tipStrings(),
-                                 interpretation::strings(), interpreterWindowStrings()};
+                                 interpretation::strings(), interpreterWindowStrings(),
+                                 exportStrings()};
 }
