@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -13,7 +14,7 @@
 namespace {
 
 // One item of a form: every byte value formats to the same length.
-std::size_t formatItem(std::array<char, 12>& item, const char* format, unsigned byte) {
+std::size_t formatItem(std::array<char, 16>& item, const char* format, unsigned byte) {
     const int length = std::snprintf(item.data(), item.size(), format, byte);
     return static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(item.size()) - 1));
 }
@@ -51,15 +52,18 @@ const HexItemTable& HexItemTable::of(const HexItemForm& form) {
 void HexItemTable::appendLine(std::string& text, std::span<const std::uint8_t> bytes,
                               bool complete) const {
     const std::size_t at = text.size();
-    text.resize(at + lineSize(bytes.size()));
+    text.resize(at + lineSize(bytes.size()) + kSlack);
     char* out = text.data() + at;
     out = std::copy(prefix_.begin(), prefix_.end(), out);
     const std::size_t plain = complete && !bytes.empty() ? bytes.size() - 1 : bytes.size();
+    // A whole item array at a time: one fixed-size move, then on by the item's length.
     for (std::size_t i = 0; i < plain; ++i) {
-        out = std::copy_n(items_[bytes[i]].data(), itemLength_, out);
+        std::memcpy(out, items_[bytes[i]].data(), kSlack);
+        out += itemLength_;
     }
     if (plain < bytes.size()) {
-        out = std::copy_n(lastItems_[bytes.back()].data(), lastLength_, out);
+        std::memcpy(out, lastItems_[bytes.back()].data(), kSlack);
+        out += lastLength_;
     }
     text.resize(static_cast<std::size_t>(out - text.data()));
 }

@@ -40,11 +40,14 @@ class HexItemTable {
     std::size_t lineSize(std::size_t count) const {
         return prefix_.size() + count * std::max(itemLength_, lastLength_);
     }
+    // Items are copied 16 bytes at a time, so a line needs this much room
+    // beyond its own characters while it is written.
+    static constexpr std::size_t kSlack = 16;
 
   private:
     std::string prefix_;
-    std::array<std::array<char, 12>, 256> items_{};
-    std::array<std::array<char, 12>, 256> lastItems_{};
+    std::array<std::array<char, 16>, 256> items_{};
+    std::array<std::array<char, 16>, 256> lastItems_{};
     std::size_t itemLength_ = 0;
     std::size_t lastLength_ = 0;
 };

@@ -35,6 +35,6 @@ KESTRANE_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev libsqlite3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation python3
+    fonts-liberation python3 xxd
 )
 KESTRANE_TEST_PACKAGES=(xvfb xauth x11-utils)
