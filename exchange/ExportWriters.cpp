@@ -121,22 +121,42 @@ std::string offsetPair(std::uint64_t value) {
     return text;
 }
 
-// Writes whole buffers of text to the sink as they fill.
+// The text of an export, written to the sink in large pieces: lines are
+// formatted straight into a buffer that is never cleared byte by byte.
 class TextOut {
   public:
-    explicit TextOut(ExportSink& sink) : sink_(sink) { text_.reserve(kFlushAt + 65536); }
-    std::string& text() { return text_; }
-    bool flushIfFull() { return text_.size() < kFlushAt || flush(); }
+    TextOut(ExportSink& sink, const HexItemTable& items) : sink_(sink), items_(items) {
+        buffer_.resize(kFlushAt + kReserve);
+    }
+    void append(std::string_view text) {
+        if (used_ + text.size() > buffer_.size()) {
+            buffer_.resize(used_ + text.size());
+        }
+        std::copy(text.begin(), text.end(), buffer_.data() + used_);
+        used_ += text.size();
+    }
+    void appendLine(std::span<const std::uint8_t> bytes, bool complete) {
+        const std::size_t room = items_.lineSize(bytes.size()) + HexItemTable::kSlack;
+        if (used_ + room > buffer_.size()) {
+            buffer_.resize(used_ + room);
+        }
+        used_ = static_cast<std::size_t>(items_.writeLine(buffer_.data() + used_, bytes, complete) -
+                                         buffer_.data());
+    }
+    bool flushIfFull() { return used_ < kFlushAt || flush(); }
     bool flush() {
-        const bool written = text_.empty() || sink_.write(text_);
-        text_.clear();
+        const bool written = used_ == 0 || sink_.write(std::string_view(buffer_.data(), used_));
+        used_ = 0;
         return written;
     }
 
   private:
     static constexpr std::size_t kFlushAt = 1 << 20;
+    static constexpr std::size_t kReserve = 1 << 16;
     ExportSink& sink_;
-    std::string text_;
+    const HexItemTable& items_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
 };
 
 // Runs `row` for each block row that starts inside the data, with its bytes
@@ -309,9 +329,8 @@ bool writeTextRange(CEditData& data, std::uint64_t start, std::uint64_t length, 
         return progress.finish(false);
     }
     const auto line = static_cast<std::uint64_t>(std::max(lineWidth, 1));
-    const HexItemTable& items = HexItemTable::of(exportRangeForm(format));
-    TextOut out(sink);
-    out.text() = exportHeader(format, title, ExportRangeInfo{start, length});
+    TextOut out(sink, HexItemTable::of(exportRangeForm(format)));
+    out.append(exportHeader(format, title, ExportRangeInfo{start, length}));
     std::vector<std::uint8_t> chunk(std::min<std::uint64_t>(length, kTextChunkLines * line));
     for (std::uint64_t done = 0; done < length;) {
         const auto count =
@@ -321,14 +340,14 @@ bool writeTextRange(CEditData& data, std::uint64_t start, std::uint64_t length, 
         }
         for (std::size_t at = 0; at < count; at += line) {
             const std::size_t bytes = std::min<std::size_t>(line, count - at);
-            items.appendLine(out.text(), std::span(chunk).subspan(at, bytes), bytes == line);
+            out.appendLine(std::span(chunk).subspan(at, bytes), bytes == line);
         }
         done += count;
         if (!out.flushIfFull() || !progress.advance(done)) {
             return progress.finish(false);
         }
     }
-    out.text() += exportTrailer(format);
+    out.append(exportTrailer(format));
     return progress.finish(out.flush());
 }
 
@@ -340,19 +359,18 @@ bool writeTextBlock(CEditData& data, const ColumnBlock& block, ExportFormat form
     if (!usableBlock(clipped) || total == 0) {
         return progress.finish(false);
     }
-    const HexItemTable& items = HexItemTable::of(exportBlockForm(format));
-    TextOut out(sink);
-    out.text() = exportHeader(format, title, std::nullopt);
+    TextOut out(sink, HexItemTable::of(exportBlockForm(format)));
+    out.append(exportHeader(format, title, std::nullopt));
     std::uint64_t done = 0;
     const bool written =
         forEachBlockRow(data, clipped, [&](std::span<const std::uint8_t> row, bool whole) {
-            items.appendLine(out.text(), row, whole);
+            out.appendLine(row, whole);
             done += row.size();
             return out.flushIfFull() && progress.advance(done);
         });
     if (!written) {
         return progress.finish(false);
     }
-    out.text() += exportTrailer(format);
+    out.append(exportTrailer(format));
     return progress.finish(out.flush());
 }

@@ -49,23 +49,42 @@ const HexItemTable& HexItemTable::of(const HexItemForm& form) {
     return *table;
 }
 
-void HexItemTable::appendLine(std::string& text, std::span<const std::uint8_t> bytes,
-                              bool complete) const {
-    const std::size_t at = text.size();
-    text.resize(at + lineSize(bytes.size()) + kSlack);
-    char* out = text.data() + at;
+namespace {
+
+// Copies `Width` bytes of each item (at least its length) and moves on by
+// the item's length: one fixed-size move per byte.
+template <std::size_t Width>
+char* copyItems(char* out, const std::array<std::array<char, 16>, 256>& items, std::size_t length,
+                std::span<const std::uint8_t> bytes) {
+    for (const std::uint8_t byte : bytes) {
+        std::memcpy(out, items[byte].data(), Width);
+        out += length;
+    }
+    return out;
+}
+
+}  // namespace
+
+char* HexItemTable::writeLine(char* out, std::span<const std::uint8_t> bytes, bool complete) const {
     out = std::copy(prefix_.begin(), prefix_.end(), out);
     const std::size_t plain = complete && !bytes.empty() ? bytes.size() - 1 : bytes.size();
-    // A whole item array at a time: one fixed-size move, then on by the item's length.
-    for (std::size_t i = 0; i < plain; ++i) {
-        std::memcpy(out, items_[bytes[i]].data(), kSlack);
-        out += itemLength_;
-    }
+    const auto items = bytes.first(plain);
+    out = itemLength_ <= 4   ? copyItems<4>(out, items_, itemLength_, items)
+          : itemLength_ <= 8 ? copyItems<8>(out, items_, itemLength_, items)
+                             : copyItems<16>(out, items_, itemLength_, items);
     if (plain < bytes.size()) {
         std::memcpy(out, lastItems_[bytes.back()].data(), kSlack);
         out += lastLength_;
     }
-    text.resize(static_cast<std::size_t>(out - text.data()));
+    return out;
+}
+
+void HexItemTable::appendLine(std::string& text, std::span<const std::uint8_t> bytes,
+                              bool complete) const {
+    const std::size_t at = text.size();
+    text.resize(at + lineSize(bytes.size()) + kSlack);
+    const char* end = writeLine(text.data() + at, bytes, complete);
+    text.resize(static_cast<std::size_t>(end - text.data()));
 }
 
 void appendHexLine(std::string& text, std::span<const std::uint8_t> bytes, bool complete,

@@ -36,6 +36,9 @@ class HexItemTable {
 
     // Appends one line of `bytes`; a complete line ends in the last item.
     void appendLine(std::string& text, std::span<const std::uint8_t> bytes, bool complete) const;
+    // The same into `out`, which has room for lineSize() + kSlack
+    // characters; returns the end of the line.
+    char* writeLine(char* out, std::span<const std::uint8_t> bytes, bool complete) const;
     // The most characters a line of `count` bytes takes.
     std::size_t lineSize(std::size_t count) const {
         return prefix_.size() + count * std::max(itemLength_, lastLength_);

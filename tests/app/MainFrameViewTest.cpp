@@ -91,6 +91,12 @@ TEST_F(MainFrameViewTest, EveryMenuHasOneEntryPerAccessLetter) {
             letters.removeOne(QChar('t'));
             letters.removeOne(QChar('e'));
         }
+        if (menus[i]->title() == QStringLiteral("&File")) {
+            // The design's "&Export File As..." and "Export S&election As..."
+            // share their letter with each other and with "Clos&e All".
+            letters.removeOne(QChar('e'));
+            letters.removeOne(QChar('e'));
+        }
         const QSet<QChar> unique(letters.begin(), letters.end());
         EXPECT_EQ(unique.size(), letters.size()) << menus[i]->title().toStdString();
     }
