@@ -313,7 +313,8 @@ void CMainFrame::buildMenus() {
                        }
                    });
     interpretation->setCheckable(true);
-    addCommand(tools, cmd::ToolsOptions, QStringLiteral("&Options..."));
+    addCommand(tools, cmd::ToolsOptions, QStringLiteral("&Options..."), {},
+               [this] { showOptions(); });
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     addCommand(window, cmd::WindowClose, QStringLiteral("&Close"), {}, [this] {

@@ -83,6 +83,8 @@ class CMainFrame : public QMainWindow, public CaretListener {
     // Next and Previous tab, cyclically.
     void activateTab(int step);
     void showTipOfTheDay();
+    // Tools > Options: the "Application Options" sheet.
+    void showOptions();
     // The quick undo (redo) list below the tool bar's Undo (Redo) button.
     void showQuickList(bool undo);
 
