@@ -17,6 +17,7 @@ COptionsSheet::COptionsSheet(QWidget* parent) : QDialog(parent), tabs_(new QTabW
     apply_->setEnabled(false);
     help_ = buttons->button(QDialogButtonBox::Help);
     help_->setEnabled(false);  // the help set comes later
+    resize(660, 500);          // every tab in view
     connect(buttons, &QDialogButtonBox::accepted, this, &COptionsSheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &COptionsSheet::reject);
     connect(apply_, &QPushButton::clicked, this, [this] { applyChanges(); });

@@ -87,16 +87,26 @@ PresentationPage::PresentationPage(CSettings& settings, platform::MessageService
     widenToTitle(*this);
 }
 
+bool PresentationPage::validate() {
+    PresentationOptions page = PresentationOptions::load(settings_);
+    page.minWidth = numberOf(minWidth_);
+    page.maxWidth = numberOf(maxWidth_);
+    if (const auto problem = page.validate()) {
+        messages_.showText(*problem, {platform::MessageIcon::Exclamation});
+        return false;
+    }
+    return true;
+}
+
 bool PresentationPage::apply() {
+    if (!validate()) {
+        return false;
+    }
     PresentationOptions page = PresentationOptions::load(settings_);
     page.minWidth = numberOf(minWidth_);
     page.maxWidth = numberOf(maxWidth_);
     page.escape = escape_->text().toLatin1().toStdString();
     page.hexAddresses = hex_->isChecked();
-    if (const auto problem = page.validate()) {
-        messages_.showText(*problem, {platform::MessageIcon::Exclamation});
-        return false;
-    }
     page.apply(settings_);
     minWidth_->setText(QString::number(page.minWidth));
     maxWidth_->setText(QString::number(page.maxWidth));

@@ -27,8 +27,10 @@ class PresentationPage : public QWidget {
     PresentationPage(CSettings& settings, platform::MessageService& messages,
                      QWidget* parent = nullptr);
 
-    // Checks the fields and writes them; false (with the range message
-    // shown) when a field is out of range.
+    // Checks the fields: false (with the range message shown) when one is
+    // out of range.
+    bool validate();
+    // Checks the fields and writes them; false when a field is out of range.
     bool apply();
 
     QLineEdit* lineWidthEdit() const { return lineWidth_; }
