@@ -3,6 +3,7 @@
 // order; afterwards the views take the new colours, fonts and presentation.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -54,7 +55,9 @@ void CMainFrame::showOptions() {
     COptionsSheet sheet(this);
     const auto told = [&sheet] { sheet.pageChanged(); };
     sheet.addPage(ownPage(new GeneralPage(settings_, messages_), sheet));
-    sheet.addPage(ownPage(new FilePage(settings_, messages_), sheet));
+    sheet.addPage(ownPage(
+        new FilePage(settings_, messages_, QCoreApplication::applicationDirPath().toStdString()),
+        sheet));
     sheet.addPage(ownPage(new EditPage(settings_, messages_), sheet));
 
     auto* find = new FindPage(settings_, messages_);

@@ -8,10 +8,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "app/ShellExtensionOption.h"
 #include "display/ui/QtGraphics.h"
 #include "platform/MessageService.h"
 #include "settings/CSettings.h"
@@ -188,11 +190,19 @@ bool GeneralPage::apply() {
 
 // --------------------------------------------------------------------- File
 
-FilePage::FilePage(CSettings& settings, platform::MessageService& messages, QWidget* parent)
+FilePage::FilePage(CSettings& settings, platform::MessageService& messages,
+                   const std::string& programFolder, QWidget* parent)
     : OptionsPageBase(messages, parent),
       settings_(settings),
       page_(FilePageOptions::load(settings)),
+      programFolder_(programFolder),
+      contextMenu_(new QCheckBox(QStringLiteral("Display Context Menu Item"), this)),
       addressType_(new QComboBox(this)) {
+    // Checked while the extension is registered; only with the module beside us.
+    contextMenuRegistered_ = shellextension::isRegistered(settings.registry());
+    contextMenu_->setChecked(contextMenuRegistered_);
+    contextMenu_->setEnabled(
+        std::filesystem::exists(programFolder_ + "/" + shellextension::kModuleName));
     setWindowTitle(QStringLiteral("File"));
     switches_ = {checkBox("Enable Drag-Drop", page_.dragDrop, this),
                  checkBox("Maximize Document Frame", page_.maximizeFrame, this),
@@ -214,6 +224,8 @@ FilePage::FilePage(CSettings& settings, platform::MessageService& messages, QWid
     numbers->addRow(QStringLiteral("Number of MRFs on File Menu"), edits_[0]);
     numbers->addRow(QStringLiteral("Maximal Direct Edit Size(KB)"), edits_[1]);
     layout->addLayout(numbers);
+    layout->addWidget(contextMenu_);
+    watch(contextMenu_);
     auto* group = new QGroupBox(QStringLiteral("Create New File"), this);
     auto* create = new QFormLayout(group);
     create->addRow(switches_[3]);
@@ -245,7 +257,36 @@ bool FilePage::apply() {
     page_.createDirectly = switches_[4]->isChecked();
     page_.addressType = addressType_->currentIndex();
     page_.store(settings_);
+    const bool registered = applyContextMenu();
     clearChanged();
+    return registered;
+}
+
+bool FilePage::applyContextMenu() {
+    const bool wanted = contextMenu_->isChecked();
+    if (wanted == contextMenuRegistered_) {
+        return true;
+    }
+    const std::string module = programFolder_ + "/" + shellextension::kModuleName;
+    QStringList arguments;
+    for (const std::string& argument : shellextension::toolArguments(wanted, module)) {
+        arguments << QString::fromStdString(argument);
+    }
+    // An argument list, no shell; the tool gets ten seconds.
+    QProcess tool;
+    tool.start(QString::fromStdString(programFolder_ + "/" + shellextension::kToolName), arguments);
+    const bool done = tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit &&
+                      tool.exitCode() == 0;
+    if (!done) {
+        tool.kill();
+        tool.waitForFinished(1000);
+        const bool wasLoading = loading_;
+        loading_ = true;
+        contextMenu_->setChecked(contextMenuRegistered_);
+        loading_ = wasLoading;
+        return false;
+    }
+    contextMenuRegistered_ = wanted;
     return true;
 }
 

@@ -76,15 +76,23 @@ class GeneralPage : public OptionsPageBase {
 // "Create New File" group.
 class FilePage : public OptionsPageBase {
   public:
-    FilePage(CSettings& settings, platform::MessageService& messages, QWidget* parent = nullptr);
+    // `programFolder` holds the extension module and its registration tool.
+    FilePage(CSettings& settings, platform::MessageService& messages,
+             const std::string& programFolder, QWidget* parent = nullptr);
     bool validate();
     bool apply();
     QLineEdit* field(int index) const { return edits_[static_cast<std::size_t>(index)]; }
     QComboBox* addressType() const { return addressType_; }
+    QCheckBox* contextMenuBox() const { return contextMenu_; }
 
   private:
+    // Runs the registration tool; false (the box put back) when it failed.
+    bool applyContextMenu();
     CSettings& settings_;
     FilePageOptions page_;
+    std::string programFolder_;
+    QCheckBox* contextMenu_;
+    bool contextMenuRegistered_ = false;
     std::array<QCheckBox*, 5> switches_{};
     std::array<QLineEdit*, 4> edits_{};
     QComboBox* addressType_;

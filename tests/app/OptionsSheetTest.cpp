@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -105,6 +107,46 @@ TEST_F(OptionsSheetTest, AFieldOutOfRangeKeepsItsPageAndWritesNothing) {
     ASSERT_FALSE(messages.shown().empty());
     EXPECT_EQ(messages.shown().front().text, "Please enter an integer between 0 and 65536.");
     EXPECT_EQ(settings.get(settings::edit::MaxUndoLevel), 300);
+}
+
+}  // namespace
+
+namespace {
+
+class ContextMenuOptionTest : public testsupport::FrameFixture {
+  protected:
+    // A program folder with the module and a registration tool that notes
+    // its arguments and ends with `status`.
+    std::string programFolder(int status) {
+        const std::string folder = dir.file("program");
+        std::filesystem::create_directories(folder);
+        testsupport::writeFile(folder + "/Brisvane.so", "");
+        const std::string tool = folder + "/kestrane-regsvr";
+        testsupport::writeFile(tool, "#!/bin/sh\necho \"$@\" > '" + dir.file("called") +
+                                         "'\nexit " + std::to_string(status) + "\n");
+        std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+        return folder;
+    }
+};
+
+TEST_F(ContextMenuOptionTest, TheBoxRunsTheToolAndGoesBackWhenItFails) {
+    FilePage page(settings, messages, programFolder(0));
+    ASSERT_TRUE(page.contextMenuBox()->isEnabled());
+    EXPECT_FALSE(page.contextMenuBox()->isChecked());
+    page.contextMenuBox()->click();
+    EXPECT_TRUE(page.isChanged());
+    ASSERT_TRUE(page.apply());
+    EXPECT_EQ(testsupport::readFile(dir.file("called")),
+              "/s " + dir.file("program") + "/Brisvane.so\n");
+
+    FilePage failing(settings, messages, programFolder(1));
+    failing.contextMenuBox()->click();
+    EXPECT_FALSE(failing.apply());
+    EXPECT_FALSE(failing.contextMenuBox()->isChecked());  // put back
+
+    std::filesystem::remove(dir.file("program") + "/Brisvane.so");
+    FilePage without(settings, messages, dir.file("program"));
+    EXPECT_FALSE(without.contextMenuBox()->isEnabled());
 }
 
 }  // namespace
