@@ -91,6 +91,7 @@ CChildFrame::CChildFrame(CSettings& settings, platform::MessageService& messages
     : settings_(settings),
       messages_(messages),
       document_(std::make_unique<CKestraneDoc>(settings, messages)),
+      pageSetup_(PageSetup::load(settings)),
       view_(new CKestraneView(settings, services, this)),
       searchView_(view_->hexWindow().panel()) {
     setWidget(view_);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "display/CHexPanel.h"
+#include "display/PageSetup.h"
 #include "display/PanelSearchView.h"
 #include "marks/DatamarkClearing.h"
 #include "marks/DatamarkDefinition.h"
@@ -86,6 +87,8 @@ class CChildFrame : public QMdiSubWindow {
     ~CChildFrame() override;
 
     CKestraneDoc& document() { return *document_; }
+    // How this view prints, read from "Print" when the view was made.
+    PageSetup& pageSetup() { return pageSetup_; }
     CHexWindow& view() { return view_->hexWindow(); }
     CHexPanel& panel();
     // The application's open-and-go-to of "path#name", for the Go To dialog and
@@ -124,6 +127,7 @@ class CChildFrame : public QMdiSubWindow {
     CSettings& settings_;
     platform::MessageService& messages_;
     std::unique_ptr<CKestraneDoc> document_;
+    PageSetup pageSetup_;
     CKestraneView* view_;
     CGoToDialog* goTo_ = nullptr;
     PanelSearchView searchView_;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileDialog>
+#include <QPrinter>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -276,8 +277,10 @@ void CMainFrame::buildMenus() {
         }
     });
     file->addSeparator();
-    addCommand(file, cmd::FilePageSetup, QStringLiteral("Page Set&up..."));
-    addCommand(file, cmd::FilePrintSetup, QStringLiteral("P&rint Setup..."));
+    addCommand(file, cmd::FilePageSetup, QStringLiteral("Page Set&up..."), {},
+               [this] { pageSetup(); });
+    addCommand(file, cmd::FilePrintSetup, QStringLiteral("P&rint Setup..."), {},
+               [this] { printSetup(); });
     addCommand(file, cmd::FilePrintPreview, QStringLiteral("Print Pre&view"));
     addCommand(file, cmd::FilePrint, QStringLiteral("&Print...\tCtrl+P"));
     file->addSeparator();
@@ -778,6 +781,8 @@ void CMainFrame::updateCommands() {
     enable(cmd::FileSaveAs, hasChild);
     enable(cmd::FileAttributes, hasChild && !child->document().path().empty());
     enable(cmd::FileExportFile, hasChild);
+    enable(cmd::FilePageSetup, hasChild);
+    enable(cmd::FilePrintSetup, true);
     enable(cmd::FileExportSelection, hasChild && child->panel().hasSelection());
     enable(cmd::FileClose, hasChild);
     enable(cmd::FileCloseAll, hasChild);

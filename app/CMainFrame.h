@@ -39,6 +39,8 @@ class StringTable;
 // the documents in child windows. Commands are enabled and the status panes
 // filled by an update pass that runs when a menu opens and on a timer.
 class CHexInterpreter;
+class QPrinter;
+struct PageSetup;
 
 class CMainFrame : public QMainWindow, public CaretListener {
   public:
@@ -85,6 +87,13 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void showTipOfTheDay();
     // Tools > Options: the "Application Options" sheet.
     void showOptions();
+    // File > Page Setup of the active view, and Print Setup of the
+    // application's printer.
+    void pageSetup();
+    void printSetup();
+    // Lines per page for `setup` on the application's printer, else the
+    // default printer; nothing without one.
+    std::optional<int> detectLinesPerPage(CChildFrame& child, const PageSetup& setup);
     // The quick undo (redo) list below the tool bar's Undo (Redo) button.
     void showQuickList(bool undo);
 
@@ -172,6 +181,9 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void followCaretWithInterpreter(CChildFrame& child);
     void placeInterpreterInitially();
     CHexInterpreter* interpreter_ = nullptr;
+    // The application's one printer, made on first use.
+    std::unique_ptr<QPrinter> printer_;
+    QPrinter& printer();
     bool interpreterPlaced_ = false;
 
     CSettings& settings_;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/NumberText.h"
 #include "platform/PrintfFormat.h"
 #include "settings/CSettings.h"
 #include "settings/SettingKeys.h"
@@ -31,6 +32,26 @@ std::optional<double> parseMargin(std::string_view text) {
         return std::nullopt;
     }
     return std::clamp(value, 0.0, 10.0);
+}
+
+std::optional<PageSetupProblem> checkPageSetupFields(const std::array<std::string, 4>& margins,
+                                                     const std::string& lines) {
+    for (int i = 0; i < 4; ++i) {
+        double value = 0;
+        const std::string& text = margins[static_cast<std::size_t>(i)];
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) ||
+            value < 0 || value > 5) {
+            return PageSetupProblem{i, "Please enter a number between 0 and 5."};
+        }
+    }
+    int count = 0;
+    const auto [end, error] = std::from_chars(lines.data(), lines.data() + lines.size(), count);
+    if (error != std::errc() || end != lines.data() + lines.size() ||
+        count < PageSetup::kMinLines || count > PageSetup::kMaxLines) {
+        return PageSetupProblem{4, rangeMessage(PageSetup::kMinLines, PageSetup::kMaxLines)};
+    }
+    return std::nullopt;
 }
 
 std::string marginText(double centimetres) {

@@ -39,6 +39,16 @@ struct PageSetup {
     bool hasFooter() const { return !footer.empty() || !noFooterSeparator; }
 };
 
+// The Page Setup dialog's fields as typed: four margins (0..5 cm) and the
+// lines per page (8..480). The first bad one (0-3 margins, 4 lines) and the
+// message that says so, or nothing.
+struct PageSetupProblem {
+    int field = 0;
+    std::string message;
+};
+std::optional<PageSetupProblem> checkPageSetupFields(const std::array<std::string, 4>& margins,
+                                                     const std::string& lines);
+
 // A margin as the settings hold it ("%f" in the C locale).
 std::string marginText(double centimetres);
 // A stored margin: a finite decimal number, clamped to 0..10; else nothing.
