@@ -11,6 +11,8 @@
 #include "app/CMainFrame.h"
 #include "app/COptionsSheet.h"
 #include "app/OptionsPages.h"
+#include "settings/CSettings.h"
+#include "settings/SettingKeys.h"
 #include "display/ui/CHexWindow.h"
 #include "display/ui/OptionPages.h"
 #include "interpret/ui/InterpretationPage.h"
@@ -114,5 +116,7 @@ void CMainFrame::showOptions() {
     for (CChildFrame* child : children()) {
         child->view().reloadAppearance();
     }
+    recent_.setCapacity(settings_.get(settings::general::MruFileCount));
+    refreshRecentMenu();
     updateCommands();
 }

@@ -10,10 +10,15 @@ class CSettings;
 class RecentFiles {
   public:
     // The list holds 4 to 10 entries, whatever the setting asks.
-    explicit RecentFiles(int capacity)
-        : capacity_(capacity < 4    ? 4
-                    : capacity > 10 ? 10
-                                    : capacity) {}
+    explicit RecentFiles(int capacity) { setCapacity(capacity); }
+
+    // A smaller list drops the oldest entries.
+    void setCapacity(int capacity) {
+        capacity_ = capacity < 4 ? 4 : capacity > 10 ? 10 : capacity;
+        if (paths_.size() > static_cast<std::size_t>(capacity_)) {
+            paths_.resize(static_cast<std::size_t>(capacity_));
+        }
+    }
 
     void load(const CSettings& settings);
     void save(CSettings& settings) const;
@@ -24,6 +29,6 @@ class RecentFiles {
     int capacity() const { return capacity_; }
 
   private:
-    int capacity_;
+    int capacity_ = 4;
     std::vector<std::string> paths_;
 };

@@ -46,6 +46,15 @@ TEST(RecentFilesTest, NewestFirstWithinTheCountAndKeptInTheSettings) {
     RecentFiles again(4);
     again.load(settings);
     EXPECT_EQ(again.paths(), recent.paths());
+    // A smaller count from the options drops the oldest at once.
+    RecentFiles many(10);
+    for (const char* path : {"/1", "/2", "/3", "/4", "/5", "/6"}) {
+        many.add(path);
+    }
+    many.setCapacity(2);  // the list keeps at least four
+    EXPECT_EQ(many.paths(), (std::vector<std::string>{"/6", "/5", "/4", "/3"}));
+    many.setCapacity(40);
+    EXPECT_EQ(many.capacity(), 10);
 }
 
 TEST(SingleInstanceTest, ASecondProcessFindsTheFirst) {
