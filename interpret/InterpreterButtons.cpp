@@ -49,6 +49,26 @@ constexpr std::array kMenuBar = {
 
 }  // namespace
 
+void pressStateButton(InterpreterButton button, InterpretationState& values,
+                      InterpreterToggles& toggles) {
+    switch (button) {
+        case InterpreterButton::LockPosition:
+            toggles.lockPosition = !toggles.lockPosition;
+            break;
+        case InterpreterButton::ByteOrder:
+            values.littleEndian = !values.littleEndian;
+            break;
+        case InterpreterButton::NumberSystem:
+            values.decimal = (values.decimal + 1) % 2;
+            break;
+        case InterpreterButton::LockDataType:
+            toggles.lockDataType = !toggles.lockDataType;
+            break;
+        case InterpreterButton::Close:
+            break;
+    }
+}
+
 int buttonImageOffset(InterpreterButton button, const InterpretationState& values,
                       const InterpreterToggles& toggles) {
     switch (button) {

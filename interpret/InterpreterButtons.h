@@ -16,6 +16,10 @@ struct InterpreterToggles {
     bool lockDataType = false;
 };
 
+// What a press of a state button changes (Close changes nothing here).
+void pressStateButton(InterpreterButton button, InterpretationState& values,
+                      InterpreterToggles& toggles);
+
 // The image's horizontal offset in the strip.
 int buttonImageOffset(InterpreterButton button, const InterpretationState& values,
                       const InterpreterToggles& toggles);

@@ -66,23 +66,17 @@ CHexInterpreter::~CHexInterpreter() {
 }
 
 void CHexInterpreter::pressed(InterpreterButton which) {
-    switch (which) {
-        case InterpreterButton::Close:
-            setHiddenByUser(true);
-            return;
-        case InterpreterButton::LockPosition:
-            toggleLockPosition();
-            return;
-        case InterpreterButton::ByteOrder:
-            toggleByteOrder();
-            return;
-        case InterpreterButton::NumberSystem:
-            toggleNumberSystem();
-            return;
-        case InterpreterButton::LockDataType:
-            toggleLockDataType();
-            return;
+    if (which == InterpreterButton::Close) {
+        setHiddenByUser(true);
+        return;
     }
+    pressStateButton(which, values_, toggles_);
+    if (which == InterpreterButton::LockDataType) {
+        list_->lockDataType(toggles_.lockDataType);
+    }
+    renderValues();
+    refreshButtons();
+    list_->setFocus();
 }
 
 QToolButton* CHexInterpreter::button(InterpreterButton which) const {
@@ -155,30 +149,19 @@ void CHexInterpreter::placeInitially(const QRect& freeArea, const QRect& clientA
 }
 
 void CHexInterpreter::toggleLockPosition() {
-    toggles_.lockPosition = !toggles_.lockPosition;
-    refreshButtons();
-    list_->setFocus();
+    pressed(InterpreterButton::LockPosition);
 }
 
 void CHexInterpreter::toggleByteOrder() {
-    values_.littleEndian = !values_.littleEndian;
-    renderValues();
-    refreshButtons();
-    list_->setFocus();
+    pressed(InterpreterButton::ByteOrder);
 }
 
 void CHexInterpreter::toggleNumberSystem() {
-    values_.decimal = (values_.decimal + 1) % 2;
-    renderValues();
-    refreshButtons();
-    list_->setFocus();
+    pressed(InterpreterButton::NumberSystem);
 }
 
 void CHexInterpreter::toggleLockDataType() {
-    toggles_.lockDataType = !toggles_.lockDataType;
-    list_->lockDataType(toggles_.lockDataType);
-    refreshButtons();
-    list_->setFocus();
+    pressed(InterpreterButton::LockDataType);
 }
 
 // ------------------------------------------------------------ the window itself

@@ -120,22 +120,19 @@ QToolButton* CPellwickDialog::button(InterpreterButton which) const {
 }
 
 void CPellwickDialog::pressed(InterpreterButton which) {
-    switch (which) {
-        case InterpreterButton::Close:
-            reject();
-            return;
-        case InterpreterButton::ByteOrder:
-            toggleByteOrder();
-            return;
-        case InterpreterButton::NumberSystem:
-            toggleNumberSystem();
-            return;
-        case InterpreterButton::LockDataType:
-            toggleLockDataType();
-            return;
-        case InterpreterButton::LockPosition:
-            return;  // Pellwick's window stays where it is put
+    if (which == InterpreterButton::Close) {
+        reject();
+        return;
     }
+    if (which == InterpreterButton::LockPosition) {
+        return;  // Pellwick's window stays where it is put
+    }
+    pressStateButton(which, values_, toggles_);
+    if (which == InterpreterButton::LockDataType) {
+        list_->lockDataType(toggles_.lockDataType);
+    }
+    readBox();
+    refreshButtons();
 }
 
 void CPellwickDialog::keyPressEvent(QKeyEvent* event) {
@@ -167,14 +164,14 @@ void CPellwickDialog::runCommand(int id) {
     switch (id) {
         case pellwickcmd::LittleEndian:
         case pellwickcmd::BigEndian:
-            toggleByteOrder();
+            pressed(InterpreterButton::ByteOrder);
             break;
         case pellwickcmd::Hexadecimal:
         case pellwickcmd::Decimal:
-            toggleNumberSystem();
+            pressed(InterpreterButton::NumberSystem);
             break;
         case pellwickcmd::LockDataType:
-            toggleLockDataType();
+            pressed(InterpreterButton::LockDataType);
             break;
         case pellwickcmd::About:
             showAbout();
@@ -192,24 +189,6 @@ void CPellwickDialog::readBox() {
     readTypedBytes(values_, text.toStdString(), static_cast<std::size_t>(start));
     list_->showValues(
         interpretation::renderAll(values_, interpretation::CharacterRows::TwoByteText));
-}
-
-void CPellwickDialog::toggleByteOrder() {
-    values_.littleEndian = !values_.littleEndian;
-    readBox();
-    refreshButtons();
-}
-
-void CPellwickDialog::toggleNumberSystem() {
-    values_.decimal = (values_.decimal + 1) % 2;
-    readBox();
-    refreshButtons();
-}
-
-void CPellwickDialog::toggleLockDataType() {
-    toggles_.lockDataType = !toggles_.lockDataType;
-    list_->lockDataType(toggles_.lockDataType);
-    refreshButtons();
 }
 
 void CPellwickDialog::refreshButtons() {

@@ -50,9 +50,6 @@ class CPellwickDialog : public QDialog {
     void buildMenuBar();
     void runCommand(int id);
     void pressed(InterpreterButton which);
-    void toggleByteOrder();
-    void toggleNumberSystem();
-    void toggleLockDataType();
     void refreshButtons();
     void showAbout();
 
