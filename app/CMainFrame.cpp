@@ -281,8 +281,10 @@ void CMainFrame::buildMenus() {
                [this] { pageSetup(); });
     addCommand(file, cmd::FilePrintSetup, QStringLiteral("P&rint Setup..."), {},
                [this] { printSetup(); });
-    addCommand(file, cmd::FilePrintPreview, QStringLiteral("Print Pre&view"));
-    addCommand(file, cmd::FilePrint, QStringLiteral("&Print...\tCtrl+P"));
+    addCommand(file, cmd::FilePrintPreview, QStringLiteral("Print Pre&view"), {},
+               [this] { printPreview(); });
+    addCommand(file, cmd::FilePrint, QStringLiteral("&Print...\tCtrl+P"), QKeySequence::Print,
+               [this] { print(); });
     file->addSeparator();
     recentMenu_ = file->addMenu(QStringLiteral("Recent &Files"));
     refreshRecentMenu();

@@ -41,6 +41,7 @@ class StringTable;
 class CHexInterpreter;
 class QPrinter;
 struct PageSetup;
+class PrintJob;
 
 class CMainFrame : public QMainWindow, public CaretListener {
   public:
@@ -91,9 +92,25 @@ class CMainFrame : public QMainWindow, public CaretListener {
     // application's printer.
     void pageSetup();
     void printSetup();
+    // File > Print and Print Preview of the active view: enabled while it
+    // has at least one line.
+    void print();
+    void printPreview();
+    static bool canPrint(CChildFrame* child);
+    // The application's one printer, made on first use.
+    QPrinter& printer();
     // Lines per page for `setup` on the application's printer, else the
     // default printer; nothing without one.
     std::optional<int> detectLinesPerPage(CChildFrame& child, const PageSetup& setup);
+    // The active view's pages as they stand now, or nothing when the page
+    // buffer cannot be had.
+    std::unique_ptr<PrintJob> startPrintJob(CChildFrame& child);
+    // That of the active view when it can print, the printer's margins
+    // made the device's minimum.
+    std::unique_ptr<PrintJob> jobOfActiveView();
+    // Prints the range the printer holds under a modal progress whose
+    // Cancel aborts the job; false when it did not print.
+    bool printWithProgress(PrintJob& job, QPrinter& device);
     // The quick undo (redo) list below the tool bar's Undo (Redo) button.
     void showQuickList(bool undo);
 
@@ -183,7 +200,6 @@ class CMainFrame : public QMainWindow, public CaretListener {
     CHexInterpreter* interpreter_ = nullptr;
     // The application's one printer, made on first use.
     std::unique_ptr<QPrinter> printer_;
-    QPrinter& printer();
     bool interpreterPlaced_ = false;
 
     CSettings& settings_;

@@ -33,6 +33,8 @@ void CMainFrame::updateCommands() {
     enable(cmd::FileExportFile, hasChild);
     enable(cmd::FilePageSetup, hasChild);
     enable(cmd::FilePrintSetup, true);
+    enable(cmd::FilePrint, canPrint(child));
+    enable(cmd::FilePrintPreview, canPrint(child));
     enable(cmd::FileExportSelection, hasChild && child->panel().hasSelection());
     enable(cmd::FileClose, hasChild);
     enable(cmd::FileCloseAll, hasChild);

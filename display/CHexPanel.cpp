@@ -122,20 +122,7 @@ void CHexPanel::setFontMetrics(int charWidth, int lineHeight) {
 }
 
 std::vector<CHexShow*> CHexPanel::shownPanels() {
-    std::vector<CHexShow*> panels;
-    if (state_.shown.mark) {
-        panels.push_back(&mark_);
-    }
-    if (state_.shown.address) {
-        panels.push_back(&address_);
-        panels.push_back(&border_);
-    }
-    panels.push_back(&hex_);
-    if (state_.shown.character) {
-        panels.push_back(&sizable_);
-        panels.push_back(&char_);
-    }
-    return panels;
+    return panelsInOrder({mark_, address_, border_, hex_, sizable_, char_}, state_.shown);
 }
 
 bool CHexPanel::doLayout() {
@@ -244,21 +231,31 @@ void CHexPanel::loadVisibleData(bool reload) {
     const std::uint64_t lines = static_cast<std::uint64_t>(state_.visibleLines()) + 2;
     const std::uint64_t end = std::min(state_.dataSize, start + lines * width);
     state_.visibleStart = start;
-    for (std::uint64_t at = start; at < end;) {
-        const std::uint8_t* bytes = nullptr;
-        const std::uint8_t* mask = nullptr;
-        std::uint32_t count = static_cast<std::uint32_t>(
-            std::min<std::uint64_t>(end - at, CEditData::kMaxPointerCount));
-        if (!data_.getDataPointer(&bytes, &mask, count, at, reload && at == start) || count == 0) {
-            break;
-        }
-        count = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, end - at));
-        state_.visible.insert(state_.visible.end(), bytes, bytes + count);
-        state_.visibleMask.insert(state_.visibleMask.end(), mask, mask + count);
-        at += count;
-    }
+    readBytes(start, end, state_.visible, state_.visibleMask, reload);
     state_.visibleModified = std::any_of(state_.visibleMask.begin(), state_.visibleMask.end(),
                                          [](std::uint8_t m) { return m != 0; });
+}
+
+bool CHexPanel::readBytes(std::uint64_t start, std::uint64_t end, std::vector<std::uint8_t>& bytes,
+                          std::vector<std::uint8_t>& mask, bool reload) {
+    if (data_.isBusy()) {
+        return false;
+    }
+    // As many data pointers as the range takes.
+    for (std::uint64_t at = start; at < end;) {
+        const std::uint8_t* data = nullptr;
+        const std::uint8_t* flags = nullptr;
+        auto count = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(end - at, CEditData::kMaxPointerCount));
+        if (!data_.getDataPointer(&data, &flags, count, at, reload && at == start) || count == 0) {
+            return false;
+        }
+        count = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, end - at));
+        bytes.insert(bytes.end(), data, data + count);
+        mask.insert(mask.end(), flags, flags + count);
+        at += count;
+    }
+    return true;
 }
 
 void CHexPanel::paint(Graphics& graphics) {

@@ -73,6 +73,10 @@ class CHexPanel : public NativeContainer, public CaretKeeper, public DataChangeL
     bool doLayout() override;
     // Re-reads the bytes the window shows.
     void loadVisibleData(bool reload = false);
+    // Appends the bytes [start, end) of the data and their change flags;
+    // false when they cannot all be read (or a worker holds the store).
+    bool readBytes(std::uint64_t start, std::uint64_t end, std::vector<std::uint8_t>& bytes,
+                   std::vector<std::uint8_t>& mask, bool reload = false);
 
     // Scrolling: whole lines down, whole characters across.
     void scrollToLine(std::int64_t line);

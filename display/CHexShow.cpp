@@ -15,6 +15,23 @@ KESTRANE_DEFINE_CLASS(CShowMarkdata, CHexShow, 1)
 KESTRANE_DEFINE_CLASS(CShowBorder, CHexShow, 1)
 KESTRANE_DEFINE_CLASS(CShowSizable, CHexShow, 1)
 
+std::vector<CHexShow*> panelsInOrder(const ViewPanels& panels, const PanelsShown& shown) {
+    std::vector<CHexShow*> order;
+    if (shown.mark) {
+        order.push_back(&panels.mark);
+    }
+    if (shown.address) {
+        order.push_back(&panels.address);
+        order.push_back(&panels.border);
+    }
+    order.push_back(&panels.hex);
+    if (shown.character) {
+        order.push_back(&panels.sizable);
+        order.push_back(&panels.character);
+    }
+    return order;
+}
+
 void CHexShow::paint(Graphics& graphics) {
     graphics.fillRect({0, state_.headerHeight, width_, height_ - state_.headerHeight},
                       background());

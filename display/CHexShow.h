@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "display/ViewState.h"
 #include "framework/Container.h"
@@ -33,6 +34,17 @@ class CHexShow : public Container {
 
     const ViewState& state_;
 };
+
+// The six panels of a view and the ones it shows, left to right.
+struct ViewPanels {
+    CHexShow& mark;
+    CHexShow& address;
+    CHexShow& border;
+    CHexShow& hex;
+    CHexShow& sizable;
+    CHexShow& character;
+};
+std::vector<CHexShow*> panelsInOrder(const ViewPanels& panels, const PanelsShown& shown);
 
 // The hex and character panels: cells, selection and the modified overlay.
 class CShowDataPanel : public CHexShow {

@@ -35,6 +35,7 @@ class Graphics {
     virtual void setTransparentBackground(bool transparent) = 0;
 
     virtual void fillRect(const Rectangles& rectangle, ColorRef color) = 0;
+    // `text` is UTF-8.
     virtual void textOut(int x, int y, std::string_view text) = 0;
     // Draws character i of `text` in the cell at x + i * cellWidth, so the
     // text lines up with cell arithmetic whatever the font's own advance.

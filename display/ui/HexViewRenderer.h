@@ -21,6 +21,7 @@ class HexViewRenderer {
     int lineHeight() const { return lineHeight_; }
     int charWidth() const { return charWidth_; }
     const std::map<int, QImage>& images() const { return images_; }
+    const CellGlyphs* glyphs() const { return glyphs_.get(); }
 
     // Gives the panel this renderer's metrics.
     void applyMetrics(CHexPanel& panel) const;

@@ -65,8 +65,9 @@ void QtGraphics::fillRect(const Rectangles& rectangle, ColorRef color) {
 }
 
 void QtGraphics::textOut(int x, int y, std::string_view text) {
-    // The view's texts are 8-bit; bytes above 0x7F never reach here unescaped.
-    const QString string = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    // Cell texts go through cellTextOut; these are captions and the printed
+    // header and footer, UTF-8 (bytes that are not print as replacements).
+    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QPoint at(x + state_.origin.x, y + state_.origin.y);
     if (!state_.transparent) {
         painter_.fillRect(QRect(at, QSize(metrics_.horizontalAdvance(string), lineHeight_)),
@@ -114,7 +115,7 @@ void QtGraphics::cellTextOut(int x, int y, std::string_view text, int cellWidth)
 }
 
 Dimension QtGraphics::textExtent(std::string_view text) const {
-    const QString string = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     return {metrics_.horizontalAdvance(string), metrics_.height()};
 }
 
