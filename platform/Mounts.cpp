@@ -69,6 +69,7 @@ std::vector<MountEntry> parseMountTable(std::string_view text) {
         MountEntry entry;
         entry.id = std::atoi(std::string(fields[0]).c_str());
         entry.parent = std::atoi(std::string(fields[1]).c_str());
+        entry.device = std::string(fields[2]);
         entry.root = decoded(fields[3]);
         entry.mountPoint = decoded(fields[4]);
         const std::string options(fields[5]);

@@ -13,6 +13,7 @@ namespace platform {
 struct MountEntry {
     int id = 0;
     int parent = 0;
+    std::string device;      // "major:minor"
     std::string root;        // the part of the file system mounted
     std::string mountPoint;  // "\040" and the like decoded
     std::string type;        // "ext4", "tmpfs", "fuse.sshfs", ...
