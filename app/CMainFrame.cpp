@@ -91,6 +91,7 @@ CMainFrame::CMainFrame(CSettings& settings, const platform::StringTable& strings
     buildMenus();
     buildToolBars();
     buildStatusBar();
+    setUpWorkspace();
     setUpInterpreter();
     setAcceptDrops(settings.get(settings::general::DragAcceptFile) != 0);
     connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
@@ -100,6 +101,7 @@ CMainFrame::CMainFrame(CSettings& settings, const platform::StringTable& strings
                 tabs_->setCurrentIndex(static_cast<int>(i));
             }
         }
+        followActiveFileInWorkspace();
         updateCommands();
     });
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {

@@ -42,6 +42,7 @@ class CHexInterpreter;
 class QPrinter;
 struct PageSetup;
 class PrintJob;
+class CWorkSpace;
 
 class CMainFrame : public QMainWindow, public CaretListener {
   public:
@@ -83,6 +84,7 @@ class CMainFrame : public QMainWindow, public CaretListener {
     const DatamarkLevels& datamarkLevels() const { return levels_; }
     // The data interpretation window, or nullptr when it could not be made.
     CHexInterpreter* interpreter() const { return interpreter_; }
+    CWorkSpace* workspace() const { return workspace_; }
     // Next and Previous tab, cyclically.
     void activateTab(int step);
     void showTipOfTheDay();
@@ -198,6 +200,11 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void followCaretWithInterpreter(CChildFrame& child);
     void placeInterpreterInitially();
     CHexInterpreter* interpreter_ = nullptr;
+    // The "Workspace" dock of the local drives.
+    CWorkSpace* workspace_ = nullptr;
+    void setUpWorkspace();
+    // Selects the active document's file in the workspace tree.
+    void followActiveFileInWorkspace();
     // The application's one printer, made on first use.
     std::unique_ptr<QPrinter> printer_;
     bool interpreterPlaced_ = false;

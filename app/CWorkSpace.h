@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDockWidget>
+#include <functional>
+#include <string>
+
+#include "app/WorkspaceModel.h"
+
+class CSettings;
+class QComboBox;
+class QMenu;
+class QTreeView;
+namespace platform {
+class MessageService;
+}
+
+// The "Workspace" dock: the local drives as a tree under the "Working Type
+// List" box. A double-click on a file opens it; the context menu opens,
+// trashes, renames and shows the properties of what it was opened over;
+// the active document's file is selected in the tree.
+class CWorkSpace : public QDockWidget {
+  public:
+    static constexpr int kTypeList = 32904;
+    static constexpr int kTree = 32905;
+    static constexpr int kMonitorAll = 32906;
+    static constexpr int kMonitorDrive = 32907;
+    static constexpr int kOpen = 57601;
+    static constexpr int kDelete = 32908;
+    static constexpr int kRename = 32909;
+    static constexpr int kProperties = 32898;
+
+    CWorkSpace(CSettings& settings, platform::MessageService& messages, QWidget* parent);
+
+    // Opens a file through the program's opening rules.
+    std::function<void(const std::string& path)> onOpen;
+
+    // Builds the root level from the mount table; home is selected.
+    void buildRoots();
+    // Expands the tree down to `path`, listing each level, and selects its
+    // item when `select` is set.
+    void selectPath(const std::string& path, bool select);
+
+    QTreeView& treeView() { return *tree_; }
+    WorkspaceModel& model() { return model_; }
+    // The "Local Files" menu for the item `node` (-1: none), its entries
+    // enabled as they apply; the caller runs it.
+    QMenu* contextMenu(int node);
+    // The menu's commands on a node.
+    void openNode(int node);
+    void deleteNode(int node);
+    void renameNode(int node);
+    void showProperties(int node);
+
+  private:
+    bool renameTo(int node, const std::string& name);
+
+    CSettings& settings_;
+    platform::MessageService& messages_;
+    WorkspaceModel model_;
+    QComboBox* types_;
+    QTreeView* tree_;
+    QMenu* menu_ = nullptr;
+};

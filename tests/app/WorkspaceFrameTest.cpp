@@ -1,0 +1,167 @@
+// The workspace dock in the real frame, with the home folder pointed at a
+// folder of the test's own: opening from the tree, following the active
+// document, renaming and trashing through the context menu.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+#include <QTreeView>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/CChildFrame.h"
+#include "app/CWorkSpace.h"
+#include "app/CommandIds.h"
+#include "tests/app/FrameFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The home folder and the data folder point into a temporary folder while
+// the test runs, so the tree's first root and the trash are the test's.
+class HomeScope {
+  public:
+    HomeScope(const std::string& home, const std::string& data) {
+        for (const char* name : {"HOME", "XDG_DATA_HOME"}) {
+            const char* value = std::getenv(name);
+            saved_.emplace_back(name, value != nullptr ? std::optional<std::string>(value)
+                                                       : std::nullopt);
+        }
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_DATA_HOME", data.c_str(), 1);
+    }
+    ~HomeScope() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                setenv(name, value->c_str(), 1);
+            } else {
+                unsetenv(name);
+            }
+        }
+    }
+
+  private:
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+class WorkspaceFrameTest : public testsupport::FrameFixture {
+  protected:
+    std::unique_ptr<HomeScope> home;
+
+    void SetUp() override {
+        fs::create_directories(dir.file("home/docs"));
+        fs::create_directories(dir.file("data"));
+        testsupport::writeFile(dir.file("home/docs/one.bin"), "one");
+        testsupport::writeFile(dir.file("home/docs/two.bin"), "two");
+        home = std::make_unique<HomeScope>(dir.file("home"), dir.file("data"));
+        FrameFixture::SetUp();
+    }
+    void TearDown() override {
+        frame.reset();
+        home.reset();
+    }
+    CWorkSpace& workspace() { return *frame->workspace(); }
+    // The tree's item of `path`, listed down to it.
+    QModelIndex itemOf(const std::string& path) {
+        workspace().selectPath(path, true);
+        return workspace().treeView().currentIndex();
+    }
+    std::string pathOf(const QModelIndex& index) {
+        return workspace().model().tree().pathOf(WorkspaceModel::nodeOf(index));
+    }
+    void choose(int node, int id) {
+        QMenu* menu = workspace().contextMenu(node);
+        for (QAction* entry : menu->actions()) {
+            if (entry->data().toInt() == id) {
+                ASSERT_TRUE(entry->isEnabled()) << entry->text().toStdString();
+                entry->trigger();
+                return;
+            }
+        }
+        FAIL() << "no entry " << id;
+    }
+};
+
+TEST_F(WorkspaceFrameTest, HomeComesFirstAndADoubleClickOpensTheFile) {
+    const WorkspaceTree& tree = workspace().model().tree();
+    ASSERT_GE(tree.roots().size(), 2u);
+    EXPECT_EQ(tree.node(tree.roots()[0]).name, dir.file("home"));
+    EXPECT_EQ(tree.node(tree.roots()[1]).name, "/");
+    EXPECT_EQ(workspace().windowTitle(), QStringLiteral("Workspace"));
+    EXPECT_TRUE(frame->action(cmd::ViewWorkspace)->isChecked());
+
+    const QModelIndex one = itemOf(dir.file("home/docs/one.bin"));
+    ASSERT_EQ(pathOf(one), dir.file("home/docs/one.bin"));
+    QTreeView& view = workspace().treeView();
+    view.scrollTo(one);
+    const QPoint at = view.visualRect(one).center();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
+    ASSERT_NE(frame->activeChild(), nullptr);
+    EXPECT_EQ(frame->activeChild()->document().path(), dir.file("home/docs/one.bin"));
+
+    // Opening another file selects it in the tree.
+    ASSERT_TRUE(frame->openDocument(dir.file("home/docs/two.bin")));
+    EXPECT_EQ(pathOf(view.currentIndex()), dir.file("home/docs/two.bin"));
+
+    // The View command hides and shows the dock.
+    frame->action(cmd::ViewWorkspace)->trigger();
+    EXPECT_TRUE(workspace().isHidden());
+    EXPECT_FALSE(frame->action(cmd::ViewWorkspace)->isChecked());
+    frame->action(cmd::ViewWorkspace)->trigger();
+    EXPECT_FALSE(workspace().isHidden());
+}
+
+TEST_F(WorkspaceFrameTest, RenameNeverReplacesAndOtherCaseDoesNothing) {
+    WorkspaceModel& model = workspace().model();
+    const QModelIndex one = itemOf(dir.file("home/docs/one.bin"));
+    EXPECT_FALSE(model.setData(one, QStringLiteral("ONE.BIN"), Qt::EditRole));
+    EXPECT_TRUE(fs::exists(dir.file("home/docs/one.bin")));
+    EXPECT_TRUE(messages.shown().empty());
+
+    EXPECT_FALSE(model.setData(one, QStringLiteral("two.bin"), Qt::EditRole));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_NE(messages.shown().back().text.find("File exists"), std::string::npos);
+    EXPECT_EQ(testsupport::readFile(dir.file("home/docs/one.bin")), "one");
+    EXPECT_EQ(testsupport::readFile(dir.file("home/docs/two.bin")), "two");
+
+    EXPECT_FALSE(model.setData(one, QStringLiteral("a/b"), Qt::EditRole));
+    EXPECT_EQ(messages.shown().size(), 2u);
+
+    ASSERT_TRUE(model.setData(one, QStringLiteral("zero.bin"), Qt::EditRole));
+    EXPECT_EQ(testsupport::readFile(dir.file("home/docs/zero.bin")), "one");
+    QCoreApplication::processEvents();
+    const QModelIndex renamed = workspace().treeView().currentIndex();
+    EXPECT_EQ(pathOf(renamed), dir.file("home/docs/zero.bin"));
+    EXPECT_EQ(renamed.row(), 1);  // after two.bin
+}
+
+TEST_F(WorkspaceFrameTest, DeleteGoesToTheTrashAndAFailureSaysSo) {
+    const QModelIndex one = itemOf(dir.file("home/docs/one.bin"));
+    const int node = WorkspaceModel::nodeOf(one);
+    choose(node, CWorkSpace::kDelete);
+    EXPECT_FALSE(fs::exists(dir.file("home/docs/one.bin")));
+    EXPECT_EQ(testsupport::readFile(dir.file("data/Trash/files/one.bin")), "one");
+    EXPECT_TRUE(fs::exists(dir.file("data/Trash/info/one.bin.trashinfo")));
+    EXPECT_FALSE(workspace().model().tree().node(node).alive);
+
+    // A file gone behind the tree's back cannot be trashed: the user is told.
+    const QModelIndex two = itemOf(dir.file("home/docs/two.bin"));
+    fs::remove(dir.file("home/docs/two.bin"));
+    choose(WorkspaceModel::nodeOf(two), CWorkSpace::kDelete);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_NE(messages.shown().back().text.find("trash"), std::string::npos);
+
+    // Roots are neither deleted nor renamed; without an item only nothing opens.
+    QMenu* menu = workspace().contextMenu(workspace().model().tree().roots()[0]);
+    for (QAction* entry : menu->actions()) {
+        const int id = entry->data().toInt();
+        if (id == CWorkSpace::kDelete || id == CWorkSpace::kRename || id == CWorkSpace::kOpen) {
+            EXPECT_FALSE(entry->isEnabled()) << id;
+        }
+    }
+}
+
+}  // namespace
