@@ -1,6 +1,8 @@
 #include "app/CWorkSpace.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -19,6 +21,13 @@
 namespace {
 
 constexpr int kWidth = 240;
+
+// A watcher saw its drive change: posted from the watcher's thread.
+class DriveChangedEvent : public QEvent {
+  public:
+    explicit DriveChangedEvent(int mountId) : QEvent(QEvent::User), mountId(mountId) {}
+    const int mountId;
+};
 constexpr int kHeight = 480;
 
 // The dock's first size: 240 x 480, half as high on a screen under 768 pixels.
@@ -56,10 +65,10 @@ CWorkSpace::CWorkSpace(CSettings& settings, platform::MessageService& messages, 
 
     model_.renamer = [this](int node, const std::string& name) { return renameTo(node, name); };
     connect(tree_, &QTreeView::expanded, this, [this](const QModelIndex& index) {
-        model_.tree().setExpanded(WorkspaceModel::nodeOf(index), true);
+        folderExpanded(WorkspaceModel::nodeOf(index), true);
     });
     connect(tree_, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
-        model_.tree().setExpanded(WorkspaceModel::nodeOf(index), false);
+        folderExpanded(WorkspaceModel::nodeOf(index), false);
     });
     connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
         const int node = WorkspaceModel::nodeOf(index);
@@ -72,6 +81,13 @@ CWorkSpace::CWorkSpace(CSettings& settings, platform::MessageService& messages, 
         contextMenu(node)->popup(tree_->viewport()->mapToGlobal(at));
     });
     buildRoots();
+    if (settings_.get(settings::general::MonitorFileChanges) != 0) {
+        setAllWatched(true);
+    }
+}
+
+CWorkSpace::~CWorkSpace() {
+    watchers_.clear();  // every watcher thread ends before the window goes
 }
 
 void CWorkSpace::buildRoots() {
@@ -114,7 +130,21 @@ QMenu* CWorkSpace::contextMenu(int node) {
         action->setData(id);
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, [run] { run(); });
+        return action;
     };
+    const int root = item ? tree.node(node).root : -1;
+    const bool watchable =
+        root >= 0 && tree.drives()[static_cast<std::size_t>(root)].watchable();
+    QAction* drive = add(kMonitorDrive, QStringLiteral("Monitor Drive"), watchable,
+                         [this, root] { setWatched(root, !isWatched(root)); });
+    drive->setCheckable(true);
+    drive->setChecked(watchable && isWatched(root));
+    const bool all = allWatched();
+    QAction* every = add(kMonitorAll, QStringLiteral("Monitor All Drives"), true,
+                         [this, all] { setAllWatched(!all); });
+    every->setCheckable(true);
+    every->setChecked(all);
+    menu_->addSeparator();
     add(kOpen, QStringLiteral("Open"), file, [this, node] { openNode(node); });
     add(kDelete, QStringLiteral("Delete"), below, [this, node] { deleteNode(node); });
     add(kRename, QStringLiteral("Rename"), below, [this, node] { renameNode(node); });
@@ -176,4 +206,129 @@ void CWorkSpace::showProperties(int node) {
     if (node >= 0 && model_.tree().node(node).alive) {
         showFileProperties(model_.tree().pathOf(node), this);
     }
+}
+
+// ------------------------------------------------------------ watching
+
+int CWorkSpace::mountOf(int rootIndex) const {
+    const auto& drives = model_.tree().drives();
+    return rootIndex >= 0 && static_cast<std::size_t>(rootIndex) < drives.size()
+               ? drives[static_cast<std::size_t>(rootIndex)].mountId
+               : -1;
+}
+
+const DriveWatcher* CWorkSpace::watcherOf(int rootIndex) const {
+    const auto found = watchers_.find(mountOf(rootIndex));
+    return found == watchers_.end() ? nullptr : found->second.get();
+}
+
+bool CWorkSpace::isWatched(int rootIndex) const {
+    return watcherOf(rootIndex) != nullptr;
+}
+
+void CWorkSpace::setWatched(int rootIndex, bool watched) {
+    const int mount = mountOf(rootIndex);
+    if (mount < 0 || watched == isWatched(rootIndex)) {
+        return;
+    }
+    if (!watched) {
+        watchers_.erase(mount);  // signals, joins and closes
+        return;
+    }
+    if (!model_.tree().drives()[static_cast<std::size_t>(rootIndex)].watchable()) {
+        return;
+    }
+    auto watcher = std::make_unique<DriveWatcher>([this, mount] {
+        QCoreApplication::postEvent(this, new DriveChangedEvent(mount));
+    });
+    if (!watcher->start()) {
+        return;  // no change notification for this drive: it stays unwatched
+    }
+    // Every expanded folder of the roots on this mount.
+    const WorkspaceTree& tree = model_.tree();
+    for (std::size_t i = 0; i < tree.drives().size(); ++i) {
+        if (tree.drives()[i].mountId == mount) {
+            for (const int folder : tree.expandedOf(static_cast<int>(i))) {
+                watcher->watch(tree.pathOf(folder));
+            }
+        }
+    }
+    watchers_[mount] = std::move(watcher);
+}
+
+bool CWorkSpace::allWatched() const {
+    bool any = false;
+    const auto& drives = model_.tree().drives();
+    for (std::size_t i = 0; i < drives.size(); ++i) {
+        if (drives[i].watchable()) {
+            any = true;
+            if (!isWatched(static_cast<int>(i))) {
+                return false;
+            }
+        }
+    }
+    return any;
+}
+
+void CWorkSpace::setAllWatched(bool watched) {
+    const auto& drives = model_.tree().drives();
+    for (std::size_t i = 0; i < drives.size(); ++i) {
+        if (drives[i].watchable()) {
+            setWatched(static_cast<int>(i), watched);
+        }
+    }
+}
+
+void CWorkSpace::folderExpanded(int node, bool expanded) {
+    if (node < 0) {
+        return;
+    }
+    WorkspaceTree& tree = model_.tree();
+    tree.setExpanded(node, expanded);
+    // Each expansion lists the folder anew: what changed unwatched shows now.
+    if (expanded && !model_.takeJustFetched(node)) {
+        model_.listNode(node);
+        if (!tree.node(node).alive) {
+            return;
+        }
+    }
+    const auto found = watchers_.find(mountOf(tree.node(node).root));
+    if (found == watchers_.end()) {
+        return;
+    }
+    if (expanded) {
+        found->second->watch(tree.pathOf(node));
+    } else {
+        found->second->unwatch(tree.pathOf(node));
+    }
+}
+
+void CWorkSpace::relistChanged(int mountId) {
+    const auto found = watchers_.find(mountId);
+    if (found == watchers_.end()) {
+        return;
+    }
+    const DriveWatcher::Changes changes = found->second->take();
+    ++notificationsHandled_;
+    WorkspaceTree& tree = model_.tree();
+    for (std::size_t i = 0; i < tree.drives().size(); ++i) {
+        if (tree.drives()[i].mountId != mountId) {
+            continue;
+        }
+        for (const int folder : tree.expandedOf(static_cast<int>(i))) {
+            // A folder an earlier re-listing removed is gone with its subtree.
+            if (tree.node(folder).alive &&
+                (changes.overflow || changes.folders.count(tree.pathOf(folder)) != 0)) {
+                tree.list(folder);
+            }
+        }
+    }
+}
+
+bool CWorkSpace::event(QEvent* event) {
+    if (event->type() == QEvent::User) {
+        relistChanged(static_cast<DriveChangedEvent*>(event)->mountId);
+        return true;
+    }
+    return QDockWidget::event(event);
 }

@@ -2,8 +2,11 @@
 
 #include <QDockWidget>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
+#include "app/DriveWatcher.h"
 #include "app/WorkspaceModel.h"
 
 class CSettings;
@@ -30,6 +33,7 @@ class CWorkSpace : public QDockWidget {
     static constexpr int kProperties = 32898;
 
     CWorkSpace(CSettings& settings, platform::MessageService& messages, QWidget* parent);
+    ~CWorkSpace() override;
 
     // Opens a file through the program's opening rules.
     std::function<void(const std::string& path)> onOpen;
@@ -51,8 +55,26 @@ class CWorkSpace : public QDockWidget {
     void renameNode(int node);
     void showProperties(int node);
 
+    // Watching: one watcher per watched drive (keyed by its mount), over
+    // the expanded folders of that drive's roots.
+    bool isWatched(int rootIndex) const;
+    void setWatched(int rootIndex, bool watched);
+    // Whether every watchable drive is watched (Monitor All Drives' check).
+    bool allWatched() const;
+    void setAllWatched(bool watched);
+    // Re-lists what the drive's watcher saw change.
+    void relistChanged(int mountId);
+    const DriveWatcher* watcherOf(int rootIndex) const;
+    // How many watcher notifications were handled.
+    int notificationsHandled() const { return notificationsHandled_; }
+
+  protected:
+    bool event(QEvent* event) override;
+
   private:
     bool renameTo(int node, const std::string& name);
+    void folderExpanded(int node, bool expanded);
+    int mountOf(int rootIndex) const;
 
     CSettings& settings_;
     platform::MessageService& messages_;
@@ -60,4 +82,6 @@ class CWorkSpace : public QDockWidget {
     QComboBox* types_;
     QTreeView* tree_;
     QMenu* menu_ = nullptr;
+    std::map<int, std::unique_ptr<DriveWatcher>> watchers_;
+    int notificationsHandled_ = 0;
 };

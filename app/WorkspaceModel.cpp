@@ -97,7 +97,14 @@ bool WorkspaceModel::canFetchMore(const QModelIndex& parent) const {
 }
 
 void WorkspaceModel::fetchMore(const QModelIndex& parent) {
-    listNode(nodeOf(parent));
+    justFetched_ = nodeOf(parent);
+    listNode(justFetched_);
+}
+
+bool WorkspaceModel::takeJustFetched(int node) {
+    const bool fetched = justFetched_ == node;
+    justFetched_ = -1;
+    return fetched;
 }
 
 void WorkspaceModel::listNode(int node) {

@@ -25,6 +25,9 @@ class WorkspaceModel : public QAbstractItemModel, private WorkspaceTreeObserver 
     std::function<bool(int node)> beforeListing;
     // Lists a node now (on expansion or on demand).
     void listNode(int node);
+    // Whether the view's last fetch listed `node` (the expansion that
+    // caused it need not list it again); asking forgets it.
+    bool takeJustFetched(int node);
     // A rename typed into the tree: true when it was done.
     std::function<bool(int node, const std::string& name)> renamer;
 
@@ -47,6 +50,7 @@ class WorkspaceModel : public QAbstractItemModel, private WorkspaceTreeObserver 
     QIcon iconOf(int node) const;
 
     WorkspaceTree tree_;
+    int justFetched_ = -1;
     QIcon folderClosed_;
     QIcon folderOpen_;
     QIcon file_;

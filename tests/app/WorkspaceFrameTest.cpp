@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QTreeView>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -162,6 +163,62 @@ TEST_F(WorkspaceFrameTest, DeleteGoesToTheTrashAndAFailureSaysSo) {
             EXPECT_FALSE(entry->isEnabled()) << id;
         }
     }
+}
+
+// The names under a folder's item, as the model shows them.
+int rowsUnder(WorkspaceModel& model, const QModelIndex& folder) {
+    return model.rowCount(folder);
+}
+
+TEST_F(WorkspaceFrameTest, AWatchedExpandedFolderFollowsChangesByItself) {
+    QTreeView& view = workspace().treeView();
+    WorkspaceModel& model = workspace().model();
+    const QModelIndex docs = itemOf(dir.file("home/docs"));
+    view.expand(docs);
+    ASSERT_EQ(rowsUnder(model, docs), 2);
+
+    // Unwatched: a new file shows only when the folder is expanded again.
+    testsupport::writeFile(dir.file("home/docs/three.bin"), "");
+    QTest::qWait(300);
+    EXPECT_EQ(rowsUnder(model, docs), 2);
+    view.collapse(docs);
+    view.expand(docs);
+    EXPECT_EQ(rowsUnder(model, docs), 3);
+
+    const int home = 0;
+    workspace().setWatched(home, true);
+    ASSERT_TRUE(workspace().isWatched(home));
+    EXPECT_TRUE(workspace().contextMenu(WorkspaceModel::nodeOf(docs))->actions().front()->isChecked());
+    testsupport::writeFile(dir.file("home/docs/four.bin"), "");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rowsUnder(model, docs) == 4; }, 5000));
+    fs::remove(dir.file("home/docs/one.bin"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rowsUnder(model, docs) == 3; }, 5000));
+
+    // A burst of 10,000 new files is a handful of notifications, not 10,000.
+    const int before = workspace().notificationsHandled();
+    for (int i = 0; i < 10000; ++i) {
+        testsupport::writeFile(dir.file("home/docs/n" + std::to_string(i)), "");
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rowsUnder(model, docs) == 10003; }, 20000));
+    EXPECT_LT(workspace().notificationsHandled() - before, 50);
+
+    workspace().setWatched(home, false);
+    EXPECT_FALSE(workspace().isWatched(home));
+}
+
+TEST_F(WorkspaceFrameTest, TakingDownTheWorkspaceEndsEveryWatchAtOnce) {
+    QTreeView& view = workspace().treeView();
+    for (int i = 0; i < 20; ++i) {
+        fs::create_directories(dir.file("home/f" + std::to_string(i) + "/inner"));
+    }
+    workspace().setWatched(0, true);
+    for (int i = 0; i < 20; ++i) {
+        view.expand(itemOf(dir.file("home/f" + std::to_string(i))));
+    }
+    ASSERT_GE(workspace().watcherOf(0)->watchCount(), 20u);
+    const auto start = std::chrono::steady_clock::now();
+    frame.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 }  // namespace
