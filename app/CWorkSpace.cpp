@@ -1,5 +1,8 @@
 #include "app/CWorkSpace.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,9 +11,12 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <set>
 
 #include "app/CFileProperties.h"
 #include "app/WorkspaceFileOps.h"
@@ -84,16 +90,53 @@ CWorkSpace::CWorkSpace(CSettings& settings, platform::MessageService& messages, 
     if (settings_.get(settings::general::MonitorFileChanges) != 0) {
         setAllWatched(true);
     }
+    mountTable_ = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    if (mountTable_ >= 0) {
+        mountNotifier_ = new QSocketNotifier(mountTable_, QSocketNotifier::Exception, this);
+        connect(mountNotifier_, &QSocketNotifier::activated, this,
+                [this] { applyMountTable(platform::readMountTable()); });
+    }
 }
 
 CWorkSpace::~CWorkSpace() {
     watchers_.clear();  // every watcher thread ends before the window goes
+    delete mountNotifier_;
+    if (mountTable_ >= 0) {
+        ::close(mountTable_);
+    }
+}
+
+DriveEnvironment CWorkSpace::environment() const {
+    return DriveEnvironment::current(settings_.get(settings::general::IgnoreFloppyDrives) != 0);
+}
+
+void CWorkSpace::applyMountTable(const std::vector<platform::MountEntry>& table) {
+    const std::vector<DriveRoot> roots = driveRoots(table, environment());
+    // Watches of mounts that went end before their roots leave.
+    for (auto watcher = watchers_.begin(); watcher != watchers_.end();) {
+        const bool stays = std::any_of(roots.begin(), roots.end(), [&](const DriveRoot& root) {
+            return root.mountId == watcher->first;
+        });
+        watcher = stays ? std::next(watcher) : watchers_.erase(watcher);
+    }
+    std::set<std::string> before;
+    for (const DriveRoot& drive : model_.tree().drives()) {
+        before.insert(drive.path);
+    }
+    model_.tree().updateRoots(roots);
+    if (settings_.get(settings::general::MonitorFileChanges) == 0) {
+        return;
+    }
+    const auto& drives = model_.tree().drives();
+    for (std::size_t i = 0; i < drives.size(); ++i) {
+        if (before.count(drives[i].path) == 0 && drives[i].watchable()) {
+            setWatched(static_cast<int>(i), true);
+        }
+    }
 }
 
 void CWorkSpace::buildRoots() {
-    const bool ignoreFloppy = settings_.get(settings::general::IgnoreFloppyDrives) != 0;
-    model_.tree().setRoots(
-        driveRoots(platform::readMountTable(), DriveEnvironment::current(ignoreFloppy)));
+    model_.tree().setRoots(driveRoots(platform::readMountTable(), environment()));
     if (!model_.tree().roots().empty()) {
         tree_->setCurrentIndex(model_.indexOf(model_.tree().roots().front()));
     }
@@ -132,7 +175,7 @@ QMenu* CWorkSpace::contextMenu(int node) {
         connect(action, &QAction::triggered, this, [run] { run(); });
         return action;
     };
-    const int root = item ? tree.node(node).root : -1;
+    const int root = item ? tree.rootIndexOf(node) : -1;
     const bool watchable =
         root >= 0 && tree.drives()[static_cast<std::size_t>(root)].watchable();
     QAction* drive = add(kMonitorDrive, QStringLiteral("Monitor Drive"), watchable,
@@ -292,7 +335,7 @@ void CWorkSpace::folderExpanded(int node, bool expanded) {
             return;
         }
     }
-    const auto found = watchers_.find(mountOf(tree.node(node).root));
+    const auto found = watchers_.find(mountOf(tree.rootIndexOf(node)));
     if (found == watchers_.end()) {
         return;
     }

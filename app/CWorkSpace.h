@@ -11,6 +11,7 @@
 
 class CSettings;
 class QComboBox;
+class QSocketNotifier;
 class QMenu;
 class QTreeView;
 namespace platform {
@@ -40,6 +41,10 @@ class CWorkSpace : public QDockWidget {
 
     // Builds the root level from the mount table; home is selected.
     void buildRoots();
+    // The drives after a change of the mount table: new ones come (and are
+    // watched when "Monitor File Changes" is set), gone ones stop being
+    // watched and leave the tree.
+    void applyMountTable(const std::vector<platform::MountEntry>& table);
     // Expands the tree down to `path`, listing each level, and selects its
     // item when `select` is set.
     void selectPath(const std::string& path, bool select);
@@ -84,4 +89,8 @@ class CWorkSpace : public QDockWidget {
     QMenu* menu_ = nullptr;
     std::map<int, std::unique_ptr<DriveWatcher>> watchers_;
     int notificationsHandled_ = 0;
+    // The mount table's changes arrive as an exceptional condition on it.
+    int mountTable_ = -1;
+    QSocketNotifier* mountNotifier_ = nullptr;
+    DriveEnvironment environment() const;
 };

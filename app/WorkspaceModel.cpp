@@ -121,7 +121,7 @@ QIcon WorkspaceModel::iconOf(int node) const {
     const WorkspaceTree::Node& item = tree_.node(node);
     switch (item.kind) {
         case WorkspaceTree::Kind::Root:
-            return driveIcon(tree_.drives()[static_cast<std::size_t>(item.root)].type);
+            return driveIcon(tree_.driveOf(node).type);
         case WorkspaceTree::Kind::Folder:
             return item.expanded ? folderOpen_ : folderClosed_;
         case WorkspaceTree::Kind::File:

@@ -50,6 +50,59 @@ void WorkspaceTree::release(int id) {
     free_.push_back(id);
 }
 
+int WorkspaceTree::addRoot(const DriveRoot& drive) {
+    Node root;
+    root.name = drive.path;
+    root.kind = Kind::Root;
+    root.hasChildren = true;
+    const int id = add(std::move(root));
+    nodes_[static_cast<std::size_t>(id)].root = id;
+    return id;
+}
+
+int WorkspaceTree::rootIndexOf(int id) const {
+    const auto at = std::find(roots_.begin(), roots_.end(), node(id).root);
+    return at == roots_.end() ? -1 : static_cast<int>(at - roots_.begin());
+}
+
+void WorkspaceTree::updateRoots(const std::vector<DriveRoot>& roots) {
+    const auto same = [](const DriveRoot& a, const DriveRoot& b) {
+        return a.path == b.path && a.mountId == b.mountId && a.type == b.type;
+    };
+    // Gone drives leave; those that stay keep their order.
+    for (std::size_t i = roots_.size(); i-- > 0;) {
+        const bool stays = std::any_of(roots.begin(), roots.end(),
+                                       [&](const DriveRoot& r) { return same(r, drives_[i]); });
+        if (stays) {
+            continue;
+        }
+        const auto row = static_cast<int>(i);
+        if (observer_ != nullptr) {
+            observer_->beginRemove(-1, row, row);
+        }
+        const int id = roots_[i];
+        roots_.erase(roots_.begin() + row);
+        drives_.erase(drives_.begin() + row);
+        release(id);
+        if (observer_ != nullptr) {
+            observer_->endRemove();
+        }
+    }
+    for (std::size_t i = 0; i < roots.size(); ++i) {
+        if (i < drives_.size() && same(drives_[i], roots[i])) {
+            continue;
+        }
+        if (observer_ != nullptr) {
+            observer_->beginInsert(-1, static_cast<int>(i), static_cast<int>(i));
+        }
+        drives_.insert(drives_.begin() + static_cast<std::ptrdiff_t>(i), roots[i]);
+        roots_.insert(roots_.begin() + static_cast<std::ptrdiff_t>(i), addRoot(roots[i]));
+        if (observer_ != nullptr) {
+            observer_->endInsert();
+        }
+    }
+}
+
 void WorkspaceTree::setRoots(const std::vector<DriveRoot>& roots) {
     if (!roots_.empty() && observer_ != nullptr) {
         observer_->beginRemove(-1, 0, static_cast<int>(roots_.size()) - 1);
@@ -68,13 +121,8 @@ void WorkspaceTree::setRoots(const std::vector<DriveRoot>& roots) {
     if (observer_ != nullptr) {
         observer_->beginInsert(-1, 0, static_cast<int>(roots.size()) - 1);
     }
-    for (std::size_t i = 0; i < roots.size(); ++i) {
-        Node root;
-        root.name = roots[i].path;
-        root.kind = Kind::Root;
-        root.hasChildren = true;
-        root.root = static_cast<int>(i);
-        roots_.push_back(add(std::move(root)));
+    for (const DriveRoot& drive : roots) {
+        roots_.push_back(addRoot(drive));
     }
     if (observer_ != nullptr) {
         observer_->endInsert();

@@ -33,7 +33,7 @@ class WorkspaceTree {
         bool hasChildren = false;  // before listing: whether to offer expansion
         bool listed = false;
         bool expanded = false;  // as the view has it, for re-listing
-        int root = -1;          // the drive's root index
+        int root = -1;          // the node of the drive's root
         bool alive = true;
     };
 
@@ -44,6 +44,14 @@ class WorkspaceTree {
     void setRoots(const std::vector<DriveRoot>& roots);
     const std::vector<DriveRoot>& drives() const { return drives_; }
     const std::vector<int>& roots() const { return roots_; }
+    // The drives again, after the mount table changed: roots that stay keep
+    // their subtree, gone ones leave, new ones come in at their places.
+    void updateRoots(const std::vector<DriveRoot>& roots);
+    // The index among the roots of the drive a node lies on.
+    int rootIndexOf(int id) const;
+    const DriveRoot& driveOf(int id) const {
+        return drives_[static_cast<std::size_t>(rootIndexOf(id))];
+    }
 
     const Node& node(int id) const { return nodes_[static_cast<std::size_t>(id)]; }
     const std::vector<int>& childrenOf(int parent) const {
@@ -72,6 +80,7 @@ class WorkspaceTree {
 
   private:
     int add(Node node);
+    int addRoot(const DriveRoot& drive);
     void release(int id);
     // Removes row `row` of `parent` (-1: the roots) with its subtree.
     void removeAt(int parent, int row);

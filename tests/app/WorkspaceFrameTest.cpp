@@ -14,6 +14,7 @@
 #include "app/CChildFrame.h"
 #include "app/CWorkSpace.h"
 #include "app/CommandIds.h"
+#include "settings/SettingKeys.h"
 #include "tests/app/FrameFixture.h"
 
 namespace {
@@ -204,6 +205,34 @@ TEST_F(WorkspaceFrameTest, AWatchedExpandedFolderFollowsChangesByItself) {
 
     workspace().setWatched(home, false);
     EXPECT_FALSE(workspace().isWatched(home));
+}
+
+TEST_F(WorkspaceFrameTest, AMountComingAndGoingAddsAndRemovesItsRoot) {
+    const std::string slash = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+    const std::string stick =
+        "50 1 8:33 / /run/media/ann/STICK rw - vfat /dev/sdc1 rw\n"
+        "51 1 0:60 / /srv/share rw - nfs4 host:/x rw\n";
+    const WorkspaceTree& tree = workspace().model().tree();
+    workspace().applyMountTable(platform::parseMountTable(slash));
+    ASSERT_EQ(tree.drives().size(), 2u);
+    const int homeNode = tree.roots()[0];
+    const QModelIndex docs = itemOf(dir.file("home/docs"));
+    workspace().treeView().expand(docs);
+
+    settings.write(settings::general::MonitorFileChanges, 1);
+    workspace().applyMountTable(platform::parseMountTable(slash + stick));
+    ASSERT_EQ(tree.drives().size(), 4u);
+    EXPECT_EQ(tree.drives()[2].path, "/run/media/ann/STICK");
+    EXPECT_EQ(tree.drives()[2].type, DriveType::Removable);
+    EXPECT_EQ(tree.drives()[3].path, "/srv/share");
+    EXPECT_TRUE(workspace().isWatched(3));   // a network drive, watched on arrival
+    EXPECT_FALSE(workspace().isWatched(2));  // removable drives are not
+    EXPECT_EQ(tree.roots()[0], homeNode);    // home kept its listed subtree
+    EXPECT_TRUE(workspace().treeView().isExpanded(itemOf(dir.file("home/docs"))));
+
+    workspace().applyMountTable(platform::parseMountTable(slash));
+    EXPECT_EQ(tree.drives().size(), 2u);
+    EXPECT_EQ(workspace().watcherOf(3), nullptr);
 }
 
 TEST_F(WorkspaceFrameTest, TakingDownTheWorkspaceEndsEveryWatchAtOnce) {
