@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -19,6 +22,8 @@
 #include <set>
 
 #include "app/CFileProperties.h"
+#include "app/CInsertDiskDialog.h"
+#include "app/RemovableVolumes.h"
 #include "app/WorkspaceFileOps.h"
 #include "platform/MessageService.h"
 #include "settings/CSettings.h"
@@ -70,6 +75,16 @@ CWorkSpace::CWorkSpace(CSettings& settings, platform::MessageService& messages, 
     setWidget(box);
 
     model_.renamer = [this](int node, const std::string& name) { return renameTo(node, name); };
+    model_.beforeListing = [this](int node) { return checkVolumeBefore(node); };
+    askForVolume = [this](const DriveRoot& drive) {
+        const std::string name =
+            isUnmountedOptical(drive) ? drive.path.substr(5) : drive.path;
+        CInsertDiskDialog dialog(name, drive.type == DriveType::CdRom, [drive] {
+            return volumeSerial(drive, platform::readMountTable()).has_value();
+        }, this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    mountVolume = [](const std::string& device) { return mountWithDiskService(device); };
     connect(tree_, &QTreeView::expanded, this, [this](const QModelIndex& index) {
         folderExpanded(WorkspaceModel::nodeOf(index), true);
     });
@@ -104,6 +119,62 @@ CWorkSpace::~CWorkSpace() {
     if (mountTable_ >= 0) {
         ::close(mountTable_);
     }
+}
+
+bool CWorkSpace::checkVolumeBefore(int node) {
+    WorkspaceTree& tree = model_.tree();
+    const int rootIndex = tree.rootIndexOf(node);
+    if (rootIndex < 0) {
+        return false;
+    }
+    const DriveRoot drive = tree.drives()[static_cast<std::size_t>(rootIndex)];
+    if (drive.type != DriveType::Removable && drive.type != DriveType::CdRom) {
+        return true;
+    }
+    const int root = tree.roots()[static_cast<std::size_t>(rootIndex)];
+    std::optional<std::string> current = volumeSerial(drive, platform::readMountTable());
+    VolumeCheck check = checkVolume(serials_[root], current, true);
+    if (check == VolumeCheck::AskForVolume) {
+        if (!askForVolume || !askForVolume(drive)) {
+            return false;
+        }
+        current = volumeSerial(drive, platform::readMountTable());
+        check = current ? VolumeCheck::List : VolumeCheck::Reset;
+    }
+    if (check == VolumeCheck::Reset) {
+        serials_[root] = current;
+        tree_->collapse(model_.indexOf(root));
+        tree.unlist(root);
+        return false;
+    }
+    serials_[root] = current;
+    if (isUnmountedOptical(drive)) {
+        // A disc nobody mounted yet: the mount table's change brings its root.
+        if (mountVolume) {
+            const auto [mounted, detail] = mountVolume(drive.path);
+            if (!mounted) {
+                messages_.showText("Cannot mount " + drive.path + ": " + detail,
+                                   {platform::MessageIcon::Exclamation});
+            }
+        }
+        return false;
+    }
+    return true;
+}
+
+std::pair<bool, std::string> CWorkSpace::mountWithDiskService(const std::string& device) {
+    const QString name = QString::fromStdString(device).section('/', -1);
+    QDBusInterface filesystem(QStringLiteral("org.freedesktop.UDisks2"),
+                              QStringLiteral("/org/freedesktop/UDisks2/block_devices/") + name,
+                              QStringLiteral("org.freedesktop.UDisks2.Filesystem"),
+                              QDBusConnection::systemBus());
+    const QDBusReply<QString> reply = filesystem.call(QStringLiteral("Mount"), QVariantMap{});
+    if (!reply.isValid()) {
+        const QString why = reply.error().message();
+        return {false, why.isEmpty() ? std::string("the disk service does not answer.")
+                                     : why.toStdString()};
+    }
+    return {true, reply.value().toStdString()};
 }
 
 DriveEnvironment CWorkSpace::environment() const {
@@ -328,6 +399,8 @@ void CWorkSpace::folderExpanded(int node, bool expanded) {
     }
     WorkspaceTree& tree = model_.tree();
     tree.setExpanded(node, expanded);
+    const QModelIndex index = model_.indexOf(node);
+    emit model_.dataChanged(index, index, {Qt::DecorationRole});  // the open or closed folder
     // Each expansion lists the folder anew: what changed unwatched shows now.
     if (expanded && !model_.takeJustFetched(node)) {
         model_.listNode(node);

@@ -4,6 +4,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 
 #include "app/DriveWatcher.h"
@@ -70,6 +72,16 @@ class CWorkSpace : public QDockWidget {
     // Re-lists what the drive's watcher saw change.
     void relistChanged(int mountId);
     const DriveWatcher* watcherOf(int rootIndex) const;
+    // Before a folder of a removable or optical drive is listed: the same
+    // volume lists; another one, or none, empties the drive's item; none
+    // while expanding asks for a disk; a disc not mounted yet is mounted.
+    bool checkVolumeBefore(int node);
+    // Asks for a disk in the drive; true once one is there.
+    std::function<bool(const DriveRoot& drive)> askForVolume;
+    // Mounts the disc of an optical drive through the desktop's disk
+    // service; the mount point, or the reason it failed.
+    std::function<std::pair<bool, std::string>(const std::string& device)> mountVolume;
+    static std::pair<bool, std::string> mountWithDiskService(const std::string& device);
     // How many watcher notifications were handled.
     int notificationsHandled() const { return notificationsHandled_; }
 
@@ -89,6 +101,8 @@ class CWorkSpace : public QDockWidget {
     QMenu* menu_ = nullptr;
     std::map<int, std::unique_ptr<DriveWatcher>> watchers_;
     int notificationsHandled_ = 0;
+    // The volume serial last seen in each removable or optical drive's root.
+    std::map<int, std::optional<std::string>> serials_;
     // The mount table's changes arrive as an exceptional condition on it.
     int mountTable_ = -1;
     QSocketNotifier* mountNotifier_ = nullptr;

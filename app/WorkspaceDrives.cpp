@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -95,7 +96,25 @@ DriveEnvironment DriveEnvironment::current(bool ignoreFloppy) {
     text << file.rdbuf();
     environment.nodevTypes = nodevTypesOf(text.str());
     environment.ignoreFloppy = ignoreFloppy;
+    environment.opticalDrives = opticalDrivesIn(environment.sysRoot);
     return environment;
+}
+
+std::vector<std::string> opticalDrivesIn(const std::string& sysRoot) {
+    std::vector<std::string> drives;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(sysRoot + "/block", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("sr")) {
+            drives.push_back(name);
+        }
+    }
+    std::sort(drives.begin(), drives.end());
+    return drives;
+}
+
+bool isUnmountedOptical(const DriveRoot& root) {
+    return root.type == DriveType::CdRom && root.mountId == 0 && root.path.starts_with("/dev/");
 }
 
 DriveType driveTypeOf(const platform::MountEntry& mount, const std::string& sysRoot) {
@@ -157,6 +176,18 @@ std::vector<DriveRoot> driveRoots(const std::vector<platform::MountEntry>& table
                          homeMount->id, homeMount->device, homeMount->source});
     }
     roots.push_back(slash.value_or(DriveRoot{"/", DriveType::Fixed, 0, {}, {}}));
+    // An optical drive without a mounted disc still shows, by its device.
+    for (const std::string& drive : environment.opticalDrives) {
+        const std::string device = "/dev/" + drive;
+        const bool mounted = std::any_of(table.begin(), table.end(), [&](const auto& entry) {
+            return entry.source == device;
+        });
+        if (!mounted) {
+            others.push_back({device, DriveType::CdRom, 0, {}, device});
+        }
+    }
+    std::sort(others.begin(), others.end(),
+              [](const DriveRoot& a, const DriveRoot& b) { return a.path < b.path; });
     for (DriveRoot& root : others) {
         if (root.path != environment.home) {
             roots.push_back(std::move(root));

@@ -32,6 +32,9 @@ struct DriveEnvironment {
     std::string sysRoot = "/sys";     // where the kernel's device tree lies
     std::set<std::string> nodevTypes; // pseudo file systems (/proc/filesystems)
     bool ignoreFloppy = true;         // "Ignore Floppy Drives"
+    // Optical drives the kernel knows ("sr0", ...): listed even without a
+    // disc, as "/dev/sr0" until one is mounted.
+    std::vector<std::string> opticalDrives;
 
     // This machine's: $HOME, /sys and /proc/filesystems.
     static DriveEnvironment current(bool ignoreFloppy);
@@ -48,6 +51,12 @@ std::set<std::string> nodevTypesOf(std::string_view procFilesystems);
 // and a device and root mounted twice is shown once.
 std::vector<DriveRoot> driveRoots(const std::vector<platform::MountEntry>& table,
                                   const DriveEnvironment& environment);
+
+// The optical drives under `sysRoot`/block.
+std::vector<std::string> opticalDrivesIn(const std::string& sysRoot);
+
+// Whether a root stands for an optical drive with nothing mounted from it.
+bool isUnmountedOptical(const DriveRoot& root);
 
 // The type of the drive behind a mount.
 DriveType driveTypeOf(const platform::MountEntry& mount, const std::string& sysRoot);

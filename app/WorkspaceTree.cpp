@@ -151,12 +151,7 @@ bool WorkspaceTree::list(int id) {
     FolderListing listing;
     if (!FolderListing::list(pathOf(id), listing)) {
         if (node(id).kind == Kind::Root) {
-            // The drive is there but its volume is not: empty, expandable again.
-            FolderListing none;
-            merge(id, none);
-            Node& root = nodes_[static_cast<std::size_t>(id)];
-            root.listed = false;
-            root.hasChildren = true;
+            unlist(id);  // the drive is there but its volume is not
         } else {
             remove(id);
         }
@@ -164,6 +159,13 @@ bool WorkspaceTree::list(int id) {
     }
     merge(id, listing);
     return true;
+}
+
+void WorkspaceTree::unlist(int id) {
+    merge(id, FolderListing{});
+    Node& folder = nodes_[static_cast<std::size_t>(id)];
+    folder.listed = false;
+    folder.hasChildren = true;
 }
 
 void WorkspaceTree::merge(int id, const FolderListing& listing) {

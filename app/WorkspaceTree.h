@@ -73,6 +73,9 @@ class WorkspaceTree {
     // Lists the levels down to `path` on demand and answers its node, or
     // the deepest one found on the way, or -1 outside every root.
     int reveal(const std::string& path);
+    // Empties a root or folder and makes it expandable again, as before
+    // its first listing.
+    void unlist(int id);
     // Removes a node and its subtree.
     void remove(int id);
     // Renames a node in place and moves it to its sorted row.

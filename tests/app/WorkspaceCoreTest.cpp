@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/FolderListing.h"
+#include "app/RemovableVolumes.h"
 #include "app/WorkspaceDrives.h"
 #include "app/WorkspaceTree.h"
 #include "tests/support/TempDir.h"
@@ -116,6 +117,54 @@ TEST_F(DriveRootsTest, AContainerStillShowsSlashAndPathsFindTheLongestRoot) {
     EXPECT_EQ(rootHolding(roots, "/etc"), 1);
     EXPECT_EQ(rootHolding(roots, "relative"), -1);
     EXPECT_FALSE(roots[1].watchable() && roots[1].type != DriveType::Fixed);
+}
+
+TEST_F(DriveRootsTest, AnOpticalDriveWithoutADiscStillShowsByItsDevice) {
+    environment.opticalDrives = {"sr0", "sr1"};
+    const auto table = platform::parseMountTable(
+        "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "2 1 11:1 / /media/ann/DISC ro - iso9660 /dev/sr1 ro\n");
+    const auto roots = viewOf(driveRoots(table, environment));
+    EXPECT_EQ(roots, (std::vector<RootView>{{"/home/ann", DriveType::Fixed},
+                                            {"/", DriveType::Fixed},
+                                            {"/dev/sr0", DriveType::CdRom},
+                                            {"/media/ann/DISC", DriveType::CdRom}}));
+}
+
+TEST_F(DriveRootsTest, AVolumeIsKnownByItsUuidOrElseItsDeviceAndMount) {
+    // A fake /dev with a device node stand-in and its by-uuid link.
+    TempDir dev;
+    fs::create_directories(dev.file("disk/by-uuid"));
+    writeFile(dev.file("sdc1"), "");
+    ASSERT_EQ(symlink("../../sdc1", dev.file("disk/by-uuid/1234-ABCD").c_str()), 0);
+    const VolumeSources sources{sys.path(), dev.file("disk/by-uuid")};
+    const std::string line = "41 22 8:33 / /run/media/ann/STICK rw - vfat " + dev.file("sdc1") +
+                             " rw\n";
+    const auto table = platform::parseMountTable(line);
+    DriveRoot stick{"/run/media/ann/STICK", DriveType::Removable, 41, "8:33", dev.file("sdc1")};
+    EXPECT_EQ(volumeSerial(stick, table, sources), "1234-ABCD");
+    const auto other = platform::parseMountTable(
+        "41 22 8:49 / /run/media/ann/STICK rw - vfat /dev/nosuch rw\n");
+    EXPECT_EQ(volumeSerial(stick, other, sources), "8:49#41");
+    EXPECT_EQ(volumeSerial(stick, {}, sources), std::nullopt);  // unmounted: no volume
+
+    // An optical drive with nothing mounted: a disc is there when it has sectors.
+    fs::create_directories(sys.file("block/sr0"));
+    writeFile(sys.file("block/sr0/size"), "0\n");
+    const DriveRoot drive{"/dev/sr0", DriveType::CdRom, 0, {}, "/dev/sr0"};
+    EXPECT_EQ(volumeSerial(drive, {}, sources), std::nullopt);
+    writeFile(sys.file("block/sr0/size"), "1362000\n");
+    EXPECT_EQ(volumeSerial(drive, {}, sources), "disc");
+}
+
+TEST(VolumeCheckTest, SameListsOtherResetsNoneAsksOnlyWhileExpanding) {
+    using enum VolumeCheck;
+    const std::optional<std::string> none;
+    EXPECT_EQ(checkVolume(none, "A", true), List);  // the first one seen
+    EXPECT_EQ(checkVolume("A", "A", false), List);
+    EXPECT_EQ(checkVolume("A", "B", true), Reset);  // another disk went in
+    EXPECT_EQ(checkVolume("A", none, false), Reset);
+    EXPECT_EQ(checkVolume("A", none, true), AskForVolume);
 }
 
 // ------------------------------------------------------------ listing

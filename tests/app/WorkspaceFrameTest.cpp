@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
+#include <QPushButton>
 #include <QMenu>
 #include <QTest>
 #include <QTreeView>
@@ -12,6 +14,7 @@
 #include <filesystem>
 
 #include "app/CChildFrame.h"
+#include "app/CInsertDiskDialog.h"
 #include "app/CWorkSpace.h"
 #include "app/CommandIds.h"
 #include "settings/SettingKeys.h"
@@ -233,6 +236,41 @@ TEST_F(WorkspaceFrameTest, AMountComingAndGoingAddsAndRemovesItsRoot) {
     workspace().applyMountTable(platform::parseMountTable(slash));
     EXPECT_EQ(tree.drives().size(), 2u);
     EXPECT_EQ(workspace().watcherOf(3), nullptr);
+}
+
+TEST_F(WorkspaceFrameTest, InsertDiskWaitsForAVolumeAndClosesByItself) {
+    int polls = 0;
+    CInsertDiskDialog dialog("sr0", true, [&polls] { return ++polls >= 2; }, frame.get(), 30);
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("message"))->text(),
+              QStringLiteral("Please insert a disk to driver sr0."));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Insert Disk"));
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(polls, 2);
+    EXPECT_TRUE(dialog.okButton()->isHidden());
+    EXPECT_EQ(dialog.cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(dialog.cancelButton()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(WorkspaceFrameTest, ARemovableDriveWithoutItsVolumeAsksAndListsNothing) {
+    // An optical drive whose mount is not in the real table: no volume.
+    fs::create_directories(dir.file("stick/data"));
+    const std::string table = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                              "60 1 11:9 / " + dir.file("stick") + " ro - iso9660 /dev/sr9 ro\n";
+    workspace().applyMountTable(platform::parseMountTable(table));
+    const WorkspaceTree& tree = workspace().model().tree();
+    ASSERT_EQ(tree.drives().size(), 3u);
+    ASSERT_EQ(tree.drives()[2].path, dir.file("stick"));
+    // The real table has no such mount, so the volume counts as gone.
+    int asked = 0;
+    workspace().askForVolume = [&asked](const DriveRoot&) {
+        ++asked;
+        return false;
+    };
+    const QModelIndex stick = workspace().model().indexOf(tree.roots()[2]);
+    workspace().treeView().expand(stick);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(workspace().model().rowCount(stick), 0);
+    EXPECT_TRUE(workspace().model().hasChildren(stick));  // it may be tried again
 }
 
 TEST_F(WorkspaceFrameTest, TakingDownTheWorkspaceEndsEveryWatchAtOnce) {
