@@ -1,5 +1,8 @@
 #include "app/CChildFrame.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QMenu>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -22,8 +25,22 @@
 CKestraneDoc::CKestraneDoc(CSettings& settings, platform::MessageService& messages)
     : settings_(settings), messages_(messages) {}
 
+CKestraneDoc::~CKestraneDoc() {
+    if (holder_ >= 0) {
+        ::close(holder_);
+    }
+}
+
+void CKestraneDoc::holdFile() {
+    if (holder_ >= 0) {
+        ::close(holder_);
+    }
+    holder_ = path_.empty() ? -1 : ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+}
+
 void CKestraneDoc::setPath(const std::string& path) {
     path_ = path;
+    holdFile();  // also after a save: the file at the path may be a new one
     title_ = titleWithMark(std::filesystem::path(path).filename().string(), modified_);
     if (onTitleChanged) {
         onTitleChanged();

@@ -35,6 +35,9 @@ class ProgressRunner;
 class CKestraneDoc : public CEditDataDocument {
   public:
     CKestraneDoc(CSettings& settings, platform::MessageService& messages);
+    ~CKestraneDoc() override;
+    CKestraneDoc(const CKestraneDoc&) = delete;
+    CKestraneDoc& operator=(const CKestraneDoc&) = delete;
 
     const std::string& title() const { return title_; }
     const std::string& path() const { return path_; }
@@ -65,6 +68,10 @@ class CKestraneDoc : public CEditDataDocument {
     std::string path_;
     bool modified_ = false;
     bool datamarksModified_ = false;
+    // A read-only descriptor on the file while it is open here, so that the
+    // desktop refuses to unmount its drive as busy.
+    int holder_ = -1;
+    void holdFile();
 };
 
 // The view of one document: it owns the native hex window that shows the

@@ -19,6 +19,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <ctime>
 #include <set>
 
 #include "app/CFileProperties.h"
@@ -278,10 +279,18 @@ void CWorkSpace::deleteNode(int node) {
         return;
     }
     const std::string path = model_.tree().pathOf(node);
-    // Into the desktop's trash, never deleted outright.
-    if (!QFile::moveToTrash(QString::fromStdString(path))) {
-        messages_.showText("Cannot move " + path + " to the trash.",
-                           {platform::MessageIcon::Exclamation});
+    // Into the desktop's trash, never deleted outright. A name that is not
+    // UTF-8 would not survive the way through a QString: it is moved by bytes.
+    const QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+    if (name.toStdString() == path) {
+        if (!QFile::moveToTrash(name)) {
+            messages_.showText("Cannot move " + path + " to the trash.",
+                               {platform::MessageIcon::Exclamation});
+            return;
+        }
+    } else if (const std::string failure = moveToHomeTrash(path, std::time(nullptr));
+               !failure.empty()) {
+        messages_.showText(failure, {platform::MessageIcon::Exclamation});
         return;
     }
     model_.tree().remove(node);

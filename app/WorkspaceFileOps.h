@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <string>
 
 // Renaming in the workspace. The outcome and, when it failed, why.
@@ -13,3 +14,10 @@ struct RenameOutcome {
 // case does nothing; an empty name, ".", ".." or one with "/" is refused;
 // an existing file of the new name is never replaced.
 RenameOutcome renameInPlace(const std::string& path, const std::string& newName);
+
+// Moves `path` into the home trash ($XDG_DATA_HOME/Trash, else
+// ~/.local/share/Trash) when both lie on one file system: the entry under
+// files/ (a free name), its record under info/ (the path percent-encoded
+// byte for byte, the local deletion time). Any name works, UTF-8 or not.
+// The reason it failed, or "" when it was moved; nothing is deleted.
+std::string moveToHomeTrash(const std::string& path, std::time_t now);

@@ -255,6 +255,13 @@ std::vector<int> WorkspaceTree::expandedOf(int rootIndex) const {
     return expanded;
 }
 
+int WorkspaceTree::childNamed(int id, const std::string& name) const {
+    const std::vector<int>& children = node(id).children;
+    const auto found = std::find_if(children.begin(), children.end(),
+                                    [&](int child) { return node(child).name == name; });
+    return found == children.end() ? -1 : *found;
+}
+
 int WorkspaceTree::reveal(const std::string& path) {
     const int rootIndex = rootHolding(drives_, path);
     if (rootIndex < 0) {
@@ -262,16 +269,19 @@ int WorkspaceTree::reveal(const std::string& path) {
     }
     int at = roots_[static_cast<std::size_t>(rootIndex)];
     for (const std::string& part : componentsBelow(drives_[static_cast<std::size_t>(rootIndex)].path, path)) {
-        if (!node(at).listed && !list(at)) {
+        const bool wasListed = node(at).listed;
+        if (!wasListed && !list(at)) {
             return node(at).alive ? at : -1;
         }
-        const std::vector<int>& children = node(at).children;
-        const auto found = std::find_if(children.begin(), children.end(),
-                                        [&](int child) { return node(child).name == part; });
-        if (found == children.end()) {
-            return at;
+        int found = childNamed(at, part);
+        // Listed earlier, the folder may have gained the entry since.
+        if (found < 0 && wasListed && list(at)) {
+            found = childNamed(at, part);
         }
-        at = *found;
+        if (found < 0) {
+            return node(at).alive ? at : -1;
+        }
+        at = found;
     }
     return at;
 }

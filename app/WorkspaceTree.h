@@ -70,8 +70,9 @@ class WorkspaceTree {
     void setExpanded(int id, bool expanded) { nodes_[static_cast<std::size_t>(id)].expanded = expanded; }
     // The expanded folders of a drive, parents first.
     std::vector<int> expandedOf(int rootIndex) const;
-    // Lists the levels down to `path` on demand and answers its node, or
-    // the deepest one found on the way, or -1 outside every root.
+    // Lists the levels down to `path` on demand (a listed level again when
+    // the next part is not in it) and answers its node, or the deepest one
+    // found on the way, or -1 outside every root.
     int reveal(const std::string& path);
     // Empties a root or folder and makes it expandable again, as before
     // its first listing.
@@ -84,6 +85,7 @@ class WorkspaceTree {
   private:
     int add(Node node);
     int addRoot(const DriveRoot& drive);
+    int childNamed(int id, const std::string& name) const;
     void release(int id);
     // Removes row `row` of `parent` (-1: the roots) with its subtree.
     void removeAt(int parent, int row);

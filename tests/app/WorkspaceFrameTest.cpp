@@ -159,6 +159,19 @@ TEST_F(WorkspaceFrameTest, DeleteGoesToTheTrashAndAFailureSaysSo) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_NE(messages.shown().back().text.find("trash"), std::string::npos);
 
+    // A name that is not UTF-8 is shown with replacement characters, yet
+    // trashed by its bytes, its record giving the path byte for byte.
+    const std::string odd = dir.file("home/docs/n\xff" "me");
+    testsupport::writeFile(odd, "odd");
+    const QModelIndex oddItem = itemOf(odd);
+    ASSERT_EQ(pathOf(oddItem), odd);
+    EXPECT_TRUE(oddItem.data().toString().contains(QChar(0xFFFD)));
+    choose(WorkspaceModel::nodeOf(oddItem), CWorkSpace::kDelete);
+    EXPECT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(testsupport::readFile(dir.file("data/Trash/files/n\xff" "me")), "odd");
+    EXPECT_NE(testsupport::readFile(dir.file("data/Trash/info/n\xff" "me.trashinfo")).find("n%FFme"),
+              std::string::npos);
+
     // Roots are neither deleted nor renamed; without an item only nothing opens.
     QMenu* menu = workspace().contextMenu(workspace().model().tree().roots()[0]);
     for (QAction* entry : menu->actions()) {
@@ -271,6 +284,27 @@ TEST_F(WorkspaceFrameTest, ARemovableDriveWithoutItsVolumeAsksAndListsNothing) {
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(workspace().model().rowCount(stick), 0);
     EXPECT_TRUE(workspace().model().hasChildren(stick));  // it may be tried again
+}
+
+// How many of this process's descriptors are open on `path`.
+int descriptorsOn(const std::string& path) {
+    int count = 0;
+    for (const auto& link : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (fs::read_symlink(link.path(), error) == path) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+TEST_F(WorkspaceFrameTest, AnOpenDocumentKeepsItsDriveBusy) {
+    const std::string path = dir.file("home/docs/one.bin");
+    ASSERT_TRUE(frame->openDocument(path));
+    EXPECT_GE(descriptorsOn(path), 1);  // the file was read into memory, yet stays held
+    frame->closeDocument(*frame->activeChild());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(descriptorsOn(path), 0);
 }
 
 TEST_F(WorkspaceFrameTest, TakingDownTheWorkspaceEndsEveryWatchAtOnce) {
