@@ -4,6 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
+#include <QProcess>
+#include <QThread>
+#include <QTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QMenu>
@@ -12,8 +19,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 
 #include "app/CChildFrame.h"
+#include "app/CFileProperties.h"
 #include "app/CInsertDiskDialog.h"
 #include "app/CWorkSpace.h"
 #include "app/CommandIds.h"
@@ -284,6 +293,85 @@ TEST_F(WorkspaceFrameTest, ARemovableDriveWithoutItsVolumeAsksAndListsNothing) {
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(workspace().model().rowCount(stick), 0);
     EXPECT_TRUE(workspace().model().hasChildren(stick));  // it may be tried again
+}
+
+// A file manager on the session bus that answers ShowItemProperties and
+// writes down the URIs it was given. It lives on a thread of its own, so the
+// program's blocking call can be answered.
+class FakeFileManager : public QDBusVirtualObject {
+  public:
+    QString introspect(const QString&) const override {
+        return QStringLiteral(
+            "<interface name=\"org.freedesktop.FileManager1\">"
+            "<method name=\"ShowItemProperties\"><arg name=\"uris\" type=\"as\" direction=\"in\"/>"
+            "<arg name=\"startup\" type=\"s\" direction=\"in\"/></method></interface>");
+    }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+        if (message.member() != QStringLiteral("ShowItemProperties")) {
+            return false;
+        }
+        {
+            const std::lock_guard lock(mutex);
+            uris = message.arguments().value(0).toStringList();
+        }
+        connection.send(message.createReply());
+        return true;
+    }
+    std::mutex mutex;
+    QStringList uris;
+};
+
+TEST_F(WorkspaceFrameTest, PropertiesGoToTheFileManagerOnTheSessionBus) {
+    QProcess daemon;
+    daemon.start(QStringLiteral("dbus-daemon"),
+                 {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                  QStringLiteral("--print-address=1")});
+    ASSERT_TRUE(daemon.waitForReadyRead(10000)) << "dbus-daemon did not start";
+    const QByteArray address = daemon.readLine().trimmed();
+    // The program's session bus is made on first use, which is below.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    QDBusConnection fake = QDBusConnection::connectToBus(QString::fromLatin1(address),
+                                                         QStringLiteral("fake file manager"));
+    ASSERT_TRUE(fake.isConnected());
+    QThread service;
+    FakeFileManager manager;
+    manager.moveToThread(&service);
+    service.start();
+    ASSERT_TRUE(fake.registerVirtualObject(QStringLiteral("/org/freedesktop/FileManager1"),
+                                           &manager));
+    ASSERT_TRUE(fake.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+
+    const QModelIndex one = itemOf(dir.file("home/docs/one.bin"));
+    choose(WorkspaceModel::nodeOf(one), CWorkSpace::kProperties);
+    {
+        const std::lock_guard lock(manager.mutex);
+        EXPECT_EQ(manager.uris,
+                  QStringList{QStringLiteral("file://") +
+                              QString::fromStdString(dir.file("home/docs/one.bin"))});
+    }
+    fake.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("fake file manager"));
+    service.quit();
+    service.wait();
+    daemon.kill();
+    daemon.waitForFinished();
+}
+
+TEST_F(WorkspaceFrameTest, WithoutABusPropertiesShowOurOwnDialog) {
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+    const QModelIndex one = itemOf(dir.file("home/docs/one.bin"));
+    QString shownPath;
+    QTimer::singleShot(50, [&shownPath] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = dynamic_cast<CFilePropertiesDialog*>(widget);
+                dialog != nullptr && dialog->isVisible()) {
+                shownPath = dialog->text(0);
+                dialog->reject();
+            }
+        }
+    });
+    choose(WorkspaceModel::nodeOf(one), CWorkSpace::kProperties);
+    EXPECT_TRUE(shownPath.contains(QStringLiteral("one.bin"))) << shownPath.toStdString();
 }
 
 // How many of this process's descriptors are open on `path`.
