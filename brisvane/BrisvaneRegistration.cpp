@@ -1,4 +1,5 @@
 // The extension's entries in the suite's registry.
+#include "brisvane/Adapters.h"
 #include "brisvane/Brisvane.h"
 #include "platform/Registry.h"
 
@@ -43,7 +44,8 @@ bool registerBrisvane() {
     if (approved.isValid() && approved.exists()) {
         approved.setString(classText(), "Brisvane");
     }
-    return true;
+    // The file managers' own forms of the item.
+    return writeAdapters(brisvaneModule().program, AdapterPlaces::current());
 }
 
 bool unregisterBrisvane() {
@@ -60,5 +62,6 @@ bool unregisterBrisvane() {
     if (approved.isValid() && approved.exists()) {
         approved.deleteValue(classText());
     }
-    return removed;
+    const bool adaptersRemoved = removeAdapters(AdapterPlaces::current());
+    return removed && adaptersRemoved;
 }

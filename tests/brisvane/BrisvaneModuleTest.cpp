@@ -105,6 +105,10 @@ class BrisvaneModuleTest : public testing::Test {
                                          dir.file("args") + "\"\n");
         ::chmod(fake.c_str(), 0755);
         setenv("KESTRANE_REGISTRY", dir.file("registry.sqlite").c_str(), 1);
+        // The file managers' per-user folders, and the system's, are the test's.
+        setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+        setenv("XDG_CONFIG_DIRS", dir.file("etc").c_str(), 1);
         handle = dlopen(dir.file("Brisvane.so").c_str(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(handle, nullptr) << dlerror();
         getClassObject = reinterpret_cast<DllGetClassObjectFunction>(dlsym(handle, "DllGetClassObject"));
@@ -117,7 +121,10 @@ class BrisvaneModuleTest : public testing::Test {
         if (handle != nullptr) {
             dlclose(handle);
         }
-        unsetenv("KESTRANE_REGISTRY");
+        for (const char* name :
+             {"KESTRANE_REGISTRY", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"}) {
+            unsetenv(name);
+        }
     }
 
     // A new extension object through the factory, as its initialisation interface.
@@ -307,6 +314,104 @@ TEST_F(BrisvaneModuleTest, RegistrationWritesTheKeysAndUnregistrationTakesThemAw
     EXPECT_FALSE(registry.openKey(RegistryRoot::LocalMachine, approvedPath)
                      .queryString(kClass)
                      .has_value());
+}
+
+const char* const kForeignActions =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n<action>\n"
+    "\t<icon>utilities-terminal</icon>\n\t<name>Open Terminal Here</name>\n"
+    "\t<unique-id>1-1</unique-id>\n\t<command>exo-open --working-directory %f</command>\n"
+    "\t<patterns>*</patterns>\n\t<directories/>\n</action>\n"
+    "<action>\n\t<name>Tar &amp; feather</name>\n\t<unique-id>2-2</unique-id>\n"
+    "\t<command>tar czf %n.tgz %N</command>\n\t<patterns>*</patterns>\n</action>\n"
+    "</actions>\n";
+
+TEST_F(BrisvaneModuleTest, TheFileManagersGetTheirFormsAndLoseThemAgain) {
+    fs::create_directories(dir.file("config/Thunar"));
+    testsupport::writeFile(dir.file("config/Thunar/uca.xml"), kForeignActions);
+    ASSERT_EQ(registerServer(), 0);
+    const std::string program = fs::canonical(dir.file("Brisvane.so")).parent_path() / "Kestrane";
+    const std::string dolphin = dir.file("data/kio/servicemenus/kestrane-brisvane.desktop");
+    const std::string service = testsupport::readFile(dolphin);
+    for (const char* line : {"Type=Service\n", "MimeType=application/octet-stream;\n",
+                             "X-KDE-MaxNumberOfUrls=1\n", "Name=Edit with Kestrane\n"}) {
+        EXPECT_NE(service.find(line), std::string::npos) << line;
+    }
+    EXPECT_NE(service.find("Exec=\"" + program + "\" %f\n"), std::string::npos) << service;
+    EXPECT_EQ(fs::status(dolphin).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
+    const std::string thunar = testsupport::readFile(dir.file("config/Thunar/uca.xml"));
+    EXPECT_NE(thunar.find("<unique-id>kestrane-brisvane</unique-id>"), std::string::npos);
+    EXPECT_NE(thunar.find("<command>'" + program + "' %f</command>"), std::string::npos);
+    EXPECT_EQ(thunar.find("<directories/>", thunar.find("kestrane-brisvane")), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir.file("data/nautilus-python/extensions/kestrane-brisvane.py")));
+
+    ASSERT_EQ(unregisterServer(), 0);
+    EXPECT_EQ(testsupport::readFile(dir.file("config/Thunar/uca.xml")), kForeignActions);
+    EXPECT_FALSE(fs::exists(dolphin));
+    EXPECT_FALSE(fs::exists(dir.file("data/nautilus-python/extensions/kestrane-brisvane.py")));
+}
+
+TEST_F(BrisvaneModuleTest, ThunarStartsFromTheSystemsActionsOrIsLeftAlone) {
+    // No actions of the user's: the system's are the start.
+    fs::create_directories(dir.file("etc/Thunar"));
+    testsupport::writeFile(dir.file("etc/Thunar/uca.xml"), kForeignActions);
+    ASSERT_EQ(registerServer(), 0);
+    const std::string user = testsupport::readFile(dir.file("config/Thunar/uca.xml"));
+    EXPECT_NE(user.find("Open Terminal Here"), std::string::npos);
+    EXPECT_NE(user.find("kestrane-brisvane"), std::string::npos);
+    ASSERT_EQ(unregisterServer(), 0);
+    EXPECT_EQ(testsupport::readFile(dir.file("config/Thunar/uca.xml")), kForeignActions);
+
+    // Neither: no list is made up.
+    fs::remove_all(dir.file("etc"));
+    fs::remove_all(dir.file("config"));
+    ASSERT_EQ(registerServer(), 0);
+    EXPECT_FALSE(fs::exists(dir.file("config/Thunar/uca.xml")));
+    ASSERT_EQ(unregisterServer(), 0);
+
+    // A file that is no list of actions stays as it is, and registration says it failed.
+    fs::create_directories(dir.file("config/Thunar"));
+    testsupport::writeFile(dir.file("config/Thunar/uca.xml"), "<not-actions/>");
+    EXPECT_EQ(registerServer(), 1);
+    EXPECT_EQ(testsupport::readFile(dir.file("config/Thunar/uca.xml")), "<not-actions/>");
+}
+
+TEST_F(BrisvaneModuleTest, TheNautilusExtensionOffersTheItemForOneFileOnly) {
+    ASSERT_EQ(registerServer(), 0);
+    // A stand-in for the gi bindings: just what the extension uses.
+    fs::create_directories(dir.file("stub/gi/repository"));
+    testsupport::writeFile(dir.file("stub/gi/__init__.py"), "");
+    testsupport::writeFile(
+        dir.file("stub/gi/repository/__init__.py"),
+        "class GObject:\n    class GObject:\n        pass\n"
+        "class Nautilus:\n    class MenuProvider:\n        pass\n"
+        "    class MenuItem:\n"
+        "        def __init__(self, name, label):\n            self.label = label\n"
+        "        def connect(self, signal, handler, *data):\n"
+        "            self.activate = lambda: handler(self, *data)\n");
+    testsupport::writeFile(
+        dir.file("drive.py"),
+        "import importlib.util, sys\n"
+        "spec = importlib.util.spec_from_file_location('ext', sys.argv[1])\n"
+        "ext = importlib.util.module_from_spec(spec); spec.loader.exec_module(ext)\n"
+        "class File:\n"
+        "    def __init__(self, path, folder=False, scheme='file'):\n"
+        "        self.path, self.folder, self.scheme = path, folder, scheme\n"
+        "    def get_uri_scheme(self): return self.scheme\n"
+        "    def is_directory(self): return self.folder\n"
+        "    def get_location(self): return self\n"
+        "    def get_path(self): return self.path\n"
+        "menu = ext.KestraneBrisvane()\n"
+        "one = menu.get_file_items(None, [File('/data/one $(x).bin')])\n"
+        "print(len(one), one[0].label)\n"
+        "print(len(menu.get_file_items([File('/a'), File('/b')])))\n"
+        "print(len(menu.get_file_items([File('/d', folder=True)])))\n"
+        "print(len(menu.get_file_items([File('/s', scheme='sftp')])))\n"
+        "one[0].activate()\n");
+    const std::string output =
+        run("PYTHONPATH='" + dir.file("stub") + "' python3 '" + dir.file("drive.py") + "' '" +
+            dir.file("data/nautilus-python/extensions/kestrane-brisvane.py") + "' 2>&1");
+    EXPECT_EQ(output, "1 Edit with Kestrane\n0\n0\n0\nexit 0");
+    EXPECT_EQ(launchedWith(), std::vector<std::string>{"/data/one $(x).bin"});
 }
 
 TEST_F(BrisvaneModuleTest, TheRegistrationToolSaysHowItWent) {
