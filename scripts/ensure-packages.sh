@@ -37,4 +37,4 @@ KESTRANE_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation python3 xxd
 )
-KESTRANE_TEST_PACKAGES=(xvfb xauth x11-utils poppler-utils dbus-daemon)
+KESTRANE_TEST_PACKAGES=(xvfb xauth x11-utils poppler-utils dbus-daemon desktop-file-utils)

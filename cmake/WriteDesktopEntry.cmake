@@ -1,0 +1,26 @@
+# Writes one program's desktop entry at installation; the entry_* variables
+# are set by the install step that includes this file.
+set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+set(exec "${CMAKE_INSTALL_PREFIX}/bin/${entry_program}")
+# Exec quoting: inside double quotes ", `, $ and \ take a backslash, and the
+# value itself then doubles every backslash.
+foreach(special "\\" "\"" "`" "$")
+    string(REPLACE "${special}" "\\${special}" exec "${exec}")
+endforeach()
+string(REPLACE "\\" "\\\\" exec "${exec}")
+string(REPLACE "," ";" categories "${entry_categories}")
+set(text "[Desktop Entry]\nType=Application\nName=${entry_name}\nGenericName=${entry_generic}\n")
+string(APPEND text "Comment=${entry_comment}\nIcon=${entry_icon}\n")
+if(entry_argument STREQUAL "-")
+    string(APPEND text "Exec=\"${exec}\"\n")
+else()
+    string(APPEND text "Exec=\"${exec}\" ${entry_argument}\n")
+endif()
+string(APPEND text "Terminal=false\nCategories=${entry_categories};\n")
+string(REPLACE "," ";" text "${text}")
+if(NOT entry_mime STREQUAL "-")
+    string(APPEND text "MimeType=${entry_mime};\n")
+endif()
+set(file "${root}/share/applications/${entry_icon}.desktop")
+message(STATUS "Installing: ${file}")
+file(WRITE "${file}" "${text}")
