@@ -3,10 +3,12 @@
 // arguments, and registered into a registry of the test's own.
 #include <dlfcn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -201,6 +203,10 @@ TEST_F(BrisvaneModuleTest, OneFileGetsTheItemAndChoosingItStartsTheProgram) {
     invoke.verb = 0;
     EXPECT_EQ(menu->InvokeCommand(&invoke), S_OK);
     EXPECT_EQ(launchedWith(), std::vector<std::string>{"/data/a file.bin"});
+    // The intermediate was reaped and the program is not our child: nothing to wait for.
+    int status = 0;
+    EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
 
     menu->Release();
     init->Release();
@@ -420,6 +426,10 @@ TEST_F(BrisvaneModuleTest, TheRegistrationToolSaysHowItWent) {
     const std::string module = "'" + dir.file("Brisvane.so") + "'";
     EXPECT_EQ(run(tool + "/s " + module), "exit 0");
     EXPECT_NE(run(tool + module + " 2>&1").find("succeeded"), std::string::npos);
+    EXPECT_EQ(run(tool + "/u /s " + module), "exit 0");
+    // Asked for, the module's trace lines come on standard error.
+    EXPECT_NE(run("BRISVANE_TRACE=1 " + tool + "/s " + module + " 2>&1").find("In DllRegisterServer\n"),
+              std::string::npos);
     EXPECT_EQ(run(tool + "/u /s " + module), "exit 0");
     EXPECT_EQ(run(tool + "/s 2>/dev/null"), "exit 1");
     EXPECT_EQ(run(tool + "/s " + module + " extra"), "exit 1");
