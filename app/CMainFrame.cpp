@@ -28,6 +28,7 @@
 #include <filesystem>
 
 #include "app/CFileProperties.h"
+#include "app/CHelpWindow.h"
 #include "app/CQuickOpenDialog.h"
 #include "app/CTipDialog.h"
 #include "app/CommandIds.h"
@@ -351,9 +352,12 @@ void CMainFrame::buildMenus() {
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    addCommand(help, cmd::HelpContents, QStringLiteral("&Contents"));
-    addCommand(help, cmd::HelpIndex, QStringLiteral("&Index"));
-    addCommand(help, cmd::HelpSearch, QStringLiteral("&Search"));
+    addCommand(help, cmd::HelpContents, QStringLiteral("&Contents"), {},
+               [this] { helpWindow().showTab(CHelpWindow::Tab::Contents); });
+    addCommand(help, cmd::HelpIndex, QStringLiteral("&Index"), {},
+               [this] { helpWindow().showTab(CHelpWindow::Tab::Index); });
+    addCommand(help, cmd::HelpSearch, QStringLiteral("&Search"), {},
+               [this] { helpWindow().showTab(CHelpWindow::Tab::Search); });
     addCommand(help, cmd::HelpTipOfTheDay, QStringLiteral("&Tip of the Day..."), {},
                [this] { showTipOfTheDay(); });
     addCommand(help, cmd::HelpAbout, QStringLiteral("&About Kestrane..."), {}, [this] {

@@ -43,6 +43,7 @@ class QPrinter;
 struct PageSetup;
 class PrintJob;
 class CWorkSpace;
+class CHelpWindow;
 
 class CMainFrame : public QMainWindow, public CaretListener {
   public:
@@ -113,6 +114,12 @@ class CMainFrame : public QMainWindow, public CaretListener {
     // Prints the range the printer holds under a modal progress whose
     // Cancel aborts the job; false when it did not print.
     bool printWithProgress(PrintJob& job, QPrinter& device);
+    // Help: the window over the help set beside the program, made on first
+    // use and kept; Contents, Index, Search and the topics of the pages.
+    void setHelpFolder(const std::string& folder) { helpFolder_ = folder; }
+    bool helpAvailable() const;
+    CHelpWindow& helpWindow();
+    void showOptionsHelp(int page);
     // The quick undo (redo) list below the tool bar's Undo (Redo) button.
     void showQuickList(bool undo);
 
@@ -200,6 +207,8 @@ class CMainFrame : public QMainWindow, public CaretListener {
     void followCaretWithInterpreter(CChildFrame& child);
     void placeInterpreterInitially();
     CHexInterpreter* interpreter_ = nullptr;
+    std::string helpFolder_;
+    CHelpWindow* helpWindow_ = nullptr;
     // The "Workspace" dock of the local drives.
     CWorkSpace* workspace_ = nullptr;
     void setUpWorkspace();

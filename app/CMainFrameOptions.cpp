@@ -55,6 +55,9 @@ COptionsSheet::Page ownPage(OwnPage* page, COptionsSheet& sheet) {
 
 void CMainFrame::showOptions() {
     COptionsSheet sheet(this);
+    if (helpAvailable()) {
+        sheet.setHelp([this](int page) { showOptionsHelp(page); });
+    }
     const auto told = [&sheet] { sheet.pageChanged(); };
     sheet.addPage(ownPage(new GeneralPage(settings_, messages_), sheet));
     sheet.addPage(ownPage(

@@ -16,7 +16,7 @@ COptionsSheet::COptionsSheet(QWidget* parent) : QDialog(parent), tabs_(new QTabW
     apply_ = buttons->button(QDialogButtonBox::Apply);
     apply_->setEnabled(false);
     help_ = buttons->button(QDialogButtonBox::Help);
-    help_->setEnabled(false);  // the help set comes later
+    help_->setEnabled(false);  // until there is help to give
     resize(660, 500);          // every tab in view
     connect(buttons, &QDialogButtonBox::accepted, this, &COptionsSheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &COptionsSheet::reject);
@@ -35,6 +35,15 @@ COptionsSheet::COptionsSheet(QWidget* parent) : QDialog(parent), tabs_(new QTabW
         }
         current_ = index;
     });
+}
+
+void COptionsSheet::setHelp(std::function<void(int page)> help) {
+    help_->setEnabled(static_cast<bool>(help));
+    help_->disconnect(this);
+    if (help) {
+        connect(help_, &QPushButton::clicked, this,
+                [this, help] { help(tabs_->currentIndex()); });
+    }
 }
 
 void COptionsSheet::addPage(Page page) {

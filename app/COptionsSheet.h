@@ -30,6 +30,8 @@ class COptionsSheet : public QDialog {
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* applyButton() const { return apply_; }
     QPushButton* helpButton() const { return help_; }
+    // What Help does for the current page (its index); without it Help is off.
+    void setHelp(std::function<void(int page)> help);
     // Every page's change: Apply follows.
     void pageChanged();
     // Apply: checks the current page, writes the changed ones.

@@ -35,6 +35,8 @@ TEST(InstallTest, TheSuiteInstallsIntoAPrefixAndItsToolRegistersItsModule) {
     for (const char* file : {"Kestrane", "Pellwick", "Tamsorel", "kestrane-regsvr", "Brisvane.so"}) {
         EXPECT_TRUE(fs::is_regular_file(lib + file)) << file;
     }
+    EXPECT_TRUE(fs::exists(lib + "Kestrane.help/contents.txt"));
+    EXPECT_TRUE(fs::exists(lib + "Kestrane.help/Tps_pg_general.htm"));
     for (const char* program : {"Kestrane", "Pellwick", "Tamsorel"}) {
         const fs::path link = prefix + "/bin/" + program;
         EXPECT_TRUE(fs::is_symlink(link)) << program;

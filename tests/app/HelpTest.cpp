@@ -1,0 +1,148 @@
+// The help set as written for the program, and the help window over it: the
+// contents, the index, the search with its marks, and Help from the frame
+// and the options sheet.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+#include "app/CHelpWindow.h"
+#include "app/COptionsSheet.h"
+#include "app/CommandIds.h"
+#include "tests/app/FrameFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kHelp = KESTRANE_HELP_SOURCE;
+
+TEST(HelpSetTest, EveryEntryLeadsToAPageAndEveryLinkToo) {
+    const HelpSet help = HelpSet::load(kHelp);
+    ASSERT_FALSE(help.empty());
+    EXPECT_EQ(help.contents().front().page, "Tps_main.htm");
+    for (const auto& entry : help.contents()) {
+        EXPECT_TRUE(fs::exists(help.pagePath(entry.page))) << entry.page;
+    }
+    for (const auto& entry : help.index()) {
+        EXPECT_TRUE(fs::exists(help.pagePath(entry.page))) << entry.keyword;
+    }
+    for (const char* topic : {"Tps_pg.htm", "Tps_pg_general.htm", "Tps_pg_file.htm",
+                              "Tps_pg_edit.htm", "Tps_pg_find.htm", "Tps_pg_datamark.htm",
+                              "Tps_pg_present.htm", "Tps_pg_interpret.htm", "Tps_pg_appear.htm"}) {
+        EXPECT_TRUE(fs::exists(help.pagePath(topic))) << topic;
+    }
+    // Links between pages name pages of the set.
+    const std::regex link("href=\"([^\"#]+)\"");
+    for (const auto& page : fs::directory_iterator(kHelp)) {
+        if (page.path().extension() != ".htm") {
+            continue;
+        }
+        std::ifstream file(page.path());
+        const std::string text((std::istreambuf_iterator<char>(file)), {});
+        for (auto at = std::sregex_iterator(text.begin(), text.end(), link);
+             at != std::sregex_iterator(); ++at) {
+            EXPECT_TRUE(fs::exists(help.pagePath((*at)[1]))) << page.path() << " " << (*at)[1];
+        }
+    }
+    for (const int topic : {1000, 1001, 1100, 1105, 1160, 1170}) {
+        EXPECT_TRUE(help.popup(topic).has_value()) << topic;
+    }
+    EXPECT_FALSE(help.popup(4242).has_value());
+}
+
+TEST(HelpSetTest, IndexFilterAndSearchFindWhatThePagesSay) {
+    const HelpSet help = HelpSet::load(kHelp);
+    const auto printing = help.indexMatching("PRINT");
+    ASSERT_FALSE(printing.empty());
+    for (const auto& entry : printing) {
+        EXPECT_NE(entry.keyword.find("rint"), std::string::npos) << entry.keyword;
+    }
+    const auto hits = help.search("footer codes");
+    ASSERT_FALSE(hits.empty());
+    EXPECT_EQ(hits.front().page, "Tps_print.htm");
+    EXPECT_EQ(hits.front().title, "Printing and page setup");
+    EXPECT_TRUE(help.search("").empty());
+    EXPECT_TRUE(help.search("footer zyxwvut").empty());  // every word must be there
+    EXPECT_EQ(plainTextOfHtml("<p>A &amp; B&lt;C&gt;</p>"), " A & B<C> ");
+}
+
+class HelpFrameTest : public testsupport::FrameFixture {
+  protected:
+    void SetUp() override {
+        FrameFixture::SetUp();
+        frame->setHelpFolder(kHelp);
+    }
+};
+
+TEST_F(HelpFrameTest, TheHelpCommandsOpenOneWindowOnTheirTab) {
+    frame->action(cmd::HelpContents)->trigger();
+    CHelpWindow& window = frame->helpWindow();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.browser().source().toString().endsWith("Tps_main.htm"));
+    EXPECT_GT(window.contentsTree().topLevelItem(0)->childCount(), 5);
+    frame->action(cmd::HelpIndex)->trigger();
+    EXPECT_EQ(&frame->helpWindow(), &window);  // one per run
+    window.indexFilter().setText(QStringLiteral("trash"));
+    ASSERT_EQ(window.indexList().count(), 1);
+    emit window.indexList().itemClicked(window.indexList().item(0));
+    EXPECT_TRUE(window.browser().source().toString().endsWith("Tps_workspace.htm"));
+
+    frame->action(cmd::HelpSearch)->trigger();
+    window.search(QStringLiteral("margins"));
+    ASSERT_GT(window.hitList().count(), 0);
+    EXPECT_GT(window.markedCount(), 0);  // the words are marked on the page
+    // Links lead on, and Back returns.
+    const QUrl searched = window.browser().source();
+    window.browser().setSource(QUrl(QStringLiteral("Tps_pg_file.htm")));
+    EXPECT_TRUE(window.browser().source().toString().endsWith("Tps_pg_file.htm"));
+    window.browser().backward();
+    EXPECT_EQ(window.browser().source(), searched);
+}
+
+TEST_F(HelpFrameTest, TheOptionsSheetsHelpOpensTheCurrentPagesTopic) {
+    bool checked = false;
+    QTimer::singleShot(50, [this, &checked] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* sheet = dynamic_cast<COptionsSheet*>(widget);
+            if (sheet == nullptr || !sheet->isVisible()) {
+                continue;
+            }
+            EXPECT_TRUE(sheet->helpButton()->isEnabled());
+            sheet->tabs()->setCurrentIndex(1);
+            sheet->helpButton()->click();
+            EXPECT_TRUE(frame->helpWindow().browser().source().toString().endsWith(
+                "Tps_pg_file.htm"));
+            checked = true;
+            sheet->reject();
+        }
+    });
+    frame->action(cmd::ToolsOptions)->trigger();
+    EXPECT_TRUE(checked);
+
+    // Without a help set the button stays off.
+    frame->setHelpFolder(dir.file("no-help"));
+    bool off = false;
+    QTimer::singleShot(50, [&off] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* sheet = dynamic_cast<COptionsSheet*>(widget); sheet && sheet->isVisible()) {
+                off = !sheet->helpButton()->isEnabled();
+                sheet->reject();
+            }
+        }
+    });
+    frame->action(cmd::ToolsOptions)->trigger();
+    EXPECT_TRUE(off);
+}
+
+}  // namespace
