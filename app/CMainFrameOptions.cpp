@@ -10,6 +10,8 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/COptionsSheet.h"
+#include "app/CHelpWindow.h"
+#include "app/ContextHelp.h"
 #include "app/OptionsPages.h"
 #include "settings/CSettings.h"
 #include "settings/SettingKeys.h"
@@ -55,9 +57,6 @@ COptionsSheet::Page ownPage(OwnPage* page, COptionsSheet& sheet) {
 
 void CMainFrame::showOptions() {
     COptionsSheet sheet(this);
-    if (helpAvailable()) {
-        sheet.setHelp([this](int page) { showOptionsHelp(page); });
-    }
     const auto told = [&sheet] { sheet.pageChanged(); };
     sheet.addPage(ownPage(new GeneralPage(settings_, messages_), sheet));
     sheet.addPage(ownPage(
@@ -114,6 +113,15 @@ void CMainFrame::showOptions() {
                        return true;
                    }});
 
+    if (helpAvailable()) {
+        sheet.setHelp([this](int page) { showOptionsHelp(page); });
+        attachContextHelp(
+            sheet, helpWindow().help(), [](const std::string&) {},
+            [this, &sheet] {
+                showOptionsHelp(sheet.tabs()->currentIndex());
+                return std::string();
+            });
+    }
     sheet.exec();
     // The views take what the pages may have changed.
     for (CChildFrame* child : children()) {

@@ -11,6 +11,8 @@
 #include <ctime>
 
 #include "app/CChildFrame.h"
+#include "app/CHelpWindow.h"
+#include "app/ContextHelp.h"
 #include "app/CMainFrame.h"
 #include "app/CPageSetupDialog.h"
 #include "app/CPrintPreviewDialog.h"
@@ -84,6 +86,10 @@ void CMainFrame::pageSetup() {
         setup, messages_,
         [this, child](const PageSetup& current) { return detectLinesPerPage(*child, current); },
         this);
+    if (helpAvailable()) {
+        attachContextHelp(dialog, helpWindow().help(),
+                          [this](const std::string& page) { helpWindow().showTopic(page); });
+    }
     if (dialog.exec() != QDialog::Accepted) {
         child->pageSetup().autoDetectPending = false;
         return;

@@ -103,6 +103,17 @@ CPageSetupDialog::CPageSetupDialog(PageSetup setup, platform::MessageService& me
     layout->addLayout(groups);
     layout->addWidget(buttons);
 
+    // The context-help topics of the controls.
+    const std::pair<QWidget*, int> topics[] = {
+        {buttons->button(QDialogButtonBox::Ok), 1000}, {buttons->button(QDialogButtonBox::Cancel), 1001},
+        {header_, 1160}, {footer_, 1161}, {headerCodes_, 1162}, {footerCodes_, 1163},
+        {margins_[0], 1164}, {margins_[1], 1165}, {margins_[2], 1166}, {margins_[3], 1167},
+        {autoDetect_, 1168}, {lines_, 1169}, {noSeparator_, 1170}};
+    for (const auto& [control, topic] : topics) {
+        control->setProperty("helpTopic", topic);
+    }
+    setProperty("helpPage", QStringLiteral("Tps_print.htm"));
+
     // A stored page height that was too small is detected once now.
     if (setup_.autoDetectPending) {
         setup_.autoDetectPending = false;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include <regex>
 
 #include "app/CHelpWindow.h"
+#include "app/CPageSetupDialog.h"
 #include "app/COptionsSheet.h"
 #include "app/CommandIds.h"
 #include "tests/app/FrameFixture.h"
@@ -143,6 +145,56 @@ TEST_F(HelpFrameTest, TheOptionsSheetsHelpOpensTheCurrentPagesTopic) {
     });
     frame->action(cmd::ToolsOptions)->trigger();
     EXPECT_TRUE(off);
+}
+
+TEST_F(HelpFrameTest, ControlsAnswerWhatsThisAndF1OpensTheDialogsTopic) {
+    ASSERT_TRUE(frame->openDocument(makeFile("page.bin", "data")));
+    const HelpSet help = HelpSet::load(kHelp);
+    QString marginText;
+    QString topicShown;
+    QTimer::singleShot(50, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = dynamic_cast<CPageSetupDialog*>(widget);
+            if (dialog == nullptr || !dialog->isVisible()) {
+                continue;
+            }
+            for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
+                if (edit->property("helpTopic").toInt() == 1164) {
+                    marginText = edit->whatsThis();
+                }
+            }
+            QTest::keyClick(dialog, Qt::Key_F1);
+            topicShown = frame->helpWindow().browser().source().fileName();
+            dialog->reject();
+        }
+    });
+    frame->action(cmd::FilePageSetup)->trigger();
+    EXPECT_EQ(marginText.toStdString(), help.popup(1164).value());
+    EXPECT_EQ(topicShown, QStringLiteral("Tps_print.htm"));
+
+    // The options sheet: the interpretation page's controls, and F1 on a page.
+    QString decimalText;
+    QString pageShown;
+    QTimer::singleShot(50, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* sheet = dynamic_cast<COptionsSheet*>(widget);
+            if (sheet == nullptr || !sheet->isVisible()) {
+                continue;
+            }
+            for (QWidget* control : sheet->findChildren<QWidget*>()) {
+                if (control->property("helpTopic").toInt() == 1102) {
+                    decimalText = control->whatsThis();
+                }
+            }
+            sheet->tabs()->setCurrentIndex(2);
+            QTest::keyClick(sheet, Qt::Key_F1);
+            pageShown = frame->helpWindow().browser().source().fileName();
+            sheet->reject();
+        }
+    });
+    frame->action(cmd::ToolsOptions)->trigger();
+    EXPECT_EQ(decimalText.toStdString(), help.popup(1102).value());
+    EXPECT_EQ(pageShown, QStringLiteral("Tps_pg_edit.htm"));
 }
 
 }  // namespace
