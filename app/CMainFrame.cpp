@@ -94,6 +94,7 @@ CMainFrame::CMainFrame(CSettings& settings, const platform::StringTable& strings
     buildStatusBar();
     setUpWorkspace();
     setUpInterpreter();
+    setUpDialogHelp();
     setAcceptDrops(settings.get(settings::general::DragAcceptFile) != 0);
     connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         const auto list = children();

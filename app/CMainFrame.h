@@ -120,6 +120,8 @@ class CMainFrame : public QMainWindow, public CaretListener {
     bool helpAvailable() const;
     CHelpWindow& helpWindow();
     void showOptionsHelp(int page);
+    // Every dialog gets What's This and F1 on its subject's page as it shows.
+    void setUpDialogHelp();
     // The quick undo (redo) list below the tool bar's Undo (Redo) button.
     void showQuickList(bool undo);
 

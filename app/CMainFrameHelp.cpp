@@ -7,6 +7,7 @@
 
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
+#include "app/DialogTopics.h"
 
 namespace {
 
@@ -34,6 +35,13 @@ CHelpWindow& CMainFrame::helpWindow() {
         helpWindow_ = new CHelpWindow(HelpSet::load(folder), this);
     }
     return *helpWindow_;
+}
+
+void CMainFrame::setUpDialogHelp() {
+    auto* filter = new DialogHelpFilter(
+        [this]() -> const HelpSet* { return helpAvailable() ? &helpWindow().help() : nullptr; },
+        [this](const std::string& page) { helpWindow().showTopic(page); }, this);
+    QCoreApplication::instance()->installEventFilter(filter);
 }
 
 void CMainFrame::showOptionsHelp(int page) {

@@ -9,6 +9,7 @@
 void attachContextHelp(QWidget& dialog, const HelpSet& help,
                        std::function<void(const std::string& page)> open,
                        std::function<std::string()> page) {
+    dialog.setProperty("contextHelpAttached", true);
     const auto controls = dialog.findChildren<QWidget*>();
     for (QWidget* control : controls) {
         const QVariant topic = control->property("helpTopic");
@@ -19,7 +20,11 @@ void attachContextHelp(QWidget& dialog, const HelpSet& help,
             control->setWhatsThis(QString::fromStdString(*text));
         }
     }
-    dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    // Changing the flags of a shown window hides it; a dialog that is
+    // already showing gets its button from DialogHelpFilter before that.
+    if (!dialog.isVisible()) {
+        dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    }
     auto* whatsThis = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), &dialog);
     QObject::connect(whatsThis, &QShortcut::activated, &dialog,
                      [] { QWhatsThis::enterWhatsThisMode(); });

@@ -21,6 +21,9 @@
 #include "app/CPageSetupDialog.h"
 #include "app/COptionsSheet.h"
 #include "app/CommandIds.h"
+#include "app/DialogTopics.h"
+#include "display/ViewCommandIds.h"
+#include "search/SearchCommandIds.h"
 #include "tests/app/FrameFixture.h"
 
 namespace {
@@ -195,6 +198,36 @@ TEST_F(HelpFrameTest, ControlsAnswerWhatsThisAndF1OpensTheDialogsTopic) {
     frame->action(cmd::ToolsOptions)->trigger();
     EXPECT_EQ(decimalText.toStdString(), help.popup(1102).value());
     EXPECT_EQ(pageShown, QStringLiteral("Tps_pg_edit.htm"));
+}
+
+// Finds the shown dialog that has a help subject, presses F1 in it and
+// closes it; runs from the event loop, as the Find dialog is modal.
+QString pressF1InTheShownDialog(CMainFrame& frame) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(widget);
+        if (dialog == nullptr || !dialog->isVisible() || dialogTopic(*dialog).empty()) {
+            continue;
+        }
+        EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QTest::keyClick(dialog, Qt::Key_F1);
+        dialog->close();
+        return frame.helpWindow().browser().source().fileName();
+    }
+    return QStringLiteral("no dialog");
+}
+
+TEST_F(HelpFrameTest, F1InTheOtherDialogsOpensTheirSubject) {
+    ASSERT_TRUE(frame->openDocument(makeFile("dialogs.bin", "data")));
+    for (const auto& [command, page] :
+         {std::pair{cmd::EditGoTo, "Tps_edit.htm"}, std::pair{cmd::SearchFind, "Tps_find.htm"}}) {
+        QString shown;
+        QTimer::singleShot(50, [this, &shown] { shown = pressF1InTheShownDialog(*frame); });
+        frame->action(command)->trigger();
+        QTRY_VERIFY(!shown.isEmpty());
+        EXPECT_EQ(shown, QString::fromLatin1(page)) << command;
+    }
 }
 
 }  // namespace
