@@ -35,7 +35,7 @@ add_custom_target(kestrane_theme_icons ALL DEPENDS ${icon_outputs})
 
 install(TARGETS Kestrane Pellwick Tamsorel kestrane-regsvr RUNTIME DESTINATION lib/kestrane)
 install(TARGETS Brisvane LIBRARY DESTINATION lib/kestrane)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/programs/kestrane/Kestrane.help DESTINATION lib/kestrane)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/Kestrane.help DESTINATION lib/kestrane)
 
 install(CODE [[
     set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <set>
 
 #include "app/CHelpWindow.h"
 #include "app/CPageSetupDialog.h"
@@ -64,6 +66,34 @@ TEST(HelpSetTest, EveryEntryLeadsToAPageAndEveryLinkToo) {
         EXPECT_TRUE(help.popup(topic).has_value()) << topic;
     }
     EXPECT_FALSE(help.popup(4242).has_value());
+}
+
+TEST(HelpSetTest, ThePicturesArePaintedByTheBuildBesideThePages) {
+    const std::regex picture("<img src=\"([^\"]+)\"");
+    int pictures = 0;
+    for (const auto& page : fs::directory_iterator(kHelp)) {
+        if (page.path().extension() != ".htm") {
+            continue;
+        }
+        std::ifstream file(page.path());
+        const std::string text((std::istreambuf_iterator<char>(file)), {});
+        for (auto at = std::sregex_iterator(text.begin(), text.end(), picture);
+             at != std::sregex_iterator(); ++at, ++pictures) {
+            const QImage image(QString::fromStdString(std::string(KESTRANE_HELP_BUILT) + "/" +
+                                                      (*at)[1].str()));
+            ASSERT_FALSE(image.isNull()) << page.path() << " " << (*at)[1];
+            // Drawn, not blank: text, header and selection leave many colours.
+            std::set<QRgb> colours;
+            for (int y = 0; y < image.height(); y += 3) {
+                for (int x = 0; x < image.width(); x += 3) {
+                    colours.insert(image.pixel(x, y));
+                }
+            }
+            EXPECT_GT(colours.size(), 8U) << (*at)[1];
+            EXPECT_GT(image.width(), 300);
+        }
+    }
+    EXPECT_GE(pictures, 2);
 }
 
 TEST(HelpSetTest, IndexFilterAndSearchFindWhatThePagesSay) {
