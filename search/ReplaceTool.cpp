@@ -115,11 +115,15 @@ ReplaceTool::RangeResult ReplaceTool::replaceRange(CEditData& data, Output& outp
     // The bytes as read (for the output) and as matched (folded when the
     // search ignores case), in step; one spare byte after each.
     const std::size_t capacity = std::max<std::size_t>(kChunk, 4 * blockSize);
+    // Without folding the bytes matched are the bytes read: one buffer.
+    const bool folds = engine.preparingChangesBytes();
     std::unique_ptr<std::uint8_t[]> raw(new (std::nothrow) std::uint8_t[capacity + 1]);
-    std::unique_ptr<std::uint8_t[]> work(new (std::nothrow) std::uint8_t[capacity + 1]);
-    if (!raw || !work) {
+    std::unique_ptr<std::uint8_t[]> folded(folds ? new (std::nothrow) std::uint8_t[capacity + 1]
+                                                 : nullptr);
+    if (!raw || (folds && !folded)) {
         return RangeResult::Failed;
     }
+    std::uint8_t* const work = folds ? folded.get() : raw.get();
     const std::uint64_t rangeStart = start;
     const std::uint64_t total = end - start;
     std::uint64_t base = start;
@@ -131,7 +135,9 @@ ReplaceTool::RangeResult ReplaceTool::replaceRange(CEditData& data, Output& outp
             // Keep what is still ahead, read on after it.
             const auto kept = static_cast<std::size_t>(base + loaded - start);
             std::memmove(raw.get(), raw.get() + (start - base), kept);
-            std::memmove(work.get(), work.get() + (start - base), kept);
+            if (folds) {
+                std::memmove(work, work + (start - base), kept);
+            }
             base = start;
             loaded = kept;
             const auto want = static_cast<std::size_t>(
@@ -140,12 +146,14 @@ ReplaceTool::RangeResult ReplaceTool::replaceRange(CEditData& data, Output& outp
             if (!data.readData(raw.get() + loaded, want, read, base + loaded) || read != want) {
                 return RangeResult::Failed;
             }
-            std::memcpy(work.get() + loaded, raw.get() + loaded, want);
-            engine.prepareBlock(work.get() + loaded, want);
+            if (folds) {
+                std::memcpy(work + loaded, raw.get() + loaded, want);
+                engine.prepareBlock(work + loaded, want);
+            }
             loaded += want;
         }
         const auto at = static_cast<std::size_t>(start - base);
-        const auto match = engine.matchPrepared(work.get() + at, static_cast<std::size_t>(n), true);
+        const auto match = engine.matchPrepared(work + at, static_cast<std::size_t>(n), true);
         bool written = true;
         if (!match) {
             const std::uint64_t step = start + n < end ? 63 * m : n;

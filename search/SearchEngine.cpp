@@ -122,7 +122,7 @@ BlockMatch SearchEngine::matchBlock(std::uint8_t* buffer, std::size_t length, bo
 }
 
 void SearchEngine::prepareBlock(std::uint8_t* buffer, std::size_t length) const {
-    if (compiled_ && !hexMode_ && !matchCase_) {
+    if (preparingChangesBytes()) {
         bytescan::foldAsciiCase(buffer, length);
     }
 }

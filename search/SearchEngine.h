@@ -92,6 +92,9 @@ class SearchEngine {
     // Match Case), matchPrepared then matches a window of it, borrowing the
     // byte after the window and giving it back.
     void prepareBlock(std::uint8_t* buffer, std::size_t length) const;
+    // Whether prepareBlock changes bytes, so a caller that needs the bytes
+    // as they are keeps a copy.
+    bool preparingChangesBytes() const { return compiled_ && !hexMode_ && !matchCase_; }
     std::optional<std::pair<std::size_t, std::size_t>> matchPrepared(std::uint8_t* buffer,
                                                                      std::size_t length,
                                                                      bool forward) const;
