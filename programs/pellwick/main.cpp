@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "app/ProgramHelp.h"
 #include "calc/HexEditBoxMenu.h"
 #include "interpret/InterpretationTable.h"
 #include "interpret/InterpreterStrings.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     platform::QtClipboard clipboard;
     platform::QtMessageService messages(strings, "Hexadecimal Data Interpreter");
     CPellwickDialog window(strings, clipboard, messages);
+    giveProgramHelp(window, "Tps_interpret.htm");
     window.exec();
     platform::unmarkUiThread();
     return 0;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "app/ProgramHelp.h"
 #include "calc/CalculatorKeys.h"
 #include "calc/HexEditBoxMenu.h"
 #include "calc/ui/CCalculatorDialog.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     platform::QtClipboard clipboard;
     platform::QtMessageService messages(strings, std::string(kCalculatorTitle));
     CCalculatorDialog window(strings, clipboard, messages);
+    giveProgramHelp(window, "Tps_calc.htm");
     window.exec();
     platform::unmarkUiThread();
     return 0;

@@ -24,6 +24,7 @@
 #include "app/COptionsSheet.h"
 #include "app/CommandIds.h"
 #include "app/DialogTopics.h"
+#include "app/ProgramHelp.h"
 #include "display/ViewCommandIds.h"
 #include "search/SearchCommandIds.h"
 #include "tests/app/FrameFixture.h"
@@ -258,6 +259,26 @@ TEST_F(HelpFrameTest, F1InTheOtherDialogsOpensTheirSubject) {
         QTRY_VERIFY(!shown.isEmpty());
         EXPECT_EQ(shown, QString::fromLatin1(page)) << command;
     }
+}
+
+TEST(ProgramHelpTest, F1InPellwickOrTamsorelOpensTheirPageOfTheSuitesHelp) {
+    // The test programs stand beside the built help set, as the programs do.
+    QDialog window;
+    giveProgramHelp(window, "Tps_calc.htm");
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F1);
+    QTest::keyClick(&window, Qt::Key_F1);
+    std::vector<CHelpWindow*> windows;
+    for (QObject* child : window.children()) {
+        if (auto* help = dynamic_cast<CHelpWindow*>(child)) {
+            windows.push_back(help);
+        }
+    }
+    ASSERT_EQ(windows.size(), 1U);  // made once, kept
+    EXPECT_TRUE(windows.front()->isVisible());
+    EXPECT_EQ(windows.front()->browser().source().fileName(), QStringLiteral("Tps_calc.htm"));
 }
 
 }  // namespace
