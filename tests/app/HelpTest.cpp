@@ -5,9 +5,12 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -15,6 +18,7 @@
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <regex>
 #include <set>
@@ -120,6 +124,42 @@ class HelpFrameTest : public testsupport::FrameFixture {
         frame->setHelpFolder(kHelp);
     }
 };
+
+// A menu command's text as a user reads it: no access mark, no keys.
+QString plainCommandText(const QAction& action) {
+    QString text = action.text().section(QLatin1Char('\t'), 0, 0);
+    text.remove(QLatin1Char('&'));
+    return text.trimmed();
+}
+
+TEST_F(HelpFrameTest, EveryMenuCommandIsDescribedOnTheMenusPage) {
+    ASSERT_TRUE(frame->openDocument(makeFile("menus.bin", "data")));
+    std::ifstream file(std::string(kHelp) + "/Tps_menus.htm");
+    const std::string page((std::istreambuf_iterator<char>(file)), {});
+    ASSERT_FALSE(page.empty());
+    int commands = 0;
+    // Recent files and open windows are numbered entries, not commands.
+    const QRegularExpression numberedEntry(QStringLiteral("^&\\d+ "));
+    std::function<void(QMenu&)> visit = [&](QMenu& menu) {
+        emit menu.aboutToShow();  // menus filled when shown (the window list)
+        for (QAction* action : menu.actions()) {
+            if (action->menu() != nullptr) {
+                visit(*action->menu());
+            } else if (!action->isSeparator() && !action->text().isEmpty() &&
+                       !numberedEntry.match(action->text()).hasMatch()) {
+                ++commands;
+                EXPECT_NE(page.find(plainCommandText(*action).toStdString()), std::string::npos)
+                    << menu.title().toStdString() << " > " << action->text().toStdString();
+            }
+        }
+    };
+    for (QAction* top : frame->menuBar()->actions()) {
+        if (top->menu() != nullptr) {
+            visit(*top->menu());
+        }
+    }
+    EXPECT_GT(commands, 60);
+}
 
 TEST_F(HelpFrameTest, TheHelpCommandsOpenOneWindowOnTheirTab) {
     frame->action(cmd::HelpContents)->trigger();
