@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +19,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -159,6 +163,62 @@ TEST_F(HelpFrameTest, EveryMenuCommandIsDescribedOnTheMenusPage) {
         }
     }
     EXPECT_GT(commands, 60);
+}
+
+// A control's text as a user reads it: no access mark, no trailing colon.
+QString plainControlText(QString text) {
+    text.remove(QLatin1Char('&'));
+    text = text.trimmed();
+    if (text.endsWith(QLatin1Char(':'))) {
+        text.chop(1);
+    }
+    return text.trimmed();
+}
+
+TEST_F(HelpFrameTest, EveryControlOfAnOptionsPageIsDescribedOnItsPage) {
+    const std::array<const char*, 8> pages = {
+        "Tps_pg_general.htm", "Tps_pg_file.htm",    "Tps_pg_edit.htm",      "Tps_pg_find.htm",
+        "Tps_pg_datamark.htm", "Tps_pg_present.htm", "Tps_pg_interpret.htm", "Tps_pg_appear.htm"};
+    int controls = 0;
+    QTimer::singleShot(50, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* sheet = dynamic_cast<COptionsSheet*>(widget);
+            if (sheet == nullptr || !sheet->isVisible()) {
+                continue;
+            }
+            ASSERT_EQ(sheet->tabs()->count(), static_cast<int>(pages.size()));
+            for (int tab = 0; tab < sheet->tabs()->count(); ++tab) {
+                std::ifstream file(std::string(kHelp) + "/" + pages[static_cast<std::size_t>(tab)]);
+                const std::string page((std::istreambuf_iterator<char>(file)), {});
+                QStringList texts;
+                QWidget* content = sheet->tabs()->widget(tab);
+                for (auto* label : content->findChildren<QLabel*>()) {
+                    texts << label->text();
+                }
+                for (auto* button : content->findChildren<QAbstractButton*>()) {
+                    texts << button->text();
+                }
+                for (auto* group : content->findChildren<QGroupBox*>()) {
+                    texts << group->title();
+                }
+                for (const QString& raw : texts) {
+                    const QString text = plainControlText(raw);
+                    // Values shown in labels ("File System: ext4", a path) are not names.
+                    if (text.size() < 3 ||
+                        text.contains(QRegularExpression(QStringLiteral("\\d{2}|/|\\w: \\S")))) {
+                        continue;
+                    }
+                    ++controls;
+                    EXPECT_NE(page.find(text.toHtmlEscaped().toStdString()), std::string::npos)
+                        << pages[static_cast<std::size_t>(tab)] << " lacks \"" << text.toStdString()
+                        << "\"";
+                }
+            }
+            sheet->reject();
+        }
+    });
+    frame->action(cmd::ToolsOptions)->trigger();
+    EXPECT_GT(controls, 60);
 }
 
 TEST_F(HelpFrameTest, TheHelpCommandsOpenOneWindowOnTheirTab) {
