@@ -33,6 +33,7 @@
 #include "app/CommandIds.h"
 #include "app/DialogTopics.h"
 #include "app/ProgramHelp.h"
+#include "display/EditCommandIds.h"
 #include "display/ViewCommandIds.h"
 #include "search/SearchCommandIds.h"
 #include "tests/app/FrameFixture.h"
@@ -219,6 +220,64 @@ TEST_F(HelpFrameTest, EveryControlOfAnOptionsPageIsDescribedOnItsPage) {
     });
     frame->action(cmd::ToolsOptions)->trigger();
     EXPECT_GT(controls, 60);
+}
+
+// The texts of the named controls of a dialog as a user reads them, without
+// values (a number, a path) and the buttons every dialog has.
+QStringList controlNames(QWidget& dialog) {
+    QStringList texts;
+    for (auto* label : dialog.findChildren<QLabel*>()) {
+        texts << label->text();
+    }
+    for (auto* button : dialog.findChildren<QAbstractButton*>()) {
+        texts << button->text();
+    }
+    for (auto* group : dialog.findChildren<QGroupBox*>()) {
+        texts << group->title();
+    }
+    const QStringList common = {"OK", "Cancel", "Close", "Help", "Apply", "Yes", "No"};
+    QStringList names;
+    for (const QString& raw : texts) {
+        const QString text = plainControlText(raw);
+        if (text.size() >= 3 && !common.contains(text) &&
+            !text.contains(QRegularExpression(QStringLiteral("\\d{2}|/|\\w: \\S|<|\\[")))) {
+            names << text;
+        }
+    }
+    return names;
+}
+
+TEST_F(HelpFrameTest, EveryControlOfTheDialogsIsDescribedOnItsSubjectsPage) {
+    ASSERT_TRUE(frame->openDocument(makeFile("controls.bin", std::string(64, 'a'))));
+    int controls = 0;
+    for (const int command :
+         {cmd::SearchFind, cmd::SearchReplace, cmd::EditGoTo, cmd::EditSelectRange,
+          cmd::EditSelectColumnBlock, cmd::EditSetDataSize, cmd::EditModifyData,
+          cmd::EditSwapData, cmd::ViewUnitMulti, cmd::FileNew}) {
+        bool seen = false;
+        QTimer::singleShot(50, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QDialog*>(widget);
+                if (dialog == nullptr || !dialog->isVisible() || dialogTopic(*dialog).empty()) {
+                    continue;
+                }
+                const std::string topic = dialogTopic(*dialog);
+                std::ifstream file(std::string(kHelp) + "/" + topic);
+                const std::string page((std::istreambuf_iterator<char>(file)), {});
+                for (const QString& name : controlNames(*dialog)) {
+                    ++controls;
+                    EXPECT_NE(page.find(name.toHtmlEscaped().toStdString()), std::string::npos)
+                        << topic << " lacks \"" << name.toStdString() << "\" of "
+                        << dialog->windowTitle().toStdString();
+                }
+                dialog->close();
+                seen = true;
+            }
+        });
+        frame->action(command)->trigger();
+        QTRY_VERIFY2(seen, std::to_string(command).c_str());
+    }
+    EXPECT_GT(controls, 40);
 }
 
 TEST_F(HelpFrameTest, TheHelpCommandsOpenOneWindowOnTheirTab) {
