@@ -91,9 +91,11 @@ void CMainFrame::findFromBox(const std::string& text) {
     const int result = findStep(*child, text, true, true);
     child->view().update();
     if (result == FindTool::InvalidHex) {
-        messages_.show(searchtext::kInvalidHexFind, platform::MessageStyle());
+        messages_.show(searchtext::kInvalidHexFind,
+                       platform::MessageStyle(platform::MessageIcon::None));
     } else if (result != FindTool::Found) {
-        messages_.show(searchtext::kNotFound, platform::MessageStyle(), {text});
+        messages_.show(searchtext::kNotFound, platform::MessageStyle(platform::MessageIcon::None),
+                       {text});
     }
     updateCommands();
 }

@@ -291,6 +291,11 @@ TEST_F(MainFrameViewTest, TheFindBoxEnterAndF3FindAndPasteGoesToTheBox) {
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(box->text(), QStringLiteral("zz"));
     EXPECT_FALSE(child.document().isModified());
+    // A string that is not there: the message from the box has no icon.
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.shown().back().stringId, 3001);
+    EXPECT_EQ(messages.shown().back().style.icon, platform::MessageIcon::None);
 }
 
 }  // namespace
