@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -255,7 +256,8 @@ TEST_F(HelpFrameTest, EveryControlOfTheDialogsIsDescribedOnItsSubjectsPage) {
          {cmd::SearchFind, cmd::SearchReplace, cmd::EditGoTo, cmd::EditSelectRange,
           cmd::EditSelectColumnBlock, cmd::EditSetDataSize, cmd::EditModifyData,
           cmd::EditSwapData, cmd::ViewUnitMulti, cmd::FileNew, cmd::FileQuickOpen,
-          cmd::FileAttributes, cmd::FilePageSetup, cmd::DefineDatamark, cmd::EditDatamarks}) {
+          cmd::FileAttributes, cmd::FilePageSetup, cmd::DefineDatamark, cmd::EditDatamarks,
+          cmd::FileNewAndPaste}) {
         bool seen = false;
         QTimer::singleShot(50, [&] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -276,12 +278,17 @@ TEST_F(HelpFrameTest, EveryControlOfTheDialogsIsDescribedOnItsSubjectsPage) {
                 seen = true;
             }
         });
+        if (command == cmd::FileNewAndPaste) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("01 02 03"));
+            frame->updateCommands();
+        }
         if (command == cmd::EditSwapData) {
             frame->action(cmd::ViewUnitShort)->trigger();  // a swap needs units of two bytes
         }
         frame->action(command)->trigger();
         EXPECT_TRUE(QTest::qWaitFor([&] { return seen; }, 5000)) << command;
     }
+    QGuiApplication::clipboard()->clear();
     EXPECT_GT(controls, 80);
 }
 
