@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileDialog>
-#include <QPrinter>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -18,6 +17,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrinter>
 #include <QProcess>
 #include <QStatusBar>
 #include <QStyle>

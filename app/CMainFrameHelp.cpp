@@ -13,7 +13,7 @@ namespace {
 
 // The options pages' topics, in the sheet's page order.
 constexpr std::array<const char*, 8> kOptionTopics = {
-    "Tps_pg_general.htm", "Tps_pg_file.htm",    "Tps_pg_edit.htm",      "Tps_pg_find.htm",
+    "Tps_pg_general.htm",  "Tps_pg_file.htm",    "Tps_pg_edit.htm",      "Tps_pg_find.htm",
     "Tps_pg_datamark.htm", "Tps_pg_present.htm", "Tps_pg_interpret.htm", "Tps_pg_appear.htm"};
 
 }  // namespace

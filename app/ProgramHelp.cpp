@@ -14,8 +14,8 @@ void giveProgramHelp(QWidget& window, const std::string& page) {
     auto help = std::make_shared<QPointer<CHelpWindow>>();
     QObject::connect(shortcut, &QShortcut::activated, &window, [&window, page, help] {
         if (help->isNull()) {
-            const std::string folder = helpFolderFor(
-                QCoreApplication::applicationDirPath().toStdString() + "/Kestrane");
+            const std::string folder =
+                helpFolderFor(QCoreApplication::applicationDirPath().toStdString() + "/Kestrane");
             *help = new CHelpWindow(HelpSet::load(folder), &window);
         }
         (*help)->showTopic(page);

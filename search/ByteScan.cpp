@@ -13,10 +13,12 @@ namespace {
 // matches is rare. On data where it is not (runs of the needle's own bytes),
 // the bytes compared after each candidate are counted; past a few per byte
 // of the buffer the rest goes to a search with a linear bound.
-std::size_t comparisonBudget(std::size_t size) { return 4 * size + 4096; }
+std::size_t comparisonBudget(std::size_t size) {
+    return 4 * size + 4096;
+}
 
-std::ptrdiff_t linearForward(const std::uint8_t* data, std::size_t size,
-                             const std::uint8_t* needle, std::size_t length) {
+std::ptrdiff_t linearForward(const std::uint8_t* data, std::size_t size, const std::uint8_t* needle,
+                             std::size_t length) {
     const void* found = memmem(data, size, needle, length);
     return found != nullptr ? static_cast<const std::uint8_t*>(found) - data : -1;
 }

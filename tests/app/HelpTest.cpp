@@ -3,20 +3,20 @@
 // and the options sheet.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QAbstractButton>
 #include <QGroupBox>
-#include <QLabel>
 #include <QImage>
-#include <QMenu>
-#include <QMenuBar>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTest>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
@@ -29,8 +29,8 @@
 #include <set>
 
 #include "app/CHelpWindow.h"
-#include "app/CPageSetupDialog.h"
 #include "app/COptionsSheet.h"
+#include "app/CPageSetupDialog.h"
 #include "app/CommandIds.h"
 #include "app/DialogTopics.h"
 #include "app/ProgramHelp.h"
@@ -91,8 +91,8 @@ TEST(HelpSetTest, ThePicturesArePaintedByTheBuildBesideThePages) {
         const std::string text((std::istreambuf_iterator<char>(file)), {});
         for (auto at = std::sregex_iterator(text.begin(), text.end(), picture);
              at != std::sregex_iterator(); ++at, ++pictures) {
-            const QImage image(QString::fromStdString(std::string(KESTRANE_HELP_BUILT) + "/" +
-                                                      (*at)[1].str()));
+            const QImage image(
+                QString::fromStdString(std::string(KESTRANE_HELP_BUILT) + "/" + (*at)[1].str()));
             ASSERT_FALSE(image.isNull()) << page.path() << " " << (*at)[1];
             // Drawn, not blank: text, header and selection leave many colours.
             std::set<QRgb> colours;
@@ -180,7 +180,7 @@ QString plainControlText(QString text) {
 
 TEST_F(HelpFrameTest, EveryControlOfAnOptionsPageIsDescribedOnItsPage) {
     const std::array<const char*, 8> pages = {
-        "Tps_pg_general.htm", "Tps_pg_file.htm",    "Tps_pg_edit.htm",      "Tps_pg_find.htm",
+        "Tps_pg_general.htm",  "Tps_pg_file.htm",    "Tps_pg_edit.htm",      "Tps_pg_find.htm",
         "Tps_pg_datamark.htm", "Tps_pg_present.htm", "Tps_pg_interpret.htm", "Tps_pg_appear.htm"};
     int controls = 0;
     QTimer::singleShot(50, [&] {
@@ -242,7 +242,8 @@ QStringList controlNames(QWidget& dialog) {
     for (const QString& raw : texts) {
         const QString text = plainControlText(raw);
         if (text.size() >= 3 && !common.contains(text) &&
-            !text.contains(QRegularExpression(QStringLiteral("^[a-z0-9]|\\d{2}|/|\\w: \\S|<|\\[")))) {
+            !text.contains(
+                QRegularExpression(QStringLiteral("^[a-z0-9]|\\d{2}|/|\\w: \\S|<|\\[")))) {
             names << text;
         }
     }
@@ -254,10 +255,9 @@ TEST_F(HelpFrameTest, EveryControlOfTheDialogsIsDescribedOnItsSubjectsPage) {
     int controls = 0;
     for (const int command :
          {cmd::SearchFind, cmd::SearchReplace, cmd::EditGoTo, cmd::EditSelectRange,
-          cmd::EditSelectColumnBlock, cmd::EditSetDataSize, cmd::EditModifyData,
-          cmd::EditSwapData, cmd::ViewUnitMulti, cmd::FileNew, cmd::FileQuickOpen,
-          cmd::FileAttributes, cmd::FilePageSetup, cmd::DefineDatamark, cmd::EditDatamarks,
-          cmd::FileNewAndPaste}) {
+          cmd::EditSelectColumnBlock, cmd::EditSetDataSize, cmd::EditModifyData, cmd::EditSwapData,
+          cmd::ViewUnitMulti, cmd::FileNew, cmd::FileQuickOpen, cmd::FileAttributes,
+          cmd::FilePageSetup, cmd::DefineDatamark, cmd::EditDatamarks, cmd::FileNewAndPaste}) {
         bool seen = false;
         QTimer::singleShot(50, [&] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -328,8 +328,8 @@ TEST_F(HelpFrameTest, TheOptionsSheetsHelpOpensTheCurrentPagesTopic) {
             EXPECT_TRUE(sheet->helpButton()->isEnabled());
             sheet->tabs()->setCurrentIndex(1);
             sheet->helpButton()->click();
-            EXPECT_TRUE(frame->helpWindow().browser().source().toString().endsWith(
-                "Tps_pg_file.htm"));
+            EXPECT_TRUE(
+                frame->helpWindow().browser().source().toString().endsWith("Tps_pg_file.htm"));
             checked = true;
             sheet->reject();
         }

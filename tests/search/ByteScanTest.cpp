@@ -52,8 +52,8 @@ TEST(ByteScanTest, RunsOfTheNeedlesOwnBytesGiveTheSameAnswerAsAPlainScan) {
         needle.back() = 0x01;
         Bytes zeros(64 * 1024 + 17, 0x00);
         expectBothWays(zeros, needle, "absent");
-        for (const std::size_t at : {std::size_t{0}, std::size_t{1}, zeros.size() / 2,
-                                     zeros.size() - length}) {
+        for (const std::size_t at :
+             {std::size_t{0}, std::size_t{1}, zeros.size() / 2, zeros.size() - length}) {
             Bytes data = zeros;
             std::memcpy(data.data() + at, needle.data(), length);
             expectBothWays(data, needle, "planted once");
